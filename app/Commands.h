@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Exit codes of kvcad.
+enum ExitCode { kExitOk = 0, kExitViolations = 1, kExitUnreadable = 2 };
+
+// kvcad info DRAWING [--json]
+int runInfo(const std::vector<std::string>& args);
+// kvcad convert IN OUT
+int runConvert(const std::vector<std::string>& args);

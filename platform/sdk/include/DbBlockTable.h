@@ -1,0 +1,6 @@
+#pragma once
+
+#include <DbSymbolTable.h>
+
+// The Block table of a drawing.
+KV_DECLARE_TABLE(OdDbBlockTable, OdDbBlockTableRecord)

@@ -1,0 +1,151 @@
+#pragma once
+
+#include <DbObjectId.h>
+#include <OdString.h>
+#include <RxObject.h>
+
+#include <CmColor.h>
+#include <ResBuf.h>
+#include <memory>
+#include <vector>
+
+class OdDbDatabase;
+class OdDbDatabaseReactor;
+class OdDbIdMapping;
+class OdDbObject;
+typedef OdSmartPtr<OdDbDatabase> OdDbDatabasePtr;
+
+namespace kvdb {
+class DatabaseImpl;
+}
+
+namespace OdDb {
+enum DuplicateLinetypeLoading { kDltNotApplicable = 0, kDltIgnore = 1, kDltReplace = 2 };
+}
+
+// A drawing: its header variables, symbol tables, blocks, entities and objects, read from and
+// written to DXF without losing anything it does not interpret.
+//
+// Reading refuses what is not DXF and repairs what it can (messages()); writing goes through a
+// temporary file beside the target that is renamed over it only once complete.
+class OdDbDatabase : public OdRxObject
+{
+    ODRX_DECLARE_MEMBERS(OdDbDatabase);
+
+public:
+    ~OdDbDatabase() override;
+    void addRef() override;
+    void release() override;
+    long numRefs() const override;
+
+    // createObject(): a new drawing with the standard records (layer 0, the built-in line
+    // styles, Standard text and dimension styles, model and paper space), imperial, AC1032.
+    // Reads a DXF file (ASCII or binary). Raises OdError with a message naming the file, the line
+    // and what was expected when the file is refused.
+    static OdDbDatabasePtr readFile(const OdString& path);
+    // Writes ASCII DXF. Raises OdError (eFileWriteError) on failure; the target is then unchanged.
+    void writeFile(const OdString& path);
+
+    OdString getFilename() const;
+    // What the reader repaired, one message per line ("file.dxf:12: ...").
+    std::vector<OdString> messages() const;
+    // $ACADVER as read ("AC1015") and the version written.
+    OdString versionString() const;
+    OdString codePage() const;
+
+    OdDbObjectId getBlockTableId() const;
+    OdDbObjectId getLayerTableId() const;
+    OdDbObjectId getLinetypeTableId() const;
+    OdDbObjectId getTextStyleTableId() const;
+    OdDbObjectId getDimStyleTableId() const;
+    OdDbObjectId getViewportTableId() const;
+    OdDbObjectId getRegAppTableId() const;
+    OdDbObjectId getViewTableId() const;
+    OdDbObjectId getUCSTableId() const;
+    OdDbObjectId getNamedObjectsDictionaryId() const;
+    OdDbObjectId getModelSpaceId() const;
+    OdDbObjectId getPaperSpaceId() const;
+    OdDbObjectId getLayerZeroId() const;
+    OdDbObjectId getLayerDefpointsId() const;
+    OdDbObjectId getLinetypeByLayerId() const;
+    OdDbObjectId getLinetypeByBlockId() const;
+    OdDbObjectId getLinetypeContinuousId() const;
+    OdDbObjectId getTextStyleStandardId() const;
+    OdDbObjectId getDimStyleStandardId() const;
+    OdDbObjectId getPlotStyleNameDictionaryId(bool createIfNotFound = true);
+
+    OdDbObjectId getOdDbObjectId(const OdDbHandle& handle, bool createIfNotFound = false) const;
+    // Adds an object that belongs to no database, with a new handle (or the given one when free).
+    OdDbObjectId addOdDbObject(OdDbObject* object, OdDbObjectId ownerId = OdDbObjectId(),
+                               const OdDbHandle& handle = OdDbHandle());
+
+    // System variables by name (case-insensitive, with or without "$"): CLAYER, CELTYPE,
+    // TEXTSTYLE, DIMSTYLE (names, as 5005 strings), MEASUREMENT, STANDARDSVIOLATION (5003 16-bit),
+    // every dimension variable, and any header variable of the file. Unknown names give null.
+    OdResBufPtr getSysVar(const OdString& name) const;
+    // Raises OdError(eInvalidInput) for an unknown name or a value of the wrong type.
+    void setSysVar(const OdString& name, const OdResBuf* value);
+
+    OdDbObjectId getCLAYER() const;
+    void setCLAYER(OdDbObjectId layerId);
+    OdDbObjectId getCELTYPE() const;
+    void setCELTYPE(OdDbObjectId linetypeId);
+    OdDbObjectId getTEXTSTYLE() const;
+    void setTEXTSTYLE(OdDbObjectId styleId);
+    OdDbObjectId getDIMSTYLE() const;
+    void setDIMSTYLE(OdDbObjectId styleId);
+    int getMEASUREMENT() const;
+    void setMEASUREMENT(int measurement);
+
+#define KV_DIMVAR_TYPE_Int16 int
+#define KV_DIMVAR_TYPE_Int32 int
+#define KV_DIMVAR_TYPE_Bool bool
+#define KV_DIMVAR_TYPE_Double double
+#define KV_DIMVAR_TYPE_Angle double
+#define KV_DIMVAR_TYPE_String OdString
+#define KV_DIMVAR_TYPE_Color OdCmColor
+#define KV_DIMVAR_TYPE_LineWeight OdDb::LineWeight
+#define KV_DIMVAR_TYPE_TextStyleRef OdDbObjectId
+#define KV_DIMVAR_TYPE_BlockRef OdDbObjectId
+#define KV_DIMVAR_TYPE_LinetypeRef OdDbObjectId
+#define DIMVAR(entry, get, set, rec, hdr, type, def) \
+    KV_DIMVAR_TYPE_##type get() const;               \
+    void set(const KV_DIMVAR_TYPE_##type& value);
+#include <DimVars.inc>
+#undef DIMVAR
+
+    void addReactor(OdDbDatabaseReactor* reactor);
+    void removeReactor(OdDbDatabaseReactor* reactor);
+
+    // Keeps in ids only those objects that nothing in the drawing references: entities (layer,
+    // line style, text style, dimension style), layers (line style), dimension styles (blocks,
+    // text style, line styles), line styles (text styles of text elements), current-record
+    // variables, and hard and soft pointers of any object.
+    void purge(OdDbObjectIdArray& ids) const;
+
+    // Copies the objects ids (of this database) into the destination database of idMap, owned
+    // by owner (a symbol table or dictionary there). Records the copies in idMap. With
+    // kDrcReplace a record of the same name in the destination is replaced in place (it keeps
+    // its id); with kDrcIgnore it is kept and mapped. Records the copy refers to (text styles of
+    // line styles, blocks, line styles and text styles of dimension styles) come along.
+    void wblockCloneObjects(const OdDbObjectIdArray& ids, OdDbObjectId owner, OdDbIdMapping& idMap,
+                            OdDb::DuplicateRecordCloning drc, bool deferXlation = false);
+
+    // Loads line style ltName (case-insensitive; "*" loads all) from a .lin file. Raises
+    // OdError(eUndefinedLineType) when the file has no such line style, eFileNotFound or
+    // eBadLinetypeFile when the file cannot be used. An existing line style of that name is kept
+    // (kDltIgnore, kDltNotApplicable) or redefined in place (kDltReplace).
+    void loadLineTypeFile(const OdString& ltName, const OdString& filename,
+                          OdDb::DuplicateLinetypeLoading dlt = OdDb::kDltNotApplicable);
+
+    kvdb::DatabaseImpl& impl() const
+    {
+        return *m_impl;
+    }
+
+private:
+    friend class kvdb::DatabaseImpl;
+    OdDbDatabase();
+    std::unique_ptr<kvdb::DatabaseImpl> m_impl;
+    long m_refs = 0;
+};

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <DbEntity.h>
+
+// A lightweight polyline.
+class OdDbPolyline : public OdDbEntity
+{
+    ODDB_DECLARE_MEMBERS(OdDbPolyline)
+
+public:
+    unsigned int numVerts() const;
+};
+typedef OdSmartPtr<OdDbPolyline> OdDbPolylinePtr;

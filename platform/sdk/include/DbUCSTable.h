@@ -1,0 +1,6 @@
+#pragma once
+
+#include <DbSymbolTable.h>
+
+// The UCS table of a drawing.
+KV_DECLARE_TABLE(OdDbUCSTable, OdDbUCSTableRecord)

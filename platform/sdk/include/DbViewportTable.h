@@ -1,0 +1,6 @@
+#pragma once
+
+#include <DbSymbolTable.h>
+
+// The Viewport table of a drawing.
+KV_DECLARE_TABLE(OdDbViewportTable, OdDbViewportTableRecord)

@@ -1,0 +1,268 @@
+#include "DatabaseImpl.h"
+
+#include "Access.h"
+#include "DbClassFactory.h"
+#include "TagOps.h"
+#include "dxf/DxfNumbers.h"
+
+#include <DbDatabase.h>
+#include <DbDatabaseReactor.h>
+#include <DbObject.h>
+#include <DbSymbolTableRecord.h>
+#include <RxClass.h>
+
+#include <algorithm>
+
+namespace kvdb {
+
+DatabaseImpl::DatabaseImpl(OdDbDatabase* self_) : self(self_) {}
+
+DatabaseImpl::~DatabaseImpl()
+{
+    // Objects may outlive the database when somebody still holds them: they become free.
+    for (OdDbStub& stub : stubs) {
+        if (stub.object != nullptr) {
+            OdDbObject* object = stub.object;
+            stub.object = nullptr;
+            // Texts of a surviving object must not point into this database any more.
+            if (Access::refs(object) > 1) {
+                ObjectData& data = dataOf(object);
+                auto arenaCopy = std::make_unique<kvdxf::StringArena>();
+                std::vector<Tag>& tags = data.tags.edit();
+                for (Tag& tag : tags) {
+                    const std::string_view stored = arenaCopy->store(tag.value());
+                    tag.data = stored.data();
+                }
+                data.tags.sync();
+                data.ownArena = std::move(arenaCopy);
+                data.refs.clear();
+                data.owner = nullptr;
+                Access::setStub(object, nullptr);
+            }
+            object->release();
+        }
+    }
+}
+
+OdDbStub* DatabaseImpl::newStub(OdUInt64 handle)
+{
+    if (handle == 0 || byHandle.count(handle) != 0) {
+        handle = nextHandle();
+    }
+    stubs.emplace_back();
+    OdDbStub* stub = &stubs.back();
+    stub->handle = handle;
+    stub->db = self;
+    byHandle.emplace(handle, stub);
+    if (handle > maxHandle) {
+        maxHandle = handle;
+    }
+    return stub;
+}
+
+OdDbStub* DatabaseImpl::stubOf(OdUInt64 handle) const
+{
+    const auto it = byHandle.find(handle);
+    return it == byHandle.end() ? nullptr : it->second;
+}
+
+std::string DatabaseImpl::encode(const OdString& text) const
+{
+    return codec.encode(text.wstring());
+}
+
+OdString DatabaseImpl::decode(std::string_view raw) const
+{
+    return OdString(codec.decode(raw));
+}
+
+OdDbStub* DatabaseImpl::tableFor(const std::string& recordType) const
+{
+    if (recordType == "LAYER") {
+        return layerTable;
+    }
+    if (recordType == "LTYPE") {
+        return linetypeTable;
+    }
+    if (recordType == "STYLE") {
+        return styleTable;
+    }
+    if (recordType == "DIMSTYLE") {
+        return dimstyleTable;
+    }
+    if (recordType == "BLOCK_RECORD") {
+        return blockTable;
+    }
+    if (recordType == "VPORT") {
+        return vportTable;
+    }
+    if (recordType == "APPID") {
+        return appidTable;
+    }
+    if (recordType == "VIEW") {
+        return viewTable;
+    }
+    if (recordType == "UCS") {
+        return ucsTable;
+    }
+    return nullptr;
+}
+
+OdDbStub* DatabaseImpl::tableForRole(RefRole role) const
+{
+    switch (role) {
+        case RefRole::Layer:
+            return layerTable;
+        case RefRole::Linetype:
+            return linetypeTable;
+        case RefRole::TextStyle:
+            return styleTable;
+        case RefRole::DimStyle:
+            return dimstyleTable;
+        case RefRole::Block:
+            return blockTable;
+    }
+    return nullptr;
+}
+
+OdDbStub* DatabaseImpl::lookup(OdDbStub* table, const OdString& name) const
+{
+    if (table == nullptr) {
+        return nullptr;
+    }
+    const auto info = tableInfo.find(table);
+    if (info == tableInfo.end()) {
+        return nullptr;
+    }
+    const auto it = info->second.byName.find(name);
+    if (it == info->second.byName.end()) {
+        return nullptr;
+    }
+    for (OdDbStub* stub : it->second) {
+        if (stub->object != nullptr && !dataOf(stub->object).erased) {
+            return stub;
+        }
+    }
+    return nullptr;
+}
+
+void DatabaseImpl::indexRecord(OdDbStub* table, OdDbStub* record)
+{
+    const OdString name = static_cast<OdDbSymbolTableRecord*>(record->object)->getName();
+    tableInfo[table].byName[name].push_back(record);
+}
+
+void DatabaseImpl::unindexRecord(OdDbStub* table, OdDbStub* record, const OdString& oldName)
+{
+    auto& byName = tableInfo[table].byName;
+    const auto it = byName.find(oldName);
+    if (it == byName.end()) {
+        return;
+    }
+    auto& list = it->second;
+    list.erase(std::remove(list.begin(), list.end(), record), list.end());
+    if (list.empty()) {
+        byName.erase(it);
+    }
+}
+
+HeaderVar* DatabaseImpl::headerVar(const std::string& upperName)
+{
+    for (HeaderVar& var : header) {
+        if (var.name == upperName) {
+            return &var;
+        }
+    }
+    return nullptr;
+}
+
+const HeaderVar* DatabaseImpl::headerVar(const std::string& upperName) const
+{
+    return const_cast<DatabaseImpl*>(this)->headerVar(upperName);
+}
+
+void DatabaseImpl::rehome(OdDbObject* object)
+{
+    ObjectData& data = dataOf(object);
+    std::vector<Tag>& tags = data.tags.edit();
+    for (Tag& tag : tags) {
+        const std::string_view stored = arena.store(tag.value());
+        tag.data = stored.data();
+    }
+    data.tags.sync();
+    data.ownArena.reset();
+}
+
+OdDbObjectId DatabaseImpl::addObject(OdDbObject* object, OdDbStub* owner, OdUInt64 handle)
+{
+    if (object == nullptr) {
+        throw OdError(eNullObjectPointer);
+    }
+    if (Access::stub(object) != nullptr) {
+        throw OdError(eInvalidInput);
+    }
+    ObjectData& data = dataOf(object);
+    OdDbStub* stub = newStub(handle);
+    stub->object = object;
+    object->addRef();
+    Access::setStub(object, stub);
+    data.owner = owner;
+    data.isNew = true;
+    ensureTags(object);
+    rehome(object);
+    // Identity groups: the handle and the owner.
+    const int handleCode = data.tags[0].value() == "DIMSTYLE" ? 105 : 5;
+    const std::string handleText = kvdxf::formatHandle(stub->handle);
+    int h = findTag(object, handleCode);
+    if (h < 0) {
+        insertTag(object, 1, handleCode, handleText);
+    } else {
+        replaceValue(object, static_cast<size_t>(h), handleText);
+    }
+    if (owner != nullptr) {
+        const int marker = findTag(object, 100);
+        const int o = findTag(object, 330);
+        const std::string ownerText = kvdxf::formatHandle(owner->handle);
+        if (o >= 0 && (marker < 0 || o < marker)) {
+            replaceValue(object, static_cast<size_t>(o), ownerText);
+        } else {
+            insertTag(object, marker < 0 ? data.tags.size() : static_cast<size_t>(marker), 330,
+                      ownerText);
+        }
+    }
+    if (data.refs.empty()) {
+        collectNameRefs(*this, object);
+    }
+    Access::sync(object);
+    return OdDbObjectId(stub);
+}
+
+void DatabaseImpl::notifyAppended(const OdDbObject* object)
+{
+    for (OdDbDatabaseReactor* reactor : std::vector<OdDbDatabaseReactor*>(reactors)) {
+        reactor->objectAppended(self, object);
+    }
+}
+
+void DatabaseImpl::notifyOpenedForModify(const OdDbObject* object)
+{
+    for (OdDbDatabaseReactor* reactor : std::vector<OdDbDatabaseReactor*>(reactors)) {
+        reactor->objectOpenedForModify(self, object);
+    }
+}
+
+void DatabaseImpl::notifyModified(const OdDbObject* object)
+{
+    for (OdDbDatabaseReactor* reactor : std::vector<OdDbDatabaseReactor*>(reactors)) {
+        reactor->objectModified(self, object);
+    }
+}
+
+void DatabaseImpl::notifyErased(const OdDbObject* object, bool erased)
+{
+    for (OdDbDatabaseReactor* reactor : std::vector<OdDbDatabaseReactor*>(reactors)) {
+        reactor->objectErased(self, object, erased);
+    }
+}
+
+}  // namespace kvdb

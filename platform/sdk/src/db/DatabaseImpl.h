@@ -1,0 +1,122 @@
+#pragma once
+
+#include "DbStub.h"
+#include "ObjectData.h"
+#include "TagList.h"
+#include "dxf/DxfFile.h"
+#include "dxf/StringArena.h"
+#include "dxf/TextCodec.h"
+
+#include <DbObjectId.h>
+#include <OdString.h>
+
+#include <deque>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+class OdDbDatabase;
+class OdDbDatabaseReactor;
+class OdDbObject;
+
+namespace kvdb {
+
+// One section of the file, in file order.
+struct SectionSlot
+{
+    enum Kind { Header, Tables, Blocks, Entities, Objects, Raw };
+    Kind kind = Raw;
+    std::vector<Tag> raw;  // Raw: the whole section content as read
+    std::string name;
+};
+
+// The HEADER section: "9 $NAME" followed by value groups, in file order.
+struct HeaderVar
+{
+    std::string name;  // without "$", upper case
+    std::vector<Tag> values;
+    OdDbStub* ref = nullptr;  // for variables that name a record
+    bool hasRef = false;
+};
+
+// Records of one table, in table order, with a case-insensitive name index.
+struct TableInfo
+{
+    std::unordered_map<OdString, std::vector<OdDbStub*>, OdStringNoCaseHash, OdStringNoCaseEqual>
+        byName;
+};
+
+class DatabaseImpl
+{
+public:
+    explicit DatabaseImpl(OdDbDatabase* self);
+    static OdSmartPtr<OdDbDatabase> makeDatabase();
+    ~DatabaseImpl();
+
+    OdDbDatabase* self;
+    std::unique_ptr<kvdxf::DxfFile> file;  // keeps the text every tag views into
+    kvdxf::StringArena arena;              // texts set after reading
+    kvdxf::TextCodec codec;
+    std::string path;
+    std::string version;  // as read
+    bool crlf = false;
+    std::vector<std::string> messages;
+
+    std::deque<OdDbStub> stubs;
+    std::unordered_map<OdUInt64, OdDbStub*> byHandle;
+    OdUInt64 maxHandle = 0;
+
+    std::vector<SectionSlot> layout;
+    std::vector<HeaderVar> header;
+    std::vector<OdDbStub*> tables;          // TABLE objects in file order
+    std::vector<std::vector<Tag>> endtabs;  // the ENDTAB groups of each table
+    std::unordered_map<OdDbStub*, TableInfo> tableInfo;
+    std::vector<OdDbStub*> blocks;  // block records in BLOCKS order
+    std::unordered_map<OdDbStub*, std::pair<OdDbStub*, OdDbStub*>> blockEnds;  // BLOCK, ENDBLK
+    std::vector<OdDbStub*> entities;  // ENTITIES section, top-level entities
+    std::vector<OdDbStub*> objects;   // OBJECTS section
+    std::vector<OdDbDatabaseReactor*> reactors;
+
+    OdDbStub* layerTable = nullptr;
+    OdDbStub* linetypeTable = nullptr;
+    OdDbStub* styleTable = nullptr;
+    OdDbStub* dimstyleTable = nullptr;
+    OdDbStub* blockTable = nullptr;
+    OdDbStub* vportTable = nullptr;
+    OdDbStub* appidTable = nullptr;
+    OdDbStub* viewTable = nullptr;
+    OdDbStub* ucsTable = nullptr;
+    OdDbStub* namedObjects = nullptr;
+
+    // Creates a stub for a handle (0: a new handle).
+    OdDbStub* newStub(OdUInt64 handle);
+    OdDbStub* stubOf(OdUInt64 handle) const;
+    OdUInt64 nextHandle() { return ++maxHandle; }
+
+    // Text storage for an object: the database's arena.
+    std::string_view store(std::string_view text) { return arena.store(text); }
+    std::string encode(const OdString& text) const;
+    OdString decode(std::string_view raw) const;
+
+    OdDbStub* tableFor(const std::string& recordType) const;
+    OdDbStub* lookup(OdDbStub* table, const OdString& name) const;
+    void indexRecord(OdDbStub* table, OdDbStub* record);
+    void unindexRecord(OdDbStub* table, OdDbStub* record, const OdString& oldName);
+    OdDbStub* tableForRole(RefRole role) const;
+
+    HeaderVar* headerVar(const std::string& upperName);
+    const HeaderVar* headerVar(const std::string& upperName) const;
+
+    // Adds an object (that belongs to no database) to this one and places it.
+    OdDbObjectId addObject(OdDbObject* object, OdDbStub* owner, OdUInt64 handle);
+    // Moves the texts of an object into this database's storage.
+    void rehome(OdDbObject* object);
+
+    void notifyAppended(const OdDbObject* object);
+    void notifyOpenedForModify(const OdDbObject* object);
+    void notifyModified(const OdDbObject* object);
+    void notifyErased(const OdDbObject* object, bool erased);
+};
+
+}  // namespace kvdb

@@ -1,0 +1,456 @@
+#include "Access.h"
+#include "DatabaseImpl.h"
+#include "DbClassFactory.h"
+#include "TagOps.h"
+
+#include <DbArc.h>
+#include <DbArcAlignedText.h>
+#include <DbAttribute.h>
+#include <DbAttributeDefinition.h>
+#include <DbBlockReference.h>
+#include <DbBlockTable.h>
+#include <DbBlockTableRecord.h>
+#include <DbCircle.h>
+#include <DbDatabase.h>
+#include <DbDatabaseReactor.h>
+#include <DbDictionary.h>
+#include <DbDimStyleTable.h>
+#include <DbDimStyleTableRecord.h>
+#include <DbDimension.h>
+#include <DbIdMapping.h>
+#include <DbLayerTable.h>
+#include <DbLayerTableRecord.h>
+#include <DbLeader.h>
+#include <DbLine.h>
+#include <DbLinetypeTable.h>
+#include <DbLinetypeTableRecord.h>
+#include <DbMText.h>
+#include <DbPolyline.h>
+#include <DbRText.h>
+#include <DbRegAppTable.h>
+#include <DbRegAppTableRecord.h>
+#include <DbTable.h>
+#include <DbText.h>
+#include <DbTextStyleTable.h>
+#include <DbTextStyleTableRecord.h>
+#include <DbUCSTable.h>
+#include <DbUCSTableRecord.h>
+#include <DbViewTable.h>
+#include <DbViewTableRecord.h>
+#include <DbViewportTable.h>
+#include <DbViewportTableRecord.h>
+#include <DbXrecord.h>
+#include <RxClass.h>
+
+#include <Db2dPolyline.h>
+#include <string>
+#include <unordered_map>
+
+namespace kvdb {
+
+namespace {
+
+using Creator = OdDbObject* (*)();
+
+template <class T>
+OdDbObject* make()
+{
+    return new T();
+}
+
+const std::unordered_map<std::string_view, Creator>& entityCreators()
+{
+    static const std::unordered_map<std::string_view, Creator> creators = {
+        {"LINE", &make<OdDbLine>},
+        {"CIRCLE", &make<OdDbCircle>},
+        {"ARC", &make<OdDbArc>},
+        {"LWPOLYLINE", &make<OdDbPolyline>},
+        {"POLYLINE", &make<OdDb2dPolyline>},
+        {"INSERT", &make<OdDbBlockReference>},
+        {"TEXT", &make<OdDbText>},
+        {"ATTRIB", &make<OdDbAttribute>},
+        {"ATTDEF", &make<OdDbAttributeDefinition>},
+        {"MTEXT", &make<OdDbMText>},
+        {"ARCALIGNEDTEXT", &make<OdDbArcAlignedText>},
+        {"RTEXT", &make<RText>},
+        {"ACAD_TABLE", &make<OdDbTable>},
+        {"DIMENSION", &make<OdDbDimension>},
+        {"ARC_DIMENSION", &make<OdDbDimension>},
+        {"LARGE_RADIAL_DIMENSION", &make<OdDbDimension>},
+        {"LEADER", &make<OdDbLeader>},
+    };
+    return creators;
+}
+
+const std::unordered_map<std::string_view, Creator>& objectCreators()
+{
+    static const std::unordered_map<std::string_view, Creator> creators = {
+        {"LAYER", &make<OdDbLayerTableRecord>},
+        {"LTYPE", &make<OdDbLinetypeTableRecord>},
+        {"STYLE", &make<OdDbTextStyleTableRecord>},
+        {"DIMSTYLE", &make<OdDbDimStyleTableRecord>},
+        {"BLOCK_RECORD", &make<OdDbBlockTableRecord>},
+        {"VPORT", &make<OdDbViewportTableRecord>},
+        {"APPID", &make<OdDbRegAppTableRecord>},
+        {"VIEW", &make<OdDbViewTableRecord>},
+        {"UCS", &make<OdDbUCSTableRecord>},
+        {"DICTIONARY", &make<OdDbDictionary>},
+        {"ACDBDICTIONARYWDFLT", &make<OdDbDictionary>},
+        {"XRECORD", &make<OdDbXrecord>},
+    };
+    return creators;
+}
+
+const std::unordered_map<std::string_view, Creator>& tableCreators()
+{
+    static const std::unordered_map<std::string_view, Creator> creators = {
+        {"LAYER", &make<OdDbLayerTable>},
+        {"LTYPE", &make<OdDbLinetypeTable>},
+        {"STYLE", &make<OdDbTextStyleTable>},
+        {"DIMSTYLE", &make<OdDbDimStyleTable>},
+        {"BLOCK_RECORD", &make<OdDbBlockTable>},
+        {"VPORT", &make<OdDbViewportTable>},
+        {"APPID", &make<OdDbRegAppTable>},
+        {"VIEW", &make<OdDbViewTable>},
+        {"UCS", &make<OdDbUCSTable>},
+    };
+    return creators;
+}
+
+// Which groups of an object name a record.
+struct RefSpec
+{
+    int code;
+    RefRole role;
+    const char* subclass;  // nullptr: the entity's common groups
+};
+
+bool isEntityPlacement(Placement placement)
+{
+    return placement == Placement::Entity || placement == Placement::BlockEntity ||
+           placement == Placement::SubEntity || placement == Placement::BlockBegin ||
+           placement == Placement::BlockEnd;
+}
+
+std::vector<RefSpec> specsFor(std::string_view type, bool entity, bool record)
+{
+    std::vector<RefSpec> specs;
+    if (entity) {
+        specs.push_back({8, RefRole::Layer, nullptr});
+        specs.push_back({6, RefRole::Linetype, nullptr});
+        if (type == "TEXT" || type == "ATTRIB" || type == "ATTDEF") {
+            specs.push_back({7, RefRole::TextStyle, "AcDbText"});
+        } else if (type == "MTEXT") {
+            specs.push_back({7, RefRole::TextStyle, "AcDbMText"});
+        } else if (type == "ARCALIGNEDTEXT") {
+            specs.push_back({7, RefRole::TextStyle, "AcDbArcAlignedText"});
+        } else if (type == "RTEXT") {
+            specs.push_back({7, RefRole::TextStyle, "RText"});
+        } else if (type == "DIMENSION" || type == "ARC_DIMENSION" ||
+                   type == "LARGE_RADIAL_DIMENSION") {
+            specs.push_back({3, RefRole::DimStyle, "AcDbDimension"});
+        } else if (type == "LEADER") {
+            specs.push_back({3, RefRole::DimStyle, "AcDbLeader"});
+        } else if (type == "TOLERANCE") {
+            specs.push_back({3, RefRole::DimStyle, "AcDbFcf"});
+        } else if (type == "INSERT" || type == "ACAD_TABLE") {
+            specs.push_back({2, RefRole::Block, "AcDbBlockReference"});
+        }
+    } else if (record && type == "LAYER") {
+        specs.push_back({6, RefRole::Linetype, "AcDbLayerTableRecord"});
+    }
+    return specs;
+}
+
+// The common entity groups: up to the first marker after AcDbEntity (everything in R12).
+int findCommon(const OdDbObject* object, int code)
+{
+    const TagList& tags = dataOf(object).tags;
+    for (size_t i = 1; i < tags.size(); ++i) {
+        const Tag& tag = tags[i];
+        if (tag.code == 100) {
+            if (tag.value() != "AcDbEntity") {
+                return -1;
+            }
+            continue;
+        }
+        if (tag.code == 1001) {
+            return -1;
+        }
+        if (tag.code == code) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+// Groups of objects made in memory, in the layout CAD programs write.
+struct Group
+{
+    int code;
+    const char* value;
+};
+
+std::vector<Group> defaultGroups(std::string_view type, bool entity)
+{
+    auto record = [&](const char* subclass, std::initializer_list<Group> rest) {
+        std::vector<Group> groups = {{0, nullptr},    {type == "DIMSTYLE" ? 105 : 5, "0"},
+                                     {330, "0"},      {100, "AcDbSymbolTableRecord"},
+                                     {100, subclass}, {2, ""},
+                                     {70, "     0"}};
+        groups.insert(groups.end(), rest);
+        return groups;
+    };
+    if (type == "LAYER") {
+        return record("AcDbLayerTableRecord", {{62, "     7"}, {6, "Continuous"}, {370, "    -3"}});
+    }
+    if (type == "LTYPE") {
+        return record("AcDbLinetypeTableRecord",
+                      {{3, ""}, {72, "    65"}, {73, "     0"}, {40, "0.0"}});
+    }
+    if (type == "STYLE") {
+        return record("AcDbTextStyleTableRecord", {{40, "0.0"},
+                                                   {41, "1.0"},
+                                                   {50, "0.0"},
+                                                   {71, "     0"},
+                                                   {42, "0.2"},
+                                                   {3, "txt"},
+                                                   {4, ""}});
+    }
+    if (type == "DIMSTYLE") {
+        return record("AcDbDimStyleTableRecord", {});
+    }
+    if (type == "BLOCK_RECORD") {
+        std::vector<Group> groups = record("AcDbBlockTableRecord", {{340, "0"}});
+        groups.erase(groups.begin() + 6);  // block records have no flags group
+        return groups;
+    }
+    if (type == "APPID") {
+        return record("AcDbRegAppTableRecord", {});
+    }
+    if (type == "VPORT") {
+        return record("AcDbViewportTableRecord", {});
+    }
+    if (type == "VIEW") {
+        return record("AcDbViewTableRecord", {});
+    }
+    if (type == "UCS") {
+        return record("AcDbUCSTableRecord", {});
+    }
+    if (type == "DICTIONARY") {
+        return {{0, nullptr}, {5, "0"}, {330, "0"}, {100, "AcDbDictionary"}, {281, "     1"}};
+    }
+    if (type == "XRECORD") {
+        return {{0, nullptr}, {5, "0"}, {330, "0"}, {100, "AcDbXrecord"}, {280, "     1"}};
+    }
+    if (!entity) {
+        return {{0, nullptr}, {5, "0"}, {330, "0"}};
+    }
+    std::vector<Group> groups = {{0, nullptr}, {5, "0"}, {330, "0"}, {100, "AcDbEntity"}, {8, "0"}};
+    auto add = [&](std::initializer_list<Group> rest) { groups.insert(groups.end(), rest); };
+    const Group origin[] = {{10, "0.0"}, {20, "0.0"}, {30, "0.0"}};
+    if (type == "LINE") {
+        add({{100, "AcDbLine"},
+             origin[0],
+             origin[1],
+             origin[2],
+             {11, "0.0"},
+             {21, "0.0"},
+             {31, "0.0"}});
+    } else if (type == "CIRCLE") {
+        add({{100, "AcDbCircle"}, origin[0], origin[1], origin[2], {40, "1.0"}});
+    } else if (type == "ARC") {
+        add({{100, "AcDbCircle"},
+             origin[0],
+             origin[1],
+             origin[2],
+             {40, "1.0"},
+             {100, "AcDbArc"},
+             {50, "0.0"},
+             {51, "90.0"}});
+    } else if (type == "TEXT") {
+        add({{100, "AcDbText"},
+             origin[0],
+             origin[1],
+             origin[2],
+             {40, "1.0"},
+             {1, ""},
+             {7, "Standard"},
+             {100, "AcDbText"}});
+    } else if (type == "MTEXT") {
+        add({{100, "AcDbMText"},
+             origin[0],
+             origin[1],
+             origin[2],
+             {40, "1.0"},
+             {41, "0.0"},
+             {71, "     1"},
+             {1, ""},
+             {7, "Standard"}});
+    }
+    return groups;
+}
+
+}  // namespace
+
+OdDbObject* createForDxfType(std::string_view type, bool entity, std::string_view tableName)
+{
+    if (type == "TABLE") {
+        const auto& tables = tableCreators();
+        const auto it = tables.find(tableName);
+        return it != tables.end() ? it->second() : new OdDbSymbolTable();
+    }
+    const auto& creators = entity ? entityCreators() : objectCreators();
+    const auto it = creators.find(type);
+    if (it != creators.end()) {
+        return it->second();
+    }
+    return entity ? static_cast<OdDbObject*>(new OdDbEntity()) : new OdDbObject();
+}
+
+void collectNameRefs(DatabaseImpl& db, OdDbObject* object)
+{
+    ObjectData& data = dataOf(object);
+    data.refs.clear();
+    const std::string_view type = data.tags[0].value();
+    const bool entity =
+        isEntityPlacement(data.placement) ||
+        (data.placement == Placement::Free && OdDbEntity::cast(object).get() != nullptr);
+    const bool record =
+        data.placement == Placement::TableRecord ||
+        (data.placement == Placement::Free && OdDbSymbolTableRecord::cast(object).get() != nullptr);
+    for (const RefSpec& spec : specsFor(type, entity, record)) {
+        const int i = spec.subclass == nullptr ? findCommon(object, spec.code)
+                                               : findTag(object, spec.code, spec.subclass);
+        if (i < 0) {
+            continue;
+        }
+        OdDbStub* target = db.lookup(db.tableForRole(spec.role), db.decode(data.tags[i].value()));
+        data.refs.push_back(NameRef{static_cast<uint32_t>(i), spec.role, target});
+    }
+    std::sort(data.refs.begin(), data.refs.end(),
+              [](const NameRef& a, const NameRef& b) { return a.tag < b.tag; });
+}
+
+void ensureTags(const OdDbObject* object)
+{
+    ObjectData& data = dataOf(object);
+    if (!data.tags.empty()) {
+        return;
+    }
+    const OdString dxfName = object->isA() != nullptr ? object->isA()->dxfName() : OdString();
+    const std::string type = dxfName.toUtf8();
+    const bool entity = OdDbEntity::cast(object).get() != nullptr;
+    std::vector<Tag>& tags = data.tags.edit();
+    for (const Group& group : defaultGroups(type, entity)) {
+        const char* text = group.value;
+        std::string_view value = text != nullptr ? std::string_view(text) : std::string_view();
+        if (group.code == 0) {
+            if (!data.ownArena) {
+                data.ownArena = std::make_unique<kvdxf::StringArena>();
+            }
+            value = data.ownArena->store(type);
+        }
+        tags.push_back(Tag{value.data(), static_cast<uint32_t>(value.size()), group.code});
+    }
+    data.tags.sync();
+}
+
+void registerNewBlock(DatabaseImpl& db, OdDbStub* block)
+{
+    const OdString name = static_cast<OdDbSymbolTableRecord*>(block->object)->getName();
+    const std::string raw = db.encode(name);
+    auto makeEntity = [&](std::initializer_list<Group> groups) {
+        OdDbObject* entity = new OdDbEntity();
+        ObjectData& data = dataOf(entity);
+        std::vector<Tag>& tags = data.tags.edit();
+        for (const Group& group : groups) {
+            const std::string_view value = db.store(group.value != nullptr ? group.value : raw);
+            tags.push_back(Tag{value.data(), static_cast<uint32_t>(value.size()), group.code});
+        }
+        data.tags.sync();
+        const OdDbObjectId id = db.addObject(entity, block, 0);
+        collectNameRefs(db, entity);
+        entity->release();
+        return id.stub();
+    };
+    OdDbStub* begin = makeEntity({{0, "BLOCK"},
+                                  {5, "0"},
+                                  {330, "0"},
+                                  {100, "AcDbEntity"},
+                                  {8, "0"},
+                                  {100, "AcDbBlockBegin"},
+                                  {2, nullptr},
+                                  {70, "     0"},
+                                  {10, "0.0"},
+                                  {20, "0.0"},
+                                  {30, "0.0"},
+                                  {3, nullptr},
+                                  {1, ""}});
+    OdDbStub* end = makeEntity({{0, "ENDBLK"},
+                                {5, "0"},
+                                {330, "0"},
+                                {100, "AcDbEntity"},
+                                {8, "0"},
+                                {100, "AcDbBlockEnd"}});
+    dataOf(begin->object).placement = Placement::BlockBegin;
+    dataOf(end->object).placement = Placement::BlockEnd;
+    db.blocks.push_back(block);
+    db.blockEnds[block] = {begin, end};
+}
+
+void registerDatabaseClasses()
+{
+    OdDbObject::rxInit();
+    OdDbEntity::rxInit();
+    OdDbSymbolTable::rxInit();
+    OdDbSymbolTableRecord::rxInit();
+    OdDbLayerTable::rxInit();
+    OdDbLinetypeTable::rxInit();
+    OdDbTextStyleTable::rxInit();
+    OdDbDimStyleTable::rxInit();
+    OdDbBlockTable::rxInit();
+    OdDbViewportTable::rxInit();
+    OdDbRegAppTable::rxInit();
+    OdDbViewTable::rxInit();
+    OdDbUCSTable::rxInit();
+    OdDbLayerTableRecord::rxInit();
+    OdDbLinetypeTableRecord::rxInit();
+    OdDbTextStyleTableRecord::rxInit();
+    OdDbDimStyleTableRecord::rxInit();
+    OdDbBlockTableRecord::rxInit();
+    OdDbViewportTableRecord::rxInit();
+    OdDbRegAppTableRecord::rxInit();
+    OdDbViewTableRecord::rxInit();
+    OdDbUCSTableRecord::rxInit();
+    OdDbDictionary::rxInit();
+    OdDbXrecord::rxInit();
+    OdDbLine::rxInit();
+    OdDbCircle::rxInit();
+    OdDbArc::rxInit();
+    OdDbPolyline::rxInit();
+    OdDb2dPolyline::rxInit();
+    OdDbBlockReference::rxInit();
+    OdDbText::rxInit();
+    OdDbAttribute::rxInit();
+    OdDbAttributeDefinition::rxInit();
+    OdDbMText::rxInit();
+    OdDbArcAlignedText::rxInit();
+    RText::rxInit();
+    OdDbTable::rxInit();
+    OdDbDimension::rxInit();
+    OdDbLeader::rxInit();
+    OdDbSymbolTableIterator::rxInit();
+    OdDbObjectIterator::rxInit();
+    OdDbDictionaryIterator::rxInit();
+    OdDbDatabaseReactor::rxInit();
+    OdDbIdMapping::rxInit();
+    OdDbDatabase::rxInit();
+}
+
+namespace {
+// The classes are there as soon as the library is loaded, as the SDK's own are.
+const bool s_registered = (registerDatabaseClasses(), true);
+}  // namespace
+
+}  // namespace kvdb

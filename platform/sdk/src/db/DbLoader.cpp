@@ -1,0 +1,536 @@
+#include "DbLoader.h"
+
+#include "Access.h"
+#include "DatabaseImpl.h"
+#include "DbClassFactory.h"
+#include "TagOps.h"
+#include "dxf/DxfNumbers.h"
+
+#include <DbBlockTableRecord.h>
+#include <DbObject.h>
+#include <DbSymbolTableRecord.h>
+#include <RxClass.h>
+
+#include <algorithm>
+#include <cctype>
+#include <string>
+
+namespace kvdb {
+
+namespace {
+
+std::string upper(std::string_view text)
+{
+    std::string out(text);
+    for (char& c : out) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return out;
+}
+
+class Loader
+{
+public:
+    Loader(DatabaseImpl& db, const kvdxf::DxfFile& file) : m_db(db), m_file(file) {}
+
+    void run()
+    {
+        for (const kvdxf::Section& section : m_file.sections) {
+            SectionSlot slot;
+            slot.name = section.name;
+            const std::string name = upper(section.name);
+            if (name == "HEADER") {
+                slot.kind = SectionSlot::Header;
+                loadHeader(section);
+            } else if (name == "TABLES") {
+                slot.kind = SectionSlot::Tables;
+                loadTables(section);
+            } else if (name == "BLOCKS") {
+                slot.kind = SectionSlot::Blocks;
+                loadBlocks(section);
+            } else if (name == "ENTITIES") {
+                slot.kind = SectionSlot::Entities;
+                loadEntities(section);
+            } else if (name == "OBJECTS") {
+                slot.kind = SectionSlot::Objects;
+                loadObjects(section);
+            } else {
+                slot.kind = SectionSlot::Raw;
+                slot.raw.assign(m_file.tags.begin() + section.begin,
+                                m_file.tags.begin() + section.end);
+            }
+            m_db.layout.push_back(std::move(slot));
+        }
+        if (!m_file.strayTags.empty()) {
+            report(m_file.tags[m_file.strayTags.front()],
+                   std::to_string(m_file.strayTags.size()) +
+                       " group(s) outside any section are dropped");
+        }
+        resolveOwners();
+        resolveNames();
+        fixHandles();
+    }
+
+private:
+    DatabaseImpl& m_db;
+    const kvdxf::DxfFile& m_file;
+    std::vector<OdDbStub*> m_all;                            // every object read, in file order
+    std::vector<std::pair<OdDbStub*, OdUInt64>> m_owners;    // owner handles to resolve
+    std::vector<std::pair<OdDbStub*, OdUInt64>> m_renumber;  // objects that lost their handle
+
+    void report(const Tag& tag, const std::string& message)
+    {
+        const auto where = m_file.locate(tag);
+        m_db.messages.push_back(m_file.path + ":" + std::to_string(where.line) + ": " + message);
+    }
+
+    size_t nextObject(size_t i, size_t end) const
+    {
+        ++i;
+        while (i < end && m_file.tags[i].code != 0) {
+            ++i;
+        }
+        return i;
+    }
+
+    // The handle of an object: its first 5 (105 for DIMSTYLE) before the first marker.
+    static OdUInt64 handleOf(const Tag* tags, size_t count)
+    {
+        for (size_t i = 1; i < count && tags[i].code != 100; ++i) {
+            if (tags[i].code == 5 || tags[i].code == 105) {
+                uint64_t handle = 0;
+                return kvdxf::parseHandle(tags[i].value(), handle) ? handle : 0;
+            }
+        }
+        return 0;
+    }
+
+    // The owner: the first 330 outside application groups, before the first marker.
+    static OdUInt64 ownerOf(const Tag* tags, size_t count)
+    {
+        int depth = 0;
+        for (size_t i = 1; i < count && tags[i].code != 100; ++i) {
+            if (tags[i].code == 102) {
+                depth += (!tags[i].value().empty() && tags[i].value()[0] == '{') ? 1 : -1;
+                continue;
+            }
+            if (depth <= 0 && tags[i].code == 330) {
+                uint64_t handle = 0;
+                return kvdxf::parseHandle(tags[i].value(), handle) ? handle : 0;
+            }
+        }
+        return 0;
+    }
+
+    OdDbObject* make(size_t first, size_t last, bool entity, std::string_view tableName,
+                     Placement placement)
+    {
+        const Tag* tags = m_file.tags.data() + first;
+        const size_t count = last - first;
+        OdDbObject* object = createForDxfType(tags[0].value(), entity, tableName);
+        ObjectData& data = dataOf(object);
+        data.tags.assignView(tags, count);
+        data.placement = placement;
+        data.isNew = false;
+        OdUInt64 handle = handleOf(tags, count);
+        OdDbStub* stub = nullptr;
+        if (handle != 0 && m_db.byHandle.count(handle) != 0) {
+            report(tags[0], "duplicate handle " + kvdxf::formatHandle(handle) + " of " +
+                                std::string(tags[0].value()) + "; the object gets a new handle");
+            stub = m_db.newStub(0);
+            m_renumber.emplace_back(stub, handle);
+        } else if (handle == 0) {
+            // Objects without a handle (R12 without handles) get one in memory only.
+            stub = m_db.newStub(0);
+        } else {
+            stub = m_db.newStub(handle);
+        }
+        stub->object = object;
+        object->addRef();
+        Access::setStub(object, stub);
+        if (const OdUInt64 owner = ownerOf(tags, count)) {
+            m_owners.emplace_back(stub, owner);
+        }
+        m_all.push_back(stub);
+        return object;
+    }
+
+    void loadHeader(const kvdxf::Section& section)
+    {
+        HeaderVar* current = nullptr;
+        for (size_t i = section.begin; i < section.end; ++i) {
+            const Tag& tag = m_file.tags[i];
+            if (tag.code == 9) {
+                std::string_view name = tag.value();
+                if (!name.empty() && name[0] == '$') {
+                    name.remove_prefix(1);
+                }
+                m_db.header.push_back(HeaderVar{upper(name), {}, nullptr, false});
+                current = &m_db.header.back();
+            } else if (current != nullptr) {
+                current->values.push_back(tag);
+            }
+        }
+    }
+
+    void loadTables(const kvdxf::Section& section)
+    {
+        OdDbStub* table = nullptr;
+        std::string tableName;
+        for (size_t i = section.begin; i < section.end;) {
+            const size_t next = nextObject(i, section.end);
+            const std::string_view type = m_file.tags[i].value();
+            if (m_file.tags[i].code != 0) {
+                i = next;
+                continue;
+            }
+            if (type == "TABLE") {
+                tableName.clear();
+                for (size_t k = i + 1; k < next; ++k) {
+                    if (m_file.tags[k].code == 2) {
+                        tableName = upper(m_file.tags[k].value());
+                        break;
+                    }
+                }
+                OdDbObject* object = make(i, next, false, tableName, Placement::Table);
+                table = Access::stub(object);
+                m_db.tables.push_back(table);
+                m_db.endtabs.emplace_back();
+                m_db.tableInfo[table];
+                setStandardTable(tableName, table);
+            } else if (type == "ENDTAB") {
+                if (!m_db.endtabs.empty()) {
+                    m_db.endtabs.back().assign(m_file.tags.begin() + i, m_file.tags.begin() + next);
+                }
+                table = nullptr;
+            } else {
+                OdDbObject* object = make(i, next, false, tableName, Placement::TableRecord);
+                if (table != nullptr) {
+                    dataOf(object).owner = table;
+                    dataOf(table->object).children.push_back(Access::stub(object));
+                    m_db.indexRecord(table, Access::stub(object));
+                }
+            }
+            i = next;
+        }
+    }
+
+    void setStandardTable(const std::string& name, OdDbStub* table)
+    {
+        OdDbStub** slot = nullptr;
+        if (name == "LAYER") {
+            slot = &m_db.layerTable;
+        } else if (name == "LTYPE") {
+            slot = &m_db.linetypeTable;
+        } else if (name == "STYLE") {
+            slot = &m_db.styleTable;
+        } else if (name == "DIMSTYLE") {
+            slot = &m_db.dimstyleTable;
+        } else if (name == "BLOCK_RECORD") {
+            slot = &m_db.blockTable;
+        } else if (name == "VPORT") {
+            slot = &m_db.vportTable;
+        } else if (name == "APPID") {
+            slot = &m_db.appidTable;
+        } else if (name == "VIEW") {
+            slot = &m_db.viewTable;
+        } else if (name == "UCS") {
+            slot = &m_db.ucsTable;
+        }
+        if (slot != nullptr && *slot == nullptr) {
+            *slot = table;
+        }
+    }
+
+public:
+    // A block record for a block that has none (R12 files, damaged files). It is not written.
+    static OdDbStub* syntheticBlock(DatabaseImpl& db, std::string_view name)
+    {
+        if (db.blockTable == nullptr) {
+            OdDbObject* table = createForDxfType("TABLE", false, "BLOCK_RECORD");
+            ObjectData& data = dataOf(table);
+            std::vector<Tag>& tags = data.tags.edit();
+            tags.push_back(Tag{"TABLE", 5, 0});
+            tags.push_back(Tag{"BLOCK_RECORD", 12, 2});
+            data.tags.sync();
+            data.synthetic = true;
+            data.isNew = false;
+            OdDbStub* stub = db.newStub(0);
+            stub->object = table;
+            table->addRef();
+            Access::setStub(table, stub);
+            db.blockTable = stub;
+            db.tableInfo[stub];
+        }
+        OdDbObject* record = createForDxfType("BLOCK_RECORD", false, "BLOCK_RECORD");
+        ObjectData& data = dataOf(record);
+        std::vector<Tag>& tags = data.tags.edit();
+        tags.push_back(Tag{"BLOCK_RECORD", 12, 0});
+        const std::string_view stored = db.store(name);
+        tags.push_back(Tag{stored.data(), static_cast<uint32_t>(stored.size()), 2});
+        data.tags.sync();
+        data.synthetic = true;
+        data.isNew = false;
+        data.placement = Placement::TableRecord;
+        data.owner = db.blockTable;
+        OdDbStub* stub = db.newStub(0);
+        stub->object = record;
+        record->addRef();
+        Access::setStub(record, stub);
+        dataOf(db.blockTable->object).children.push_back(stub);
+        db.indexRecord(db.blockTable, stub);
+        return stub;
+    }
+
+private:
+    OdDbStub* blockByName(std::string_view name)
+    {
+        OdDbStub* found = m_db.lookup(m_db.blockTable, m_db.decode(name));
+        if (found != nullptr) {
+            return found;
+        }
+        return syntheticBlock(m_db, name);
+    }
+
+    // Attributes follow a block reference that says so (66 = 1); vertices always follow an
+    // old-style polyline; SEQEND closes the list.
+    static bool expectsFollowers(const OdDbObject* object)
+    {
+        const std::string_view type = dataOf(object).tags[0].value();
+        if (type == "POLYLINE") {
+            return true;
+        }
+        if (type == "INSERT") {
+            return getInt(object, 66, 0) == 1;
+        }
+        return false;
+    }
+
+    void loadEntityList(size_t first, size_t last, OdDbStub* block, Placement placement,
+                        std::vector<OdDbStub*>* sectionList, bool modelOrPaperByFlag)
+    {
+        OdDbObject* parent = nullptr;
+        for (size_t i = first; i < last;) {
+            const size_t next = nextObject(i, last);
+            if (m_file.tags[i].code != 0) {
+                i = next;
+                continue;
+            }
+            const std::string_view type = m_file.tags[i].value();
+            const bool follower = type == "ATTRIB" || type == "VERTEX" || type == "SEQEND";
+            if (parent != nullptr && follower) {
+                OdDbObject* sub = make(i, next, true, {}, Placement::SubEntity);
+                dataOf(sub).owner = Access::stub(parent);
+                dataOf(parent).children.push_back(Access::stub(sub));
+                if (type == "SEQEND") {
+                    parent = nullptr;
+                }
+                i = next;
+                continue;
+            }
+            OdDbObject* entity = make(i, next, true, {}, placement);
+            OdDbStub* owner = block;
+            if (modelOrPaperByFlag && m_owners.empty() == false &&
+                m_owners.back().first == Access::stub(entity)) {
+                owner = nullptr;  // resolved from the owner handle later
+            } else if (modelOrPaperByFlag) {
+                owner = getInt(entity, 67, 0) == 1 ? paperSpace() : modelSpace();
+            }
+            if (owner != nullptr) {
+                dataOf(entity).owner = owner;
+                dataOf(owner->object).children.push_back(Access::stub(entity));
+            }
+            if (sectionList != nullptr) {
+                sectionList->push_back(Access::stub(entity));
+            }
+            parent = expectsFollowers(entity) ? entity : nullptr;
+            i = next;
+        }
+    }
+
+    OdDbStub* modelSpace()
+    {
+        if (OdDbStub* s = m_db.lookup(m_db.blockTable, OdString("*Model_Space"))) {
+            return s;
+        }
+        if (OdDbStub* s = m_db.lookup(m_db.blockTable, OdString("$MODEL_SPACE"))) {
+            return s;
+        }
+        return syntheticBlock(m_db, "*Model_Space");
+    }
+
+    OdDbStub* paperSpace()
+    {
+        if (OdDbStub* s = m_db.lookup(m_db.blockTable, OdString("*Paper_Space"))) {
+            return s;
+        }
+        if (OdDbStub* s = m_db.lookup(m_db.blockTable, OdString("$PAPER_SPACE"))) {
+            return s;
+        }
+        return syntheticBlock(m_db, "*Paper_Space");
+    }
+
+    void loadBlocks(const kvdxf::Section& section)
+    {
+        for (size_t i = section.begin; i < section.end;) {
+            size_t next = nextObject(i, section.end);
+            if (m_file.tags[i].code != 0 || m_file.tags[i].value() != "BLOCK") {
+                if (m_file.tags[i].code == 0) {
+                    report(m_file.tags[i], "entity " + std::string(m_file.tags[i].value()) +
+                                               " outside a block definition is dropped");
+                }
+                i = next;
+                continue;
+            }
+            OdDbObject* begin = make(i, next, true, {}, Placement::BlockBegin);
+            OdDbStub* block = nullptr;
+            if (!m_owners.empty() && m_owners.back().first == Access::stub(begin)) {
+                block = m_db.stubOf(m_owners.back().second);
+                if (block != nullptr &&
+                    (block->object == nullptr ||
+                     dataOf(block->object).placement != Placement::TableRecord)) {
+                    block = nullptr;
+                }
+            }
+            if (block == nullptr) {
+                const int nameTag = findTag(begin, 2);
+                block = blockByName(nameTag < 0 ? std::string_view()
+                                                : dataOf(begin).tags[nameTag].value());
+            }
+            dataOf(begin).owner = block;
+            // Entities up to ENDBLK.
+            size_t end = next;
+            while (end < section.end &&
+                   !(m_file.tags[end].code == 0 && m_file.tags[end].value() == "ENDBLK")) {
+                if (m_file.tags[end].code == 0 && m_file.tags[end].value() == "BLOCK") {
+                    break;
+                }
+                end = nextObject(end, section.end);
+            }
+            loadEntityList(next, end, block, Placement::BlockEntity, nullptr, false);
+            OdDbStub* endStub = nullptr;
+            if (end < section.end && m_file.tags[end].value() == "ENDBLK") {
+                const size_t after = nextObject(end, section.end);
+                OdDbObject* endblk = make(end, after, true, {}, Placement::BlockEnd);
+                dataOf(endblk).owner = block;
+                endStub = Access::stub(endblk);
+                end = after;
+            } else {
+                report(m_file.tags[i], "block definition without ENDBLK");
+            }
+            m_db.blocks.push_back(block);
+            m_db.blockEnds[block] = {Access::stub(begin), endStub};
+            i = end;
+        }
+    }
+
+    void loadEntities(const kvdxf::Section& section)
+    {
+        loadEntityList(section.begin, section.end, nullptr, Placement::Entity, &m_db.entities,
+                       true);
+    }
+
+    void loadObjects(const kvdxf::Section& section)
+    {
+        for (size_t i = section.begin; i < section.end;) {
+            const size_t next = nextObject(i, section.end);
+            if (m_file.tags[i].code == 0) {
+                OdDbObject* object = make(i, next, false, {}, Placement::Object);
+                m_db.objects.push_back(Access::stub(object));
+                if (m_db.namedObjects == nullptr &&
+                    dataOf(object).tags[0].value() == "DICTIONARY") {
+                    m_db.namedObjects = Access::stub(object);
+                }
+            }
+            i = next;
+        }
+    }
+
+    void resolveOwners()
+    {
+        for (const auto& [stub, handle] : m_owners) {
+            ObjectData& data = dataOf(stub->object);
+            OdDbStub* owner = m_db.stubOf(handle);
+            if (data.owner != nullptr) {
+                continue;
+            }
+            if (owner == nullptr || owner->object == nullptr) {
+                if (data.placement == Placement::Entity) {
+                    // An entity whose owner is missing goes to model space.
+                    report(data.tags[0], "entity owner " + kvdxf::formatHandle(handle) +
+                                             " does not exist; the entity goes to model space");
+                    owner = modelSpace();
+                } else {
+                    continue;
+                }
+            }
+            data.owner = owner;
+            if (data.placement == Placement::Entity) {
+                dataOf(owner->object).children.push_back(stub);
+            }
+        }
+    }
+
+    void resolveNames()
+    {
+        for (OdDbStub* stub : m_all) {
+            collectNameRefs(m_db, stub->object);
+        }
+        static const struct
+        {
+            const char* name;
+            RefRole role;
+        } headerRefs[] = {{"CLAYER", RefRole::Layer},        {"CELTYPE", RefRole::Linetype},
+                          {"TEXTSTYLE", RefRole::TextStyle}, {"DIMSTYLE", RefRole::DimStyle},
+                          {"DIMTXSTY", RefRole::TextStyle},  {"DIMLTYPE", RefRole::Linetype},
+                          {"DIMLTEX1", RefRole::Linetype},   {"DIMLTEX2", RefRole::Linetype}};
+        for (const auto& spec : headerRefs) {
+            HeaderVar* var = m_db.headerVar(spec.name);
+            if (var != nullptr && !var->values.empty()) {
+                var->hasRef = true;
+                var->ref = m_db.lookup(m_db.tableForRole(spec.role),
+                                       m_db.decode(var->values.front().value()));
+            }
+        }
+    }
+
+    // Objects that lost a duplicate handle carry their new one in the file.
+    void fixHandles()
+    {
+        for (const auto& entry : m_renumber) {
+            OdDbObject* object = entry.first->object;
+            for (size_t i = 1; i < dataOf(object).tags.size(); ++i) {
+                const int code = dataOf(object).tags[i].code;
+                if (code == 5 || code == 105) {
+                    replaceValue(object, i, kvdxf::formatHandle(entry.first->handle));
+                    break;
+                }
+            }
+        }
+        for (OdDbStub* stub : m_all) {
+            Access::sync(stub->object);
+        }
+    }
+};
+
+}  // namespace
+
+OdDbStub* makeSyntheticBlock(DatabaseImpl& db, std::string_view name)
+{
+    return Loader::syntheticBlock(db, name);
+}
+
+void loadDatabase(DatabaseImpl& db, std::unique_ptr<kvdxf::DxfFile> file)
+{
+    db.path = file->path;
+    db.version = file->version;
+    db.crlf = file->crlf;
+    db.codec = kvdxf::TextCodec::forDrawing(file->version, file->codepage);
+    for (const kvdxf::Diagnostic& d : file->diagnostics) {
+        db.messages.push_back(d.toString());
+    }
+    db.file = std::move(file);
+    Loader(db, *db.file).run();
+}
+
+}  // namespace kvdb

@@ -1,0 +1,208 @@
+#include "Access.h"
+#include "DatabaseImpl.h"
+#include "DbLoader.h"
+#include "dxf/DxfNumbers.h"
+
+#include <DbObject.h>
+#include <RxClass.h>
+
+#include <algorithm>
+#include <cctype>
+
+namespace kvdb {
+
+namespace {
+
+class Writer
+{
+public:
+    Writer(const DatabaseImpl& db, TagSink& sink) : m_db(db), m_sink(sink) {}
+
+    void run()
+    {
+        for (const SectionSlot& slot : m_db.layout) {
+            m_sink.write(0, "SECTION");
+            m_sink.write(2, slot.name);
+            switch (slot.kind) {
+                case SectionSlot::Header:
+                    writeHeader();
+                    break;
+                case SectionSlot::Tables:
+                    writeTables();
+                    break;
+                case SectionSlot::Blocks:
+                    writeBlocks();
+                    break;
+                case SectionSlot::Entities:
+                    for (OdDbStub* stub : m_db.entities) {
+                        writeEntity(stub);
+                    }
+                    break;
+                case SectionSlot::Objects:
+                    for (OdDbStub* stub : m_db.objects) {
+                        writeObject(stub);
+                    }
+                    break;
+                case SectionSlot::Raw:
+                    for (const Tag& tag : slot.raw) {
+                        m_sink.write(tag.code, tag.value());
+                    }
+                    break;
+            }
+            m_sink.write(0, "ENDSEC");
+        }
+        m_sink.write(0, "EOF");
+    }
+
+private:
+    const DatabaseImpl& m_db;
+    TagSink& m_sink;
+
+    // The name of a record as its file holds it.
+    static std::string_view rawName(const OdDbStub* target)
+    {
+        const TagList& tags = dataOf(target->object).tags;
+        for (size_t i = 1; i < tags.size(); ++i) {
+            if (tags[i].code == 2) {
+                return tags[i].value();
+            }
+        }
+        return {};
+    }
+
+    // A reference keeps its own spelling while it names the record it was read with: files
+    // write "CONTINUOUS" for Continuous, and a rename is the only reason to change it.
+    static std::string_view nameFor(std::string_view written, std::string_view current)
+    {
+        if (written.size() == current.size() &&
+            std::equal(written.begin(), written.end(), current.begin(), [](char a, char b) {
+                return std::tolower(static_cast<unsigned char>(a)) ==
+                       std::tolower(static_cast<unsigned char>(b));
+            })) {
+            return written;
+        }
+        return current;
+    }
+
+    void writeTags(const OdDbObject* object)
+    {
+        const ObjectData& data = dataOf(object);
+        auto ref = data.refs.begin();
+        for (size_t i = 0; i < data.tags.size(); ++i) {
+            const Tag& tag = data.tags[i];
+            if (ref != data.refs.end() && ref->tag == i) {
+                const NameRef& r = *ref++;
+                if (r.target != nullptr && r.target->object != nullptr) {
+                    m_sink.write(tag.code, nameFor(tag.value(), rawName(r.target)));
+                    continue;
+                }
+            }
+            m_sink.write(tag.code, tag.value());
+        }
+    }
+
+    static bool skipped(const OdDbStub* stub)
+    {
+        if (stub == nullptr || stub->object == nullptr) {
+            return true;
+        }
+        const ObjectData& data = dataOf(stub->object);
+        return data.erased || data.synthetic;
+    }
+
+    void writeObject(const OdDbStub* stub)
+    {
+        if (!skipped(stub)) {
+            writeTags(stub->object);
+        }
+    }
+
+    void writeEntity(const OdDbStub* stub)
+    {
+        if (skipped(stub)) {
+            return;
+        }
+        writeTags(stub->object);
+        for (const OdDbStub* sub : dataOf(stub->object).children) {
+            writeObject(sub);
+        }
+    }
+
+    void writeHeader()
+    {
+        for (const HeaderVar& var : m_db.header) {
+            m_sink.write(9, "$" + var.name);
+            for (size_t i = 0; i < var.values.size(); ++i) {
+                const Tag& tag = var.values[i];
+                if (i == 0 && var.name == "HANDSEED") {
+                    uint64_t seed = 0;
+                    kvdxf::parseHandle(tag.value(), seed);
+                    if (seed <= m_db.maxHandle) {
+                        m_sink.write(tag.code, kvdxf::formatHandle(m_db.maxHandle + 1));
+                        continue;
+                    }
+                } else if (i == 0 && var.hasRef && var.ref != nullptr &&
+                           var.ref->object != nullptr) {
+                    m_sink.write(tag.code, nameFor(tag.value(), rawName(var.ref)));
+                    continue;
+                }
+                m_sink.write(tag.code, tag.value());
+            }
+        }
+    }
+
+    void writeTables()
+    {
+        for (size_t t = 0; t < m_db.tables.size(); ++t) {
+            const OdDbStub* table = m_db.tables[t];
+            if (skipped(table)) {
+                continue;
+            }
+            writeTags(table->object);
+            for (const OdDbStub* record : dataOf(table->object).children) {
+                writeObject(record);
+            }
+            if (t < m_db.endtabs.size() && !m_db.endtabs[t].empty()) {
+                for (const Tag& tag : m_db.endtabs[t]) {
+                    m_sink.write(tag.code, tag.value());
+                }
+            } else {
+                m_sink.write(0, "ENDTAB");
+            }
+        }
+    }
+
+    void writeBlocks()
+    {
+        for (const OdDbStub* block : m_db.blocks) {
+            const auto ends = m_db.blockEnds.find(const_cast<OdDbStub*>(block));
+            if (ends == m_db.blockEnds.end() || (skipped(block) && !isSynthetic(block))) {
+                continue;
+            }
+            writeObject(ends->second.first);
+            for (const OdDbStub* entity : dataOf(block->object).children) {
+                if (dataOf(entity->object).placement == Placement::BlockEntity) {
+                    writeEntity(entity);
+                }
+            }
+            if (ends->second.second != nullptr) {
+                writeObject(ends->second.second);
+            }
+        }
+    }
+
+    static bool isSynthetic(const OdDbStub* block)
+    {
+        return block->object != nullptr && dataOf(block->object).synthetic &&
+               !dataOf(block->object).erased;
+    }
+};
+
+}  // namespace
+
+void writeDatabase(const DatabaseImpl& db, TagSink& sink)
+{
+    Writer(db, sink).run();
+}
+
+}  // namespace kvdb

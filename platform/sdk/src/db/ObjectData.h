@@ -1,0 +1,55 @@
+#pragma once
+
+#include "TagList.h"
+#include "dxf/StringArena.h"
+
+#include <ResBuf.h>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class OdDbStub;
+
+namespace kvdb {
+
+// What a by-name reference in DXF names.
+enum class RefRole : uint8_t { Layer, Linetype, TextStyle, DimStyle, Block };
+
+// A group that names a record (an entity's layer "8", a text's style "7", ...). It is written from
+// the target's current name, so renaming the target is one change.
+struct NameRef
+{
+    uint32_t tag;
+    RefRole role;
+    OdDbStub* target;
+};
+
+// Where an object stands in the file.
+enum class Placement : uint8_t {
+    Free,
+    Table,
+    TableRecord,
+    BlockBegin,
+    BlockEnd,
+    Entity,       // in the ENTITIES section
+    BlockEntity,  // inside a block definition of the BLOCKS section
+    SubEntity,    // attribute, vertex or SEQEND following its entity
+    Object
+};
+
+// Everything an object keeps beside its C++ members.
+struct ObjectData
+{
+    TagList tags;                     // tags[0] is the "0 TYPE" group
+    std::vector<NameRef> refs;        // sorted by tag index
+    std::vector<OdDbStub*> children;  // table: records; block: entities; entity: sub-entities
+    OdDbStub* owner = nullptr;
+    Placement placement = Placement::Free;
+    bool erased = false;
+    bool isNew = false;
+    bool synthetic = false;  // made up while reading (R12 block records), never written
+    std::unique_ptr<kvdxf::StringArena> ownArena;  // texts of an object outside any database
+    OdResBufPtr memoryChain;                       // xrecord data including items DXF cannot hold
+};
+
+}  // namespace kvdb

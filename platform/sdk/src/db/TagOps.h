@@ -1,0 +1,63 @@
+#pragma once
+
+#include "Access.h"
+
+#include <OdString.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+class OdDbObject;
+
+namespace kvdb {
+
+// Reading and changing the DXF groups of an object. A subclass name scopes a search to the groups
+// after that "100" marker up to the next marker or the XDATA; objects written without markers
+// (R12) have one scope that holds everything. nullptr searches the whole object.
+
+// Index of the first group of `code` in scope (the n-th when occurrence > 0), or -1.
+int findTag(const OdDbObject* object, int code, const char* subclass = nullptr, int occurrence = 0);
+// Index where XDATA starts (the first 1001 group), or the number of groups.
+size_t xdataStart(const TagList& tags);
+
+bool hasTag(const OdDbObject* object, int code, const char* subclass = nullptr);
+OdString getString(const OdDbObject* object, int code, const char* subclass = nullptr,
+                   int occurrence = 0);
+double getDouble(const OdDbObject* object, int code, double def, const char* subclass = nullptr,
+                 int occurrence = 0);
+int64_t getInt(const OdDbObject* object, int code, int64_t def, const char* subclass = nullptr,
+               int occurrence = 0);
+OdUInt64 getHandle(const OdDbObject* object, int code, const char* subclass = nullptr,
+                   int occurrence = 0);
+
+// Sets a group to raw text (already encoded for the file), inserting it at the end of its scope
+// when missing. Returns the group's index.
+int setRaw(OdDbObject* object, int code, std::string_view raw, const char* subclass = nullptr,
+           int occurrence = 0);
+int setString(OdDbObject* object, int code, const OdString& text, const char* subclass = nullptr,
+              int occurrence = 0);
+int setDouble(OdDbObject* object, int code, double value, const char* subclass = nullptr,
+              int occurrence = 0);
+int setInt(OdDbObject* object, int code, int64_t value, const char* subclass = nullptr,
+           int occurrence = 0);
+int setHandle(OdDbObject* object, int code, OdUInt64 handle, const char* subclass = nullptr,
+              int occurrence = 0);
+void removeTag(OdDbObject* object, int code, const char* subclass = nullptr, int occurrence = 0);
+
+// Low-level edits that keep name references pointing at their groups.
+void insertTag(OdDbObject* object, size_t index, int code, std::string_view raw);
+void eraseTags(OdDbObject* object, size_t first, size_t count);
+void replaceValue(OdDbObject* object, size_t index, std::string_view raw);
+
+// Text storage for an object: its database's arena, or its own while it has no database.
+std::string_view storeText(OdDbObject* object, std::string_view text);
+OdString decodeText(const OdDbObject* object, std::string_view raw);
+std::string encodeText(const OdDbObject* object, const OdString& text);
+
+// The by-name reference of a role (first one), or nullptr.
+NameRef* findRef(const OdDbObject* object, RefRole role);
+// Points the role's reference at target, adding the group (code, in subclass) when missing.
+void setRef(OdDbObject* object, RefRole role, OdDbStub* target, int code, const char* subclass);
+
+}  // namespace kvdb

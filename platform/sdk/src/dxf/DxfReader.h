@@ -1,0 +1,39 @@
+// Reading DXF files (ASCII or binary) into a lossless tag list.
+#pragma once
+
+#include "Diagnostic.h"
+#include "DxfFile.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kvdxf {
+
+class FileAccess;
+
+struct ReadResult
+{
+    std::unique_ptr<DxfFile> file;        // null when refused
+    std::vector<Diagnostic> diagnostics;  // everything found (the repairs and the refusal)
+    bool ok() const { return file != nullptr; }
+};
+
+// Reads a whole DXF file from memory; ASCII or binary is told from the first bytes.
+//
+// Repaired and reported (the file is still read): a missing "0 EOF", a last tag without a value
+// line (dropped), a section without "0 ENDSEC" (one is added before the next SECTION or at the
+// end), a SECTION without a name, tags outside any section (kept where they are, listed in
+// strayTags), a binary file cut off at a tag boundary.
+// Refused with one message: an empty file, a DWG file, a file that does not start with a group
+// code or has no SECTION, a group code line that is not an integer, a binary tag cut off inside.
+// ASCII: group code lines may be padded with blanks; values keep every byte of their line except
+// the line end (LF, CRLF, or a CR at the end of the file); a UTF-8 byte order mark is skipped;
+// text after "0 EOF" is ignored. Binary: numbers are converted to the text an ASCII file would
+// hold (formatDouble for reals, decimal integers), binary chunks to uppercase hex.
+ReadResult parse(std::string contents, std::string displayName);
+
+// Reads `path` through `files` and parses it; a file that cannot be read is refused.
+ReadResult readFile(const std::string& path, FileAccess& files);
+
+}  // namespace kvdxf

@@ -1,0 +1,22 @@
+// The two tokenisers behind parse(): they fill DxfFile::tags from DxfFile::buffer.
+#pragma once
+
+#include "Diagnostic.h"
+#include "DxfFile.h"
+
+#include <vector>
+
+namespace kvdxf::detail {
+
+// Both append what they find to `found`. They return false when the file is refused (the last
+// diagnostic is the refusal), true when tags were read, possibly with repairs.
+bool tokenizeAscii(DxfFile& file, std::vector<Diagnostic>& found);
+bool tokenizeBinary(DxfFile& file, std::vector<Diagnostic>& found);
+
+// True when the structure keyword `word` ("SECTION", "EOF") is the value, blanks around ignored.
+bool isKeyword(std::string_view value, std::string_view word);
+
+Diagnostic makeDiagnostic(const DxfFile& file, Diagnostic::Kind kind, uint64_t line,
+                          uint64_t offset, std::string message);
+
+}  // namespace kvdxf::detail

@@ -1,0 +1,153 @@
+#include "FileAccess.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace kvdxf {
+
+namespace {
+
+std::string systemError(const std::string& what)
+{
+    return what + ": " + std::strerror(errno);
+}
+
+class PosixOutputFile : public OutputFile
+{
+public:
+    PosixOutputFile(int fd, std::string path) : m_fd(fd), m_path(std::move(path)) {}
+    ~PosixOutputFile() override
+    {
+        if (m_fd >= 0) {
+            ::close(m_fd);
+        }
+    }
+
+    bool write(std::string_view bytes) override
+    {
+        while (!bytes.empty() && m_fd >= 0) {
+            const ssize_t written = ::write(m_fd, bytes.data(), bytes.size());
+            if (written < 0) {
+                if (errno == EINTR) {
+                    continue;
+                }
+                m_error = systemError(m_path);
+                return false;
+            }
+            bytes.remove_prefix(static_cast<size_t>(written));
+        }
+        return m_fd >= 0;
+    }
+
+    bool close(std::string& error) override
+    {
+        if (m_fd < 0) {
+            error = m_path + ": already closed";
+            return false;
+        }
+        bool ok = m_error.empty();
+        if (!ok) {
+            error = m_error;
+        } else if (::fsync(m_fd) != 0) {
+            error = systemError(m_path);
+            ok = false;
+        }
+        if (::close(m_fd) != 0 && ok) {
+            error = systemError(m_path);
+            ok = false;
+        }
+        m_fd = -1;
+        return ok;
+    }
+
+    const std::string& path() const override { return m_path; }
+
+private:
+    int m_fd;
+    std::string m_path;
+    std::string m_error;
+};
+
+}  // namespace
+
+OutputFile::~OutputFile() = default;
+
+bool FileAccess::readAll(const std::string& path, std::string& out, std::string& error)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        error = systemError(path);
+        return false;
+    }
+    struct stat info
+    {};
+    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+        error = S_ISDIR(info.st_mode) ? path + ": is a directory" : systemError(path);
+        ::close(fd);
+        return false;
+    }
+    out.clear();
+    out.reserve(static_cast<size_t>(info.st_size));
+    std::vector<char> chunk(1 << 20);
+    for (;;) {
+        const ssize_t got = ::read(fd, chunk.data(), chunk.size());
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            error = systemError(path);
+            ::close(fd);
+            return false;
+        }
+        if (got == 0) {
+            break;
+        }
+        out.append(chunk.data(), static_cast<size_t>(got));
+    }
+    ::close(fd);
+    return true;
+}
+
+std::unique_ptr<OutputFile> FileAccess::createTemp(const std::string& target, std::string& error)
+{
+    std::string name = target + ".tmp-XXXXXX";
+    const int fd = ::mkstemp(name.data());
+    if (fd < 0) {
+        error = systemError(name);
+        return nullptr;
+    }
+    // mkstemp creates 0600; a saved drawing keeps the target's permissions, a new one is
+    // rw-r--r-- (reading the umask would mean changing it, which races with other threads).
+    struct stat info
+    {};
+    const mode_t mode = ::stat(target.c_str(), &info) == 0 ? (info.st_mode & 07777) : 0644;
+    static_cast<void>(::fchmod(fd, mode));
+    return std::make_unique<PosixOutputFile>(fd, name);
+}
+
+bool FileAccess::rename(const std::string& from, const std::string& to, std::string& error)
+{
+    if (::rename(from.c_str(), to.c_str()) != 0) {
+        error = systemError(to);
+        return false;
+    }
+    return true;
+}
+
+void FileAccess::remove(const std::string& path)
+{
+    ::unlink(path.c_str());
+}
+
+FileAccess& FileAccess::system()
+{
+    static FileAccess s_system;
+    return s_system;
+}
+
+}  // namespace kvdxf

@@ -1,0 +1,37 @@
+// Everything the DXF layer does to the file system, behind one small interface so that tests can
+// make any step fail (disk full, rename refused) without touching real files.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace kvdxf {
+
+// A file being written. Closing flushes it to the disk (fsync); a file destroyed without close()
+// is closed without that guarantee, and its path stays on disk for the owner to remove.
+class OutputFile
+{
+public:
+    virtual ~OutputFile();
+    virtual bool write(std::string_view bytes) = 0;
+    virtual bool close(std::string& error) = 0;  // flush + fsync + close
+    virtual const std::string& path() const = 0;
+};
+
+// The real file system by default; override any step to inject failures. Methods return false and
+// set `error` to a readable reason (the system's message) on failure.
+class FileAccess
+{
+public:
+    virtual ~FileAccess() = default;
+    virtual bool readAll(const std::string& path, std::string& out, std::string& error);
+    // Creates "<target>.tmp-XXXXXX" beside the target, with the target's permissions when it
+    // exists (else rw-r--r--). Null and `error` set when it cannot be created.
+    virtual std::unique_ptr<OutputFile> createTemp(const std::string& target, std::string& error);
+    virtual bool rename(const std::string& from, const std::string& to, std::string& error);
+    virtual void remove(const std::string& path);
+    static FileAccess& system();
+};
+
+}  // namespace kvdxf

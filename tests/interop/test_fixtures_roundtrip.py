@@ -1,0 +1,140 @@
+#!/usr/bin/python3
+"""Round-trips every real-world DXF fixture through `kvcad convert`.
+
+Usage: test_fixtures_roundtrip.py KVCAD FIXTURE_DIR WORKDIR [--only NAME]
+
+For each *.dxf in FIXTURE_DIR, `KVCAD convert f out1.dxf` must either
+succeed (exit 0) with a file that ezdxf finds equal to the original
+(dxfcompare) and that converts again to a byte-identical out2.dxf, or refuse
+the file (exit 2) with one stderr line that names it. Anything else fails.
+"""
+
+import argparse
+import logging
+import os
+import subprocess
+import sys
+from pathlib import Path
+from typing import List, Tuple
+
+sys.path.insert(0, str(Path(__file__).resolve().parent))
+import dxfcompare  # noqa: E402
+
+# Fixtures kvcad must refuse, with the reason: name -> why.
+EXPECTED_REFUSALS = {}
+
+# Files that hold the same handle more than once. Every reader gives the later objects new
+# handles in its own way (ours reports each one), so ezdxf cannot match the two files object by
+# object; only the conversion itself and its repeatability are checked.
+NOT_COMPARABLE = {
+    "ezdxf__itest__duplicate_handles.dxf": "duplicate handles are renumbered on reading",
+    "libredwg__example_r12.dxf": "duplicate handles are renumbered on reading",
+}
+
+CONVERT_TIMEOUT_S = 300
+MAX_LINES_PER_FILE = 40
+
+
+def run_convert(kvcad: str, source: Path, target: Path) -> Tuple[int, str, str]:
+    """Returns (exit code or negative signal, stderr, problem); problem is
+    non-empty when the program did not end by itself."""
+    if target.exists():
+        target.unlink()
+    try:
+        proc = subprocess.run(
+            [kvcad, "convert", str(source), str(target)],
+            stdin=subprocess.DEVNULL,
+            stdout=subprocess.DEVNULL,
+            stderr=subprocess.PIPE,
+            timeout=CONVERT_TIMEOUT_S,
+        )
+    except subprocess.TimeoutExpired:
+        return -1, "", f"no result after {CONVERT_TIMEOUT_S} s"
+    stderr = proc.stderr.decode("utf-8", errors="replace")
+    if proc.returncode < 0:
+        return proc.returncode, stderr, f"killed by signal {-proc.returncode}"
+    return proc.returncode, stderr, ""
+
+
+def check_refusal(source: Path, stderr: str) -> List[str]:
+    lines = stderr.splitlines()
+    if len(lines) != 1 or not lines[0].strip():
+        return [f"refusal must print exactly one non-empty line, got {stderr!r}"]
+    if source.name not in lines[0]:
+        return [f"refusal does not name the file: {lines[0]!r}"]
+    return []
+
+
+def check_file(kvcad: str, source: Path, workdir: Path) -> Tuple[str, List[str]]:
+    """Returns (outcome line, failures)."""
+    out1 = workdir / f"{source.stem}.out1.dxf"
+    out2 = workdir / f"{source.stem}.out2.dxf"
+    code, stderr, problem = run_convert(kvcad, source, out1)
+    if problem:
+        return "", [f"convert: {problem}; stderr: {stderr.strip()!r}"]
+    if code == 2:
+        failures = check_refusal(source, stderr)
+        return f"refused: {stderr.strip()}", failures
+    if code != 0:
+        return "", [f"convert exited {code}; stderr: {stderr.strip()!r}"]
+    if source.name in EXPECTED_REFUSALS:
+        return "", [f"converted, but must be refused: {EXPECTED_REFUSALS[source.name]}"]
+    if not out1.is_file():
+        return "", ["convert exited 0 but wrote no file"]
+
+    try:
+        if source.name in NOT_COMPARABLE:
+            differences, skip = [], NOT_COMPARABLE[source.name]
+        else:
+            differences, skip = dxfcompare.compare(str(source), str(out1))
+    except Exception as exc:  # whatever breaks the comparison is the converted file's fault
+        differences, skip = [f"comparison broke: {type(exc).__name__}: {exc}"], None
+    failures = [f"differs: {d}" for d in differences]
+
+    code, stderr, problem = run_convert(kvcad, out1, out2)
+    if problem or code != 0:
+        failures.append(f"second convert: {problem or f'exit {code}'}; stderr: {stderr.strip()!r}")
+    elif out1.read_bytes() != out2.read_bytes():
+        failures.append("second convert is not byte-identical to the first")
+    outcome = f"ok (not compared, {skip})" if skip else "ok"
+    return outcome, failures
+
+
+def main() -> int:
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("kvcad")
+    parser.add_argument("fixture_dir", type=Path)
+    parser.add_argument("workdir", type=Path)
+    parser.add_argument("--only", metavar="NAME", help="check this fixture alone")
+    args = parser.parse_args()
+    logging.getLogger("ezdxf").setLevel(logging.ERROR)  # recovery chatter
+
+    fixtures = sorted(args.fixture_dir.glob("*.dxf"))
+    if args.only:
+        fixtures = [f for f in fixtures if f.name == args.only]
+    if not fixtures:
+        print(f"no fixture to check in {args.fixture_dir}", file=sys.stderr)
+        return 1
+    args.workdir.mkdir(parents=True, exist_ok=True)
+    kvcad = os.path.abspath(args.kvcad)
+
+    passed = failed = 0
+    for fixture in fixtures:
+        outcome, failures = check_file(kvcad, fixture, args.workdir)
+        if failures:
+            failed += 1
+            print(f"{fixture.name}: FAIL")
+            for failure in failures[:MAX_LINES_PER_FILE]:
+                print(f"    {failure}")
+            if len(failures) > MAX_LINES_PER_FILE:
+                print(f"    ... and {len(failures) - MAX_LINES_PER_FILE} more")
+        else:
+            passed += 1
+            print(f"{fixture.name}: {outcome}")
+        sys.stdout.flush()
+    print(f"{passed} passed, {failed} failed")
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,319 @@
+#include "LinFile.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<double> lengths(const kvlin::Definition& definition)
+{
+    std::vector<double> result;
+    for (const kvlin::Element& element : definition.elements) {
+        result.push_back(element.length);
+    }
+    return result;
+}
+
+std::string problemText(const kvlin::LinFile& file)
+{
+    std::string text;
+    for (const kvlin::Problem& problem : file.problems) {
+        text += std::to_string(problem.line) + ": " + problem.message + "\n";
+    }
+    return text;
+}
+
+TEST(LinFile, ReadsHeadersAndPatterns)
+{
+    struct Case
+    {
+        const char* what;
+        std::string text;
+        std::string name, description;
+        std::vector<double> lengths;
+        int line;
+    };
+    const Case cases[] = {
+        {"plain definition",
+         "*DASHED,Dashed __ __\nA,0.5,-0.25\n",
+         "DASHED",
+         "Dashed __ __",
+         {0.5, -0.25},
+         1},
+        {"no description", "*HIDDEN\nA,.25,-.125\n", "HIDDEN", "", {0.25, -0.125}, 1},
+        {"comma but empty description", "*HIDDEN,\nA,.25,-.125\n", "HIDDEN", "", {0.25, -0.125}, 1},
+        {"comments and blank lines",
+         ";; file\n\n; note\n*DOT,Dot . .\n\n;; x\nA,0,-.25\n",
+         "DOT",
+         "Dot . .",
+         {0, -0.25},
+         4},
+        {"CRLF line ends",
+         "*DASHED,Dashed\r\nA,0.5,-0.25\r\n",
+         "DASHED",
+         "Dashed",
+         {0.5, -0.25},
+         1},
+        {"last line without line end",
+         "*DASHED,Dashed\nA,0.5,-0.25",
+         "DASHED",
+         "Dashed",
+         {0.5, -0.25},
+         1},
+        {"blanks around everything",
+         "  *DASHED , Dashed  \t\n\t A , .5 , -.25 \n",
+         "DASHED",
+         "Dashed",
+         {0.5, -0.25},
+         1},
+        {"byte order mark",
+         "\xEF\xBB\xBF*DASHED,Dashed\nA,.5,-.25\n",
+         "DASHED",
+         "Dashed",
+         {0.5, -0.25},
+         1},
+        {"description keeps commas",
+         "*BORDER,Border, wide\nA,1,-1\n",
+         "BORDER",
+         "Border, wide",
+         {1, -1},
+         1},
+        {"number forms",
+         "*N\nA,.5,-.25,0,1e-2,-2.5E+1,+3,-0\n",
+         "N",
+         "",
+         {0.5, -0.25, 0, 0.01, -25, 3, 0},
+         1},
+        {"lower-case alignment", "*N\na,1,-1\n", "N", "", {1, -1}, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const kvlin::LinFile file = kvlin::parse(c.text);
+        EXPECT_EQ(problemText(file), "");
+        ASSERT_EQ(file.definitions.size(), 1u);
+        const kvlin::Definition& d = file.definitions.front();
+        EXPECT_EQ(d.name, c.name);
+        EXPECT_EQ(d.description, c.description);
+        EXPECT_EQ(d.alignment, 'A');
+        EXPECT_EQ(lengths(d), c.lengths);
+        EXPECT_EQ(d.line, c.line);
+    }
+}
+
+TEST(LinFile, PatternLengthSumsAbsoluteLengths)
+{
+    struct Case
+    {
+        const char* pattern;
+        double length;
+    };
+    const Case cases[] = {
+        {"A,0.5,-0.25", 0.75},
+        {"A,0,-0.25", 0.25},
+        {"A,1.25,-0.25,0.25,-0.25", 2.0},
+        {"A,.5,-.2,[\"GAS\",Standard,S=.1,X=-1],-.25", 0.95},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pattern);
+        const kvlin::LinFile file = kvlin::parse(std::string("*P\n") + c.pattern + "\n");
+        ASSERT_EQ(file.definitions.size(), 1u) << problemText(file);
+        EXPECT_DOUBLE_EQ(file.definitions.front().patternLength(), c.length);
+    }
+}
+
+TEST(LinFile, BracketDecoratesThePrecedingElement)
+{
+    struct Case
+    {
+        const char* what;
+        const char* pattern;
+        size_t index;  // element that carries the bracket
+        kvlin::Element expected;
+    };
+    auto text = [](double length, const char* value, const char* style, double scale,
+                   double rotation, double x, double y) {
+        kvlin::Element e;
+        e.length = length;
+        e.kind = kvlin::Element::Text;
+        e.text = value;
+        e.styleName = style;
+        e.scale = scale;
+        e.rotation = rotation;
+        e.xOffset = x;
+        e.yOffset = y;
+        return e;
+    };
+    auto shape = [](double length, const char* name, const char* file, double scale) {
+        kvlin::Element e;
+        e.length = length;
+        e.kind = kvlin::Element::Shape;
+        e.shapeName = name;
+        e.shapeFile = file;
+        e.scale = scale;
+        return e;
+    };
+    kvlin::Element absolute = shape(-0.1, "TRACK1", "ltypeshp.shx", 0.25);
+    absolute.rotation = 90;
+    absolute.absoluteRotation = true;
+    kvlin::Element upright = text(-0.2, "HW", "Standard", 0.1, 0, 0, 0);
+    upright.upright = true;
+    kvlin::Element defaults = shape(0, "CIRC1", "shapes.shx", 1);
+
+    const Case cases[] = {
+        {"text with all parameters", "A,.5,-.2,[\"GAS\",Standard,S=.1,R=0.0,X=-0.1,Y=-.05],-.25", 1,
+         text(-0.2, "GAS", "Standard", 0.1, 0, -0.1, -0.05)},
+        {"parameters in any order and case",
+         "A,.5,-.2,[\"GAS\",Standard,y=-.05,x=-0.1,r=30,s=.1],-.25", 1,
+         text(-0.2, "GAS", "Standard", 0.1, 30, -0.1, -0.05)},
+        {"commas inside quoted text", "A,1,[\"A,B\",Notes,S=2],-1", 0,
+         text(1, "A,B", "Notes", 2, 0, 0, 0)},
+        {"blanks inside brackets", "A,1,[ \"T\" , Notes , S = 2 , X = 1 ],-1", 0,
+         text(1, "T", "Notes", 2, 0, 1, 0)},
+        {"shape with absolute rotation", "A,.15,-.1,[TRACK1,ltypeshp.shx,S=.25,A=90],-.15", 1,
+         absolute},
+        {"upright text", "A,.5,-.2,[\"HW\",Standard,S=.1,U=0],-.2", 1, upright},
+        {"shape without parameters", "A,0,[CIRC1,shapes.shx],-1", 0, defaults},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const kvlin::LinFile file = kvlin::parse(std::string("*P\n") + c.pattern + "\n");
+        EXPECT_EQ(problemText(file), "");
+        ASSERT_EQ(file.definitions.size(), 1u);
+        const std::vector<kvlin::Element>& elements = file.definitions.front().elements;
+        ASSERT_LT(c.index, elements.size());
+        for (size_t i = 0; i < elements.size(); ++i) {
+            if (i != c.index) {
+                EXPECT_EQ(elements[i].kind, kvlin::Element::Plain) << "element " << i;
+            }
+        }
+        const kvlin::Element& e = elements[c.index];
+        EXPECT_DOUBLE_EQ(e.length, c.expected.length);
+        EXPECT_EQ(e.kind, c.expected.kind);
+        EXPECT_EQ(e.text, c.expected.text);
+        EXPECT_EQ(e.styleName, c.expected.styleName);
+        EXPECT_EQ(e.shapeName, c.expected.shapeName);
+        EXPECT_EQ(e.shapeFile, c.expected.shapeFile);
+        EXPECT_DOUBLE_EQ(e.scale, c.expected.scale);
+        EXPECT_DOUBLE_EQ(e.rotation, c.expected.rotation);
+        EXPECT_EQ(e.absoluteRotation, c.expected.absoluteRotation);
+        EXPECT_EQ(e.upright, c.expected.upright);
+        EXPECT_DOUBLE_EQ(e.xOffset, c.expected.xOffset);
+        EXPECT_DOUBLE_EQ(e.yOffset, c.expected.yOffset);
+    }
+}
+
+TEST(LinFile, BadLinesBecomeProblemsAndTheRestIsRead)
+{
+    struct Case
+    {
+        const char* what;
+        std::string text;
+        std::vector<int> problemLines;
+        std::vector<std::string> names;  // definitions read despite the problems
+    };
+    const std::string good = "*GOOD,Good\nA,1,-1\n";
+    const Case cases[] = {
+        {"header without pattern before another header", "*LOST,Lost\n" + good, {1}, {"GOOD"}},
+        {"header without pattern at the end", good + "*LOST\n", {3}, {"GOOD"}},
+        {"header followed only by a comment", good + "*LOST\n;; nothing\n", {3}, {"GOOD"}},
+        {"pattern without header", "A,1,-1\n" + good, {1}, {"GOOD"}},
+        {"second pattern after a definition", good + "A,2,-2\n", {3}, {"GOOD"}},
+        {"bad number", "*BAD\nA,0.5,-0.2x\n" + good, {2}, {"GOOD"}},
+        {"number with comma decimal", "*BAD\nA,0.5,-0;25\n" + good, {2}, {"GOOD"}},
+        {"not a finite number", "*BAD\nA,inf,-1\n*BAD2\nA,1,nan\n" + good, {2, 4}, {"GOOD"}},
+        {"empty element", "*BAD\nA,1,,-1\n" + good, {2}, {"GOOD"}},
+        {"trailing comma", "*BAD\nA,1,-1,\n" + good, {2}, {"GOOD"}},
+        {"alignment other than A", "*BAD\nB,1,-1\n" + good, {2}, {"GOOD"}},
+        {"pattern without elements", "*BAD\nA\n" + good, {2}, {"GOOD"}},
+        {"header without a name", "*,Nameless\nA,1,-1\n" + good, {1}, {"GOOD"}},
+        {"name defined twice keeps the first", good + "*good,Again\nA,5,-5\n", {3}, {"GOOD"}},
+        {"bracket before any element", "*BAD\nA,[\"T\",Standard],1\n" + good, {2}, {"GOOD"}},
+        {"two brackets on one element", "*BAD\nA,1,[\"T\",S1],[\"U\",S2]\n" + good, {2}, {"GOOD"}},
+        {"bracket not closed", "*BAD\nA,1,[\"T\",Standard,S=1\n" + good, {2}, {"GOOD"}},
+        {"closing bracket without opening", "*BAD\nA,1,S=1]\n" + good, {2}, {"GOOD"}},
+        {"nested bracket", "*BAD\nA,1,[\"T\",[x]]\n" + good, {2}, {"GOOD"}},
+        {"quote not closed", "*BAD\nA,1,[\"T,Standard]\n" + good, {2}, {"GOOD"}},
+        {"text after quote", "*BAD\nA,1,[\"T\"x,Standard]\n" + good, {2}, {"GOOD"}},
+        {"text after bracket", "*BAD\nA,1,[\"T\",Standard]x\n" + good, {2}, {"GOOD"}},
+        {"missing text style",
+         "*BAD\nA,1,[\"T\"]\n*BAD2\nA,1,[\"T\",S=1]\n" + good,
+         {2, 4},
+         {"GOOD"}},
+        {"unknown parameter", "*BAD\nA,1,[\"T\",Standard,Q=1]\n" + good, {2}, {"GOOD"}},
+        {"parameter without value", "*BAD\nA,1,[\"T\",Standard,S]\n" + good, {2}, {"GOOD"}},
+        {"bad parameter number", "*BAD\nA,1,[\"T\",Standard,S=big]\n" + good, {2}, {"GOOD"}},
+        {"parameter given twice", "*BAD\nA,1,[\"T\",Standard,S=1,s=2]\n" + good, {2}, {"GOOD"}},
+        {"two rotations", "*BAD\nA,1,[\"T\",Standard,R=1,A=2]\n" + good, {2}, {"GOOD"}},
+        {"problems on CRLF lines count lines",
+         "*A\r\nA,1\r\n*B\r\nA,x\r\n" + good,
+         {4},
+         {"A", "GOOD"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const kvlin::LinFile file = kvlin::parse(c.text);
+        std::vector<int> lines;
+        for (const kvlin::Problem& problem : file.problems) {
+            lines.push_back(problem.line);
+            EXPECT_FALSE(problem.message.empty());
+        }
+        EXPECT_EQ(lines, c.problemLines) << problemText(file);
+        std::vector<std::string> names;
+        for (const kvlin::Definition& definition : file.definitions) {
+            names.push_back(definition.name);
+        }
+        EXPECT_EQ(names, c.names);
+    }
+}
+
+TEST(LinFile, ProblemMessagesNameTheLineStyleAndTheBadText)
+{
+    struct Case
+    {
+        std::string text;
+        std::vector<std::string> fragments;
+    };
+    const Case cases[] = {
+        {"*DASHED\nA,0.5,-0.2x\n", {"DASHED", "-0.2x"}},
+        {"*LOST\n", {"LOST", "pattern"}},
+        {"A,1\n", {"header"}},
+        {"*T\nA,1,[\"X\",Standard,Q=1]\n", {"T", "Q"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const kvlin::LinFile file = kvlin::parse(c.text);
+        ASSERT_EQ(file.problems.size(), 1u);
+        for (const std::string& fragment : c.fragments) {
+            EXPECT_NE(file.problems.front().message.find(fragment), std::string::npos)
+                << file.problems.front().message;
+        }
+    }
+}
+
+TEST(LinFile, FindIgnoresCaseAndReturnsTheFirstMatch)
+{
+    const kvlin::LinFile file = kvlin::parse("*Dashed,one\nA,1,-1\n*HIDDEN,two\nA,1,-1\n");
+    struct Case
+    {
+        const char* name;
+        const char* description;  // nullptr when nothing is found
+    };
+    const Case cases[] = {
+        {"DASHED", "one"},    {"dashed", "one"}, {"Hidden", "two"},
+        {"HIDDEN2", nullptr}, {"", nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const kvlin::Definition* found = kvlin::find(file, c.name);
+        if (c.description == nullptr) {
+            EXPECT_EQ(found, nullptr);
+        } else {
+            ASSERT_NE(found, nullptr);
+            EXPECT_EQ(found->description, c.description);
+        }
+    }
+}
+
+}  // namespace

@@ -1,0 +1,135 @@
+#include <OdError.h>
+
+#include <gtest/gtest.h>
+
+#include <CmColor.h>
+#include <functional>
+
+namespace {
+
+OdCmColor trueColor(OdUInt8 r, OdUInt8 g, OdUInt8 b, int index = 256)
+{
+    OdCmColor color = OdCmColor::fromIndex(index);
+    color.setRGB(r, g, b);
+    return color;
+}
+
+OdCmColor bookColor(const OdString& name, const OdString& book)
+{
+    OdCmColor color = trueColor(10, 20, 30);
+    EXPECT_TRUE(color.setNames(name, book));
+    return color;
+}
+
+OdCmColor withMethod(OdCmEntityColor::ColorMethod method)
+{
+    OdCmColor color;
+    color.setColorMethod(method);
+    return color;
+}
+
+}  // namespace
+
+TEST(OdCmColor, NamesForDisplay)
+{
+    struct Case
+    {
+        const char* what;
+        OdCmColor color;
+        const wchar_t* expected;
+    };
+    const Case cases[] = {
+        {"default", OdCmColor(), L"ByLayer"},
+        {"index 256", OdCmColor::fromIndex(256), L"ByLayer"},
+        {"index 0", OdCmColor::fromIndex(0), L"ByBlock"},
+        {"index 1", OdCmColor::fromIndex(1), L"red"},
+        {"index 7", OdCmColor::fromIndex(7), L"white"},
+        {"index 8", OdCmColor::fromIndex(8), L"8"},
+        {"index 255", OdCmColor::fromIndex(255), L"255"},
+        {"true colour", trueColor(255, 128, 0), L"255,128,0"},
+        {"true colour read with index 1", trueColor(0, 0, 0, 1), L"0,0,0"},
+        {"book colour", bookColor(L"RED 100", L"PANTONE+"), L"PANTONE+$RED 100"},
+        {"colour name without book", bookColor(L"Signal", OdString()), L"Signal"},
+        {"foreground", withMethod(OdCmEntityColor::kForeground), L"Foreground"},
+        {"none", withMethod(OdCmEntityColor::kNone), L"None"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(c.color.colorNameForDisplay(), c.expected);
+    }
+}
+
+TEST(OdCmColor, EqualityComparesWhatTheColourMeans)
+{
+    struct Case
+    {
+        const char* what;
+        OdCmColor a;
+        OdCmColor b;
+        bool equal;
+    };
+    const Case cases[] = {
+        {"ByLayer ways", OdCmColor(), OdCmColor::byLayer(), true},
+        {"ByLayer vs ByBlock", OdCmColor::byLayer(), OdCmColor::byBlock(), false},
+        {"same index", OdCmColor::fromIndex(3), OdCmColor::fromIndex(3), true},
+        {"true colour vs ACI of the same index", trueColor(255, 0, 0, 1), OdCmColor::fromIndex(1),
+         false},
+        {"true colour vs ACI of the same RGB", trueColor(255, 0, 0), OdCmColor::fromIndex(1),
+         false},
+        {"true colours read with different indexes", trueColor(1, 2, 3, 5), trueColor(1, 2, 3, 9),
+         true},
+        {"true colours differ in blue", trueColor(1, 2, 3), trueColor(1, 2, 4), false},
+        {"book differs", bookColor(L"A", L"B1"), bookColor(L"A", L"B2"), false},
+        {"named vs unnamed", bookColor(L"A", L"B"), trueColor(10, 20, 30), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(c.a == c.b, c.equal);
+        EXPECT_EQ(c.a != c.b, !c.equal);
+    }
+}
+
+TEST(OdCmColor, TrueColourKeepsTheIndexItWasReadWith)
+{
+    struct Case
+    {
+        const char* what;
+        OdCmColor color;
+        OdInt16 index;
+        OdUInt32 packed;
+    };
+    const Case cases[] = {
+        {"index given first", trueColor(255, 128, 0, 3), 3, 0xC2FF8000},
+        {"no index: nearest palette colour", trueColor(250, 2, 1), 1, 0xC2FA0201},
+        {"ACI", OdCmColor::fromIndex(30), 30, 0xC300001E},
+        {"ByLayer", OdCmColor(), 256, 0xC0000100},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(c.color.colorIndex(), c.index);
+        EXPECT_EQ(c.color.color(), c.packed);
+    }
+    const OdCmColor aci = OdCmColor::fromIndex(30);  // palette colour 30 is 255,127,0
+    EXPECT_EQ(aci.red(), 255);
+    EXPECT_EQ(aci.green(), 127);
+    EXPECT_EQ(aci.blue(), 0);
+}
+
+TEST(OdCmColor, InvalidIndexesAndNamesAreRefused)
+{
+    for (const int index : {-1, -7, 257, 1000}) {
+        SCOPED_TRACE(index);
+        try {
+            OdCmColor::fromIndex(index);
+            ADD_FAILURE() << "no exception";
+        } catch (const OdError& e) {
+            EXPECT_EQ(e.code(), eBadColorIndex);
+        }
+    }
+    OdCmColor aci = OdCmColor::fromIndex(1);
+    EXPECT_FALSE(aci.setNames(L"RED", L"BOOK"));  // names only go with true colours
+    EXPECT_TRUE(aci.colorName().isEmpty());
+    OdCmColor named = bookColor(L"A", L"B");
+    named.setColorIndex(2);
+    EXPECT_TRUE(named.bookName().isEmpty());
+}

@@ -1,0 +1,232 @@
+#include "RxTestClasses.h"
+
+#include <RxClass.h>
+#include <RxModule.h>
+
+#include <gtest/gtest.h>
+
+#include <StaticRxObject.h>
+#include <functional>
+
+TEST(OdSmartPtr, CrossClassConstructionQueriesTheClass)
+{
+    TestClassesScope classes;
+    const OdRxObjectPtr pCircle = TestCircle::createObject();
+    const OdRxObjectPtr pText = TestText::createObject();
+
+    struct Case
+    {
+        const char* what;
+        std::function<OdSmartPtr<TestShape>()> make;
+        bool throws;
+        const OdRxObject* expected;
+    };
+    const Case cases[] = {
+        {"derived object from a base pointer", [&] { return OdSmartPtr<TestShape>(pCircle); },
+         false, pCircle.get()},
+        {"from a raw base pointer", [&] { return OdSmartPtr<TestShape>(pCircle.get()); }, false,
+         pCircle.get()},
+        {"from a derived smart pointer",
+         [&] { return OdSmartPtr<TestShape>(TestCircle::cast(pCircle)); }, false, pCircle.get()},
+        {"unrelated class", [&] { return OdSmartPtr<TestShape>(pText); }, true, nullptr},
+        {"unrelated raw pointer", [&] { return OdSmartPtr<TestShape>(pText.get()); }, true,
+         nullptr},
+        {"null source", [] { return OdSmartPtr<TestShape>(OdRxObjectPtr()); }, false, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const long refsBefore = pCircle->numRefs();
+        if (c.throws) {
+            EXPECT_THROW(c.make(), OdError_NotThatKindOfClass);
+        } else {
+            const OdSmartPtr<TestShape> pShape = c.make();
+            EXPECT_EQ(pShape.get(), c.expected);
+            if (c.expected) {
+                EXPECT_EQ(pCircle->numRefs(), refsBefore + 1);
+            }
+        }
+        EXPECT_EQ(pCircle->numRefs(), refsBefore);
+    }
+
+    // A failed assignment leaves the target as it was.
+    OdSmartPtr<TestShape> pShape = pCircle;
+    EXPECT_THROW(pShape = pText, OdError_NotThatKindOfClass);
+    EXPECT_EQ(pShape.get(), pCircle.get());
+    EXPECT_THROW(OdSmartPtr<TestText>().operator->(), OdError);
+}
+
+TEST(OdRxObject, QueriesFollowTheClassTree)
+{
+    TestClassesScope classes;
+    const OdRxObjectPtr pCircle = TestCircle::createObject();
+    struct Case
+    {
+        const char* what;
+        OdRxClass* pClass;
+        bool isKind;
+    };
+    const Case cases[] = {
+        {"own class", TestCircle::desc(), true},
+        {"parent", TestShape::desc(), true},
+        {"root", OdRxObject::desc(), true},
+        {"unrelated", TestText::desc(), false},
+        {"no class", nullptr, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(pCircle->isKindOf(c.pClass), c.isKind);
+        OdRxObject* pQueried = pCircle->queryX(c.pClass);
+        EXPECT_EQ(pQueried, c.isKind ? pCircle.get() : nullptr);
+        if (pQueried) {
+            pQueried->release();
+        } else {
+            EXPECT_THROW(pCircle->x(c.pClass), OdError_NotThatKindOfClass);
+        }
+    }
+    EXPECT_EQ(pCircle->numRefs(), 1);
+}
+
+TEST(OdRxObject, ProtocolExtensionsAreFoundThroughBaseClasses)
+{
+    TestClassesScope classes;
+    const OdRxObjectPtr pExtension = TestText::createObject();
+    EXPECT_TRUE(TestShape::desc()->addX(TestText::desc(), pExtension.get()).isNull());
+
+    const OdRxObjectPtr pCircle = TestCircle::createObject();
+    const OdSmartPtr<TestText> pAsText = pCircle;  // the circle answers with its extension
+    EXPECT_EQ(pAsText.get(), pExtension.get());
+    EXPECT_EQ(TestCircle::desc()->getX(TestText::desc()).get(), pExtension.get());
+
+    EXPECT_EQ(TestShape::desc()->delX(TestText::desc()).get(), pExtension.get());
+    EXPECT_THROW(OdSmartPtr<TestText>{pCircle}, OdError_NotThatKindOfClass);
+}
+
+TEST(OdRxObject, ReferenceCountingDeletesOnlyHeapObjectsAtZero)
+{
+    Tracked::s_destroyed = 0;
+    {
+        OdStaticRxObject<Tracked> staticObject;
+        OdRxObjectPtr p1(&staticObject);
+        OdRxObjectPtr p2 = p1;
+        p1.release();
+        p2.release();
+        EXPECT_EQ(staticObject.numRefs(), 1);
+        EXPECT_EQ(Tracked::s_destroyed, 0);  // only its own scope ends it
+    }
+    EXPECT_EQ(Tracked::s_destroyed, 1);
+
+    Tracked::s_destroyed = 0;
+    OdRxObjectPtr pHeap = OdRxObjectImpl<Tracked>::createObject();
+    OdRxObject* pRaw = pHeap.get();
+    OdRxObjectPtr pAttached(pRaw, kOdRxObjAttach);  // takes over a reference we add by hand
+    pRaw->addRef();
+    EXPECT_EQ(pRaw->numRefs(), 2);
+    OdRxObject* pDetached = pAttached.detach();
+    EXPECT_EQ(pDetached, pRaw);
+    pDetached->release();
+    EXPECT_EQ(Tracked::s_destroyed, 0);
+    pHeap = nullptr;
+    EXPECT_EQ(Tracked::s_destroyed, 1);
+}
+
+TEST(OdRxClass, RegistrationRules)
+{
+    struct Case
+    {
+        const char* what;
+        std::function<void()> action;
+        OdResult code;
+    };
+    const Case cases[] = {
+        {"create before registration", [] { TestCircle::createObject(); }, eNoClassDescription},
+        {"unregister what is not registered", [] { TestCircle::rxUninit(); }, eNoClassDescription},
+        {"register twice",
+         [] {
+             TestClassesScope classes;
+             TestCircle::rxInit();
+         },
+         eAlreadyRegistered},
+        {"register a taken name",
+         [] {
+             TestClassesScope classes;
+             newOdRxClass(OdString(L"TestText"), OdRxObject::desc());
+         },
+         eAlreadyRegistered},
+        {"register before the parent", [] { TestCircle::rxInit(); }, eNoClassDescription},
+        {"create an abstract class",
+         [] {
+             TestClassesScope classes;
+             TestShape::desc()->create();
+         },
+         eNoClassDescription},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        try {
+            c.action();
+            ADD_FAILURE() << "no exception";
+        } catch (const OdError& e) {
+            EXPECT_EQ(e.code(), c.code);
+        }
+        EXPECT_EQ(TestCircle::desc(), nullptr);
+        EXPECT_EQ(odrxGetClassDesc(OdString(L"TestCircle")), nullptr);
+    }
+}
+
+TEST(OdRxClass, RegisteredClassesCreateThroughThePseudoConstructor)
+{
+    TestClassesScope classes;
+    OdRxClass* pClass = odrxGetClassDesc(OdString(L"TestCircle"));
+    ASSERT_EQ(pClass, TestCircle::desc());
+    EXPECT_EQ(pClass->dxfName(), L"CIRCLE");
+    EXPECT_EQ(pClass->myParent(), TestShape::desc());
+    EXPECT_EQ(pClass->isA(), OdRxClass::desc());
+
+    const OdRxObjectPtr pObject = pClass->create();
+    ASSERT_FALSE(pObject.isNull());
+    EXPECT_EQ(pObject->isA(), TestCircle::desc());
+    EXPECT_EQ(pObject->numRefs(), 1);
+
+    OdRxClass* pAdHoc =
+        newOdRxClass(OdString(L"AdHoc"), TestShape::desc(), &TestCircle::pseudoConstructor);
+    EXPECT_EQ(odrxGetClassDesc(OdString(L"adhoc")), nullptr);  // names are case-sensitive
+    EXPECT_TRUE(pAdHoc->isDerivedFrom(OdRxObject::desc()));
+    deleteOdRxClass(pAdHoc);
+    EXPECT_EQ(odrxGetClassDesc(OdString(L"AdHoc")), nullptr);
+    EXPECT_THROW(deleteOdRxClass(pAdHoc), OdError);  // no longer registered
+}
+
+namespace {
+
+class TestModule : public OdRxModule
+{
+public:
+    void initApp() override {}
+    void uninitApp() override {}
+};
+
+OdRxModule* g_pDeletedModule = nullptr;
+
+}  // namespace
+
+void odrxDeleteModuleObject(OdRxModule* pModule)
+{
+    g_pDeletedModule = pModule;
+}
+
+TEST(OdRxUnixModule, CountsUsersAndLeavesDeletionToTheLoader)
+{
+    int handle = 0;
+    OdRxUnixModule<TestModule> module(&handle, OdString(L"KvStandards"));
+    {
+        OdRxModulePtr p1(&module);
+        OdRxModulePtr p2 = p1;
+        EXPECT_EQ(module.numRefs(), 2);
+    }
+    EXPECT_EQ(module.numRefs(), 0);
+    EXPECT_EQ(g_pDeletedModule, nullptr);
+    EXPECT_EQ(module.sysData(), &handle);
+    EXPECT_EQ(module.moduleName(), L"KvStandards");
+    module.deleteModule();
+    EXPECT_EQ(g_pDeletedModule, &module);
+}
