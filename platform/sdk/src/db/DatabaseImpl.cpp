@@ -206,6 +206,8 @@ OdDbObjectId DatabaseImpl::addObject(OdDbObject* object, OdDbStub* owner, OdUInt
     stub->object = object;
     object->addRef();
     Access::setStub(object, stub);
+    // Whoever adds an object holds it open for write, as if just opened.
+    Access::setOpenMode(object, OdDb::kForWrite);
     data.owner = owner;
     data.isNew = true;
     ensureTags(object);
