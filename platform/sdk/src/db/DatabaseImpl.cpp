@@ -181,6 +181,35 @@ const HeaderVar* DatabaseImpl::headerVar(const std::string& upperName) const
     return const_cast<DatabaseImpl*>(this)->headerVar(upperName);
 }
 
+std::vector<OdDbStub*>& DatabaseImpl::sectionItems(SectionSlot::Kind kind)
+{
+    for (SectionSlot& slot : layout) {
+        if (slot.kind == kind) {
+            return slot.items;
+        }
+    }
+    // Sections stand in this order in every file that has them.
+    static const SectionSlot::Kind order[] = {SectionSlot::Header, SectionSlot::Tables,
+                                              SectionSlot::Blocks, SectionSlot::Entities,
+                                              SectionSlot::Objects};
+    static const char* const names[] = {"HEADER", "TABLES", "BLOCKS", "ENTITIES", "OBJECTS"};
+    size_t rank = 0;
+    while (order[rank] != kind) {
+        ++rank;
+    }
+    size_t at = 0;
+    for (; at < layout.size(); ++at) {
+        const auto it = std::find(std::begin(order), std::end(order), layout[at].kind);
+        if (it != std::end(order) && static_cast<size_t>(it - std::begin(order)) > rank) {
+            break;
+        }
+    }
+    SectionSlot slot;
+    slot.kind = kind;
+    slot.name = names[rank];
+    return layout.insert(layout.begin() + static_cast<std::ptrdiff_t>(at), std::move(slot))->items;
+}
+
 void DatabaseImpl::rehome(OdDbObject* object)
 {
     ObjectData& data = dataOf(object);

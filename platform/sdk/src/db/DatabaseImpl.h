@@ -27,7 +27,9 @@ struct SectionSlot
 {
     enum Kind { Header, Tables, Blocks, Entities, Objects, Raw };
     Kind kind = Raw;
-    std::vector<Tag> raw;  // Raw: the whole section content as read
+    std::vector<Tag> raw;          // Raw: the whole section content as read
+    std::vector<OdDbStub*> items;  // Tables: tables; Blocks: block records; Entities: top-level
+                                   // entities; Objects: objects; in file order
     std::string name;
 };
 
@@ -35,6 +37,7 @@ struct SectionSlot
 struct HeaderVar
 {
     std::string name;  // without "$", upper case
+    size_t slot = 0;   // the HEADER section it is written in
     std::vector<Tag> values;
     OdDbStub* ref = nullptr;  // for variables that name a record
     bool hasRef = false;
@@ -69,13 +72,12 @@ public:
 
     std::vector<SectionSlot> layout;
     std::vector<HeaderVar> header;
-    std::vector<OdDbStub*> tables;          // TABLE objects in file order
-    std::vector<std::vector<Tag>> endtabs;  // the ENDTAB groups of each table
+    std::unordered_map<OdDbStub*, std::vector<Tag>> endtabs;  // the ENDTAB groups of each table
     std::unordered_map<OdDbStub*, TableInfo> tableInfo;
-    std::vector<OdDbStub*> blocks;  // block records in BLOCKS order
     std::unordered_map<OdDbStub*, std::pair<OdDbStub*, OdDbStub*>> blockEnds;  // BLOCK, ENDBLK
-    std::vector<OdDbStub*> entities;  // ENTITIES section, top-level entities
-    std::vector<OdDbStub*> objects;   // OBJECTS section
+    // The list of the first section of a kind, where new things go; the section is made when
+    // the file had none.
+    std::vector<OdDbStub*>& sectionItems(SectionSlot::Kind kind);
     std::vector<OdDbDatabaseReactor*> reactors;
 
     OdDbStub* layerTable = nullptr;

@@ -395,7 +395,7 @@ void registerNewBlock(DatabaseImpl& db, OdDbStub* block)
                                 {100, "AcDbBlockEnd"}});
     dataOf(begin->object).placement = Placement::BlockBegin;
     dataOf(end->object).placement = Placement::BlockEnd;
-    db.blocks.push_back(block);
+    db.sectionItems(SectionSlot::Blocks).push_back(block);
     db.blockEnds[block] = {begin, end};
 }
 

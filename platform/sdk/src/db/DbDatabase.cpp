@@ -334,7 +334,20 @@ HeaderVar& headerVarFor(DatabaseImpl& db, const std::string& name, int code)
     if (HeaderVar* var = db.headerVar(name)) {
         return *var;
     }
-    db.header.push_back(HeaderVar{name, {}, nullptr, false});
+    size_t slot = 0;
+    for (const HeaderVar& other : db.header) {
+        slot = other.slot;
+        break;
+    }
+    if (db.header.empty()) {
+        db.sectionItems(SectionSlot::Header);
+        for (size_t i = 0; i < db.layout.size(); ++i) {
+            if (db.layout[i].kind == SectionSlot::Header) {
+                slot = i;
+            }
+        }
+    }
+    db.header.push_back(HeaderVar{name, slot, {}, nullptr, false});
     HeaderVar& var = db.header.back();
     const std::string_view empty = db.store("");
     var.values.push_back(Tag{empty.data(), 0, code});

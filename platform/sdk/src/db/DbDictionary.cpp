@@ -120,7 +120,7 @@ OdDbObjectId OdDbDictionary::setAt(const OdString& key, OdDbObject* newValue)
     if (Access::stub(newValue) == nullptr) {
         id = impl.addObject(newValue, Access::stub(this), 0);
         dataOf(newValue).placement = Placement::Object;
-        impl.objects.push_back(id.stub());
+        impl.sectionItems(SectionSlot::Objects).push_back(id.stub());
     } else {
         newValue->setOwnerId(objectId());
         dataOf(newValue).owner = Access::stub(this);

@@ -39,27 +39,35 @@ public:
             SectionSlot slot;
             slot.name = section.name;
             const std::string name = upper(section.name);
-            if (name == "HEADER") {
-                slot.kind = SectionSlot::Header;
-                loadHeader(section);
-            } else if (name == "TABLES") {
-                slot.kind = SectionSlot::Tables;
-                loadTables(section);
-            } else if (name == "BLOCKS") {
-                slot.kind = SectionSlot::Blocks;
-                loadBlocks(section);
-            } else if (name == "ENTITIES") {
-                slot.kind = SectionSlot::Entities;
-                loadEntities(section);
-            } else if (name == "OBJECTS") {
-                slot.kind = SectionSlot::Objects;
-                loadObjects(section);
-            } else {
-                slot.kind = SectionSlot::Raw;
-                slot.raw.assign(m_file.tags.begin() + section.begin,
-                                m_file.tags.begin() + section.end);
-            }
+            slot.kind = name == "HEADER"     ? SectionSlot::Header
+                        : name == "TABLES"   ? SectionSlot::Tables
+                        : name == "BLOCKS"   ? SectionSlot::Blocks
+                        : name == "ENTITIES" ? SectionSlot::Entities
+                        : name == "OBJECTS"  ? SectionSlot::Objects
+                                             : SectionSlot::Raw;
             m_db.layout.push_back(std::move(slot));
+            m_slot = m_db.layout.size() - 1;
+            switch (m_db.layout.back().kind) {
+                case SectionSlot::Header:
+                    loadHeader(section);
+                    break;
+                case SectionSlot::Tables:
+                    loadTables(section);
+                    break;
+                case SectionSlot::Blocks:
+                    loadBlocks(section);
+                    break;
+                case SectionSlot::Entities:
+                    loadEntities(section);
+                    break;
+                case SectionSlot::Objects:
+                    loadObjects(section);
+                    break;
+                case SectionSlot::Raw:
+                    m_db.layout.back().raw.assign(m_file.tags.begin() + section.begin,
+                                                  m_file.tags.begin() + section.end);
+                    break;
+            }
         }
         if (!m_file.strayTags.empty()) {
             report(m_file.tags[m_file.strayTags.front()],
@@ -74,6 +82,9 @@ public:
 private:
     DatabaseImpl& m_db;
     const kvdxf::DxfFile& m_file;
+    size_t m_slot = 0;  // the section being read
+
+    std::vector<OdDbStub*>& items() { return m_db.layout[m_slot].items; }
     std::vector<OdDbStub*> m_all;                            // every object read, in file order
     std::vector<std::pair<OdDbStub*, OdUInt64>> m_owners;    // owner handles to resolve
     std::vector<std::pair<OdDbStub*, OdUInt64>> m_renumber;  // objects that lost their handle
@@ -165,7 +176,7 @@ private:
                 if (!name.empty() && name[0] == '$') {
                     name.remove_prefix(1);
                 }
-                m_db.header.push_back(HeaderVar{upper(name), {}, nullptr, false});
+                m_db.header.push_back(HeaderVar{upper(name), m_slot, {}, nullptr, false});
                 current = &m_db.header.back();
             } else if (current != nullptr) {
                 current->values.push_back(tag);
@@ -194,13 +205,12 @@ private:
                 }
                 OdDbObject* object = make(i, next, false, tableName, Placement::Table);
                 table = Access::stub(object);
-                m_db.tables.push_back(table);
-                m_db.endtabs.emplace_back();
+                items().push_back(table);
                 m_db.tableInfo[table];
                 setStandardTable(tableName, table);
             } else if (type == "ENDTAB") {
-                if (!m_db.endtabs.empty()) {
-                    m_db.endtabs.back().assign(m_file.tags.begin() + i, m_file.tags.begin() + next);
+                if (table != nullptr) {
+                    m_db.endtabs[table].assign(m_file.tags.begin() + i, m_file.tags.begin() + next);
                 }
                 table = nullptr;
             } else {
@@ -418,7 +428,7 @@ private:
             } else {
                 report(m_file.tags[i], "block definition without ENDBLK");
             }
-            m_db.blocks.push_back(block);
+            items().push_back(block);
             m_db.blockEnds[block] = {Access::stub(begin), endStub};
             i = end;
         }
@@ -426,8 +436,7 @@ private:
 
     void loadEntities(const kvdxf::Section& section)
     {
-        loadEntityList(section.begin, section.end, nullptr, Placement::Entity, &m_db.entities,
-                       true);
+        loadEntityList(section.begin, section.end, nullptr, Placement::Entity, &items(), true);
     }
 
     void loadObjects(const kvdxf::Section& section)
@@ -436,7 +445,7 @@ private:
             const size_t next = nextObject(i, section.end);
             if (m_file.tags[i].code == 0) {
                 OdDbObject* object = make(i, next, false, {}, Placement::Object);
-                m_db.objects.push_back(Access::stub(object));
+                items().push_back(Access::stub(object));
                 if (m_db.namedObjects == nullptr &&
                     dataOf(object).tags[0].value() == "DICTIONARY") {
                     m_db.namedObjects = Access::stub(object);

@@ -468,7 +468,7 @@ OdDbObjectId OdDbBlockTableRecord::appendOdDbEntity(OdDbEntity* entity)
         objectId() == db->getModelSpaceId() || objectId() == db->getPaperSpaceId();
     dataOf(entity).placement = inEntitiesSection ? Placement::Entity : Placement::BlockEntity;
     if (inEntitiesSection) {
-        impl.entities.push_back(id.stub());
+        impl.sectionItems(SectionSlot::Entities).push_back(id.stub());
     }
     // Names given before the entity joined the database are resolved now.
     for (NameRef& ref : dataOf(entity).refs) {

@@ -20,26 +20,27 @@ public:
 
     void run()
     {
-        for (const SectionSlot& slot : m_db.layout) {
+        for (size_t index = 0; index < m_db.layout.size(); ++index) {
+            const SectionSlot& slot = m_db.layout[index];
             m_sink.write(0, "SECTION");
             m_sink.write(2, slot.name);
             switch (slot.kind) {
                 case SectionSlot::Header:
-                    writeHeader();
+                    writeHeader(index);
                     break;
                 case SectionSlot::Tables:
-                    writeTables();
+                    writeTables(slot.items);
                     break;
                 case SectionSlot::Blocks:
-                    writeBlocks();
+                    writeBlocks(slot.items);
                     break;
                 case SectionSlot::Entities:
-                    for (OdDbStub* stub : m_db.entities) {
+                    for (OdDbStub* stub : slot.items) {
                         writeEntity(stub);
                     }
                     break;
                 case SectionSlot::Objects:
-                    for (OdDbStub* stub : m_db.objects) {
+                    for (OdDbStub* stub : slot.items) {
                         writeObject(stub);
                     }
                     break;
@@ -128,9 +129,12 @@ private:
         }
     }
 
-    void writeHeader()
+    void writeHeader(size_t slot)
     {
         for (const HeaderVar& var : m_db.header) {
+            if (var.slot != slot) {
+                continue;
+            }
             m_sink.write(9, "$" + var.name);
             for (size_t i = 0; i < var.values.size(); ++i) {
                 const Tag& tag = var.values[i];
@@ -151,10 +155,9 @@ private:
         }
     }
 
-    void writeTables()
+    void writeTables(const std::vector<OdDbStub*>& tables)
     {
-        for (size_t t = 0; t < m_db.tables.size(); ++t) {
-            const OdDbStub* table = m_db.tables[t];
+        for (const OdDbStub* table : tables) {
             if (skipped(table)) {
                 continue;
             }
@@ -162,8 +165,9 @@ private:
             for (const OdDbStub* record : dataOf(table->object).children) {
                 writeObject(record);
             }
-            if (t < m_db.endtabs.size() && !m_db.endtabs[t].empty()) {
-                for (const Tag& tag : m_db.endtabs[t]) {
+            const auto endtab = m_db.endtabs.find(const_cast<OdDbStub*>(table));
+            if (endtab != m_db.endtabs.end() && !endtab->second.empty()) {
+                for (const Tag& tag : endtab->second) {
                     m_sink.write(tag.code, tag.value());
                 }
             } else {
@@ -172,9 +176,9 @@ private:
         }
     }
 
-    void writeBlocks()
+    void writeBlocks(const std::vector<OdDbStub*>& blocks)
     {
-        for (const OdDbStub* block : m_db.blocks) {
+        for (const OdDbStub* block : blocks) {
             const auto ends = m_db.blockEnds.find(const_cast<OdDbStub*>(block));
             if (ends == m_db.blockEnds.end() || (skipped(block) && !isSynthetic(block))) {
                 continue;
