@@ -48,6 +48,8 @@ class Checker:
     def __init__(self, original_path: str, edited_path: str) -> None:
         self.a = ezdxf.readfile(original_path)
         self.b = ezdxf.readfile(edited_path)
+        # Handles the input file really holds; ezdxf hands out others to objects it makes on load.
+        self.file_handles = dxfcompare.scan_raw(original_path).handles
         self.source = ezdxf.readfile(str(source_path(Path(original_path))))
         self.raw_a = dxfcompare.scan_raw(original_path)
         self.raw_b = dxfcompare.scan_raw(edited_path)
@@ -175,7 +177,7 @@ class Checker:
         changed = []
         for handle, ea in self.a.entitydb.items():
             eb = self.b.entitydb.get(handle)
-            if eb is None or not isinstance(ea, DXFGraphic):
+            if eb is None or not isinstance(ea, DXFGraphic) or handle not in self.file_handles:
                 continue
             da, db = ea.dxfattribs(drop={"layer"}), eb.dxfattribs(drop={"layer"})
             keys = [

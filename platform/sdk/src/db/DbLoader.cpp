@@ -77,6 +77,14 @@ public:
         resolveOwners();
         resolveNames();
         fixHandles();
+        // New objects take handles from $HANDSEED on, never below it.
+        if (const HeaderVar* seed = m_db.headerVar("HANDSEED")) {
+            uint64_t next = 0;
+            if (!seed->values.empty() && kvdxf::parseHandle(seed->values.front().value(), next) &&
+                next > m_db.maxHandle + 1) {
+                m_db.maxHandle = next - 1;
+            }
+        }
     }
 
 private:
