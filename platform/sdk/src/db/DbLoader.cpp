@@ -45,9 +45,20 @@ public:
                         : name == "ENTITIES" ? SectionSlot::Entities
                         : name == "OBJECTS"  ? SectionSlot::Objects
                                              : SectionSlot::Raw;
-            m_db.layout.push_back(std::move(slot));
-            m_slot = m_db.layout.size() - 1;
-            switch (m_db.layout.back().kind) {
+            // A second section of a kind is merged into the first: other programs read only one.
+            const auto first =
+                std::find_if(m_db.layout.begin(), m_db.layout.end(), [&](const SectionSlot& s) {
+                    return s.kind == slot.kind && slot.kind != SectionSlot::Raw;
+                });
+            if (first != m_db.layout.end()) {
+                m_slot = static_cast<size_t>(first - m_db.layout.begin());
+                report(m_file.tags[section.begin > 0 ? section.begin - 1 : 0],
+                       "a second " + name + " section is merged into the first");
+            } else {
+                m_db.layout.push_back(std::move(slot));
+                m_slot = m_db.layout.size() - 1;
+            }
+            switch (m_db.layout[m_slot].kind) {
                 case SectionSlot::Header:
                     loadHeader(section);
                     break;

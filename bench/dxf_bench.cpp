@@ -1,0 +1,88 @@
+// Reading and writing speed of the drawing database, and peak memory:
+//   kv_dxf_bench DRAWING.dxf
+// prints the speed of a bare pass that only splits the file into group-code/value lines (the
+// floor any reader pays), of reading it into a database, of writing it back, and the peak
+// resident memory against the file size.
+#include <DbDatabase.h>
+#include <OdError.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/resource.h>
+
+namespace {
+
+double seconds(std::chrono::steady_clock::time_point since)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+double peakMiB()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+// Splits the file into lines and counts the tags: what every reader has to do at least.
+size_t barePass(const std::string& data)
+{
+    size_t lines = 0;
+    const char* p = data.data();
+    const char* end = p + data.size();
+    while (p < end) {
+        const void* nl = std::memchr(p, '\n', static_cast<size_t>(end - p));
+        p = nl ? static_cast<const char*>(nl) + 1 : end;
+        ++lines;
+    }
+    return lines / 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fputs("usage: kv_dxf_bench DRAWING.dxf\n", stderr);
+        return 2;
+    }
+    const std::string path = argv[1];
+    std::string data;
+    {
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        data = s.str();
+    }
+    const double mb = static_cast<double>(data.size()) / 1e6;
+    auto start = std::chrono::steady_clock::now();
+    const size_t tags = barePass(data);
+    const double bare = seconds(start);
+    data.clear();
+    data.shrink_to_fit();
+
+    try {
+        start = std::chrono::steady_clock::now();
+        OdDbDatabasePtr db = OdDbDatabase::readFile(OdString(path));
+        const double read = seconds(start);
+        const std::string out = path + ".bench-out.dxf";
+        start = std::chrono::steady_clock::now();
+        db->writeFile(OdString(out));
+        const double write = seconds(start);
+        std::remove(out.c_str());
+        std::printf("file            %10.1f MB, %zu tags\n", mb, tags);
+        std::printf("bare line split %10.1f MB/s\n", mb / bare);
+        std::printf("read            %10.1f MB/s (%.2f s)\n", mb / read, read);
+        std::printf("write           %10.1f MB/s (%.2f s)\n", mb / write, write);
+        std::printf("peak memory     %10.1f MiB (%.2fx the file)\n", peakMiB(),
+                    peakMiB() * 1.048576 / mb);
+    } catch (const OdError& e) {
+        std::fprintf(stderr, "%s\n", e.description().toUtf8().c_str());
+        return 2;
+    }
+    return 0;
+}
