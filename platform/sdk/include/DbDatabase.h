@@ -5,6 +5,7 @@
 #include <RxObject.h>
 
 #include <CmColor.h>
+#include <DimVarTypes.h>
 #include <ResBuf.h>
 #include <memory>
 #include <vector>
@@ -97,17 +98,6 @@ public:
     int getMEASUREMENT() const;
     void setMEASUREMENT(int measurement);
 
-#define KV_DIMVAR_TYPE_Int16 int
-#define KV_DIMVAR_TYPE_Int32 int
-#define KV_DIMVAR_TYPE_Bool bool
-#define KV_DIMVAR_TYPE_Double double
-#define KV_DIMVAR_TYPE_Angle double
-#define KV_DIMVAR_TYPE_String OdString
-#define KV_DIMVAR_TYPE_Color OdCmColor
-#define KV_DIMVAR_TYPE_LineWeight OdDb::LineWeight
-#define KV_DIMVAR_TYPE_TextStyleRef OdDbObjectId
-#define KV_DIMVAR_TYPE_BlockRef OdDbObjectId
-#define KV_DIMVAR_TYPE_LinetypeRef OdDbObjectId
 #define DIMVAR(entry, get, set, rec, hdr, type, def) \
     KV_DIMVAR_TYPE_##type get() const;               \
     void set(const KV_DIMVAR_TYPE_##type& value);

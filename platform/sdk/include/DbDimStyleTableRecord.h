@@ -3,6 +3,7 @@
 #include <DbSymbolTableRecord.h>
 
 #include <CmColor.h>
+#include <DimVarTypes.h>
 #include <memory>
 
 namespace kvdb {
@@ -19,17 +20,6 @@ public:
     OdDbDimStyleTableRecord();
     ~OdDbDimStyleTableRecord() override;
 
-#define KV_DIMVAR_TYPE_Int16 int
-#define KV_DIMVAR_TYPE_Int32 int
-#define KV_DIMVAR_TYPE_Bool bool
-#define KV_DIMVAR_TYPE_Double double
-#define KV_DIMVAR_TYPE_Angle double
-#define KV_DIMVAR_TYPE_String OdString
-#define KV_DIMVAR_TYPE_Color OdCmColor
-#define KV_DIMVAR_TYPE_LineWeight OdDb::LineWeight
-#define KV_DIMVAR_TYPE_TextStyleRef OdDbObjectId
-#define KV_DIMVAR_TYPE_BlockRef OdDbObjectId
-#define KV_DIMVAR_TYPE_LinetypeRef OdDbObjectId
 #define DIMVAR(entry, get, set, rec, hdr, type, def) \
     KV_DIMVAR_TYPE_##type get() const;               \
     void set(const KV_DIMVAR_TYPE_##type& value);

@@ -272,49 +272,7 @@ OdResBufPtr OdDbXrecord::rbChain(OdDbDatabase*) const
     const TagList& tags = dataOf(this).tags;
     for (size_t i = dataStart(this); i < tags.size(); ++i) {
         const Tag& tag = tags[i];
-        OdResBufPtr item = OdResBuf::newRb(tag.code);
-        switch (kvdxf::kindOf(tag.code)) {
-            case kvdxf::ValueKind::Double: {
-                double v = 0;
-                kvdxf::parseDouble(tag.value(), v);
-                item->setDouble(v);
-                break;
-            }
-            case kvdxf::ValueKind::Int16:
-            case kvdxf::ValueKind::Bool: {
-                int64_t v = 0;
-                kvdxf::parseInt(tag.value(), v);
-                if (tag.code >= 290 && tag.code <= 299) {
-                    item->setBool(v != 0);
-                } else if (tag.code >= 280 && tag.code <= 289) {
-                    item->setInt8(static_cast<OdInt8>(v));
-                } else {
-                    item->setInt16(static_cast<OdInt16>(v));
-                }
-                break;
-            }
-            case kvdxf::ValueKind::Int32: {
-                int64_t v = 0;
-                kvdxf::parseInt(tag.value(), v);
-                item->setInt32(static_cast<OdInt32>(v));
-                break;
-            }
-            case kvdxf::ValueKind::Int64: {
-                int64_t v = 0;
-                kvdxf::parseInt(tag.value(), v);
-                item->setInt64(v);
-                break;
-            }
-            case kvdxf::ValueKind::Handle: {
-                uint64_t h = 0;
-                kvdxf::parseHandle(tag.value(), h);
-                item->setHandle(h);
-                break;
-            }
-            default:
-                item->setString(decodeText(this, tag.value()));
-                break;
-        }
+        OdResBufPtr item = resBufFromTag(this, tag);
         if (head.isNull()) {
             head = item;
         } else {
@@ -338,31 +296,7 @@ OdResult OdDbXrecord::setFromRbChain(const OdResBuf* chain, OdDbDatabase*)
             memoryOnly = true;
             continue;
         }
-        std::string text;
-        switch (kvdxf::kindOf(code)) {
-            case kvdxf::ValueKind::Double:
-                text = kvdxf::formatDouble(rb->getDouble());
-                break;
-            case kvdxf::ValueKind::Int16:
-            case kvdxf::ValueKind::Bool:
-                text =
-                    std::to_string(code >= 290 && code <= 299 ? (rb->getBool() ? 1 : 0)
-                                                              : static_cast<int>(rb->getInt16()));
-                break;
-            case kvdxf::ValueKind::Int32:
-                text = std::to_string(rb->getInt32());
-                break;
-            case kvdxf::ValueKind::Int64:
-                text = std::to_string(rb->getInt64());
-                break;
-            case kvdxf::ValueKind::Handle:
-                text = kvdxf::formatHandle(rb->getHandle());
-                break;
-            default:
-                text = encodeText(this, rb->getString());
-                break;
-        }
-        insertTag(this, at++, code, text);
+        insertTag(this, at++, code, tagTextOf(this, rb));
     }
     // A chain with items that DXF cannot hold is kept as given, for readers in this session.
     dataOf(this).memoryChain = OdResBufPtr();

@@ -291,31 +291,7 @@ OdResBufPtr OdDbObject::xData(const OdString& regappName) const
         if (!inApp) {
             continue;
         }
-        OdResBufPtr item = OdResBuf::newRb(tag.code);
-        switch (kvdxf::kindOf(tag.code)) {
-            case kvdxf::ValueKind::Double: {
-                double v = 0;
-                kvdxf::parseDouble(tag.value(), v);
-                item->setDouble(v);
-                break;
-            }
-            case kvdxf::ValueKind::Int16:
-            case kvdxf::ValueKind::Int32:
-            case kvdxf::ValueKind::Int64:
-            case kvdxf::ValueKind::Bool: {
-                int64_t v = 0;
-                kvdxf::parseInt(tag.value(), v);
-                if (tag.code == 1071) {
-                    item->setInt32(static_cast<OdInt32>(v));
-                } else {
-                    item->setInt16(static_cast<OdInt16>(v));
-                }
-                break;
-            }
-            default:
-                item->setString(decodeText(this, tag.value()));
-                break;
-        }
+        OdResBufPtr item = resBufFromTag(this, tag);
         if (head.isNull()) {
             head = item;
         } else {
@@ -360,24 +336,7 @@ void OdDbObject::setXData(const OdResBuf* xdata)
             size_t at = m_data->tags.size();
             insertTag(this, at++, 1001, encodeText(this, app));
             for (const OdResBuf* value : items) {
-                std::string text;
-                switch (kvdxf::kindOf(value->restype())) {
-                    case kvdxf::ValueKind::Double:
-                        text = kvdxf::formatDouble(value->getDouble());
-                        break;
-                    case kvdxf::ValueKind::Int16:
-                    case kvdxf::ValueKind::Bool:
-                        text = std::to_string(value->getInt16());
-                        break;
-                    case kvdxf::ValueKind::Int32:
-                    case kvdxf::ValueKind::Int64:
-                        text = std::to_string(value->getInt32());
-                        break;
-                    default:
-                        text = encodeText(this, value->getString());
-                        break;
-                }
-                insertTag(this, at++, value->restype(), text);
+                insertTag(this, at++, value->restype(), tagTextOf(this, value));
             }
             if (OdDbDatabase* db = database()) {
                 OdDbSymbolTablePtr apps = db->getRegAppTableId().safeOpenObject(OdDb::kForWrite);

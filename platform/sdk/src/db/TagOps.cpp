@@ -272,6 +272,70 @@ void removeTag(OdDbObject* object, int code, const char* subclass, int occurrenc
     }
 }
 
+OdResBufPtr resBufFromTag(const OdDbObject* object, const Tag& tag)
+{
+    OdResBufPtr item = OdResBuf::newRb(tag.code);
+    int64_t number = 0;
+    switch (kvdxf::kindOf(tag.code)) {
+        case kvdxf::ValueKind::Double: {
+            double v = 0;
+            kvdxf::parseDouble(tag.value(), v);
+            item->setDouble(v);
+            break;
+        }
+        case kvdxf::ValueKind::Int16:
+        case kvdxf::ValueKind::Bool:
+            kvdxf::parseInt(tag.value(), number);
+            if (tag.code >= 290 && tag.code <= 299) {
+                item->setBool(number != 0);
+            } else if (tag.code >= 280 && tag.code <= 289) {
+                item->setInt8(static_cast<OdInt8>(number));
+            } else {
+                item->setInt16(static_cast<OdInt16>(number));
+            }
+            break;
+        case kvdxf::ValueKind::Int32:
+            kvdxf::parseInt(tag.value(), number);
+            item->setInt32(static_cast<OdInt32>(number));
+            break;
+        case kvdxf::ValueKind::Int64:
+            kvdxf::parseInt(tag.value(), number);
+            item->setInt64(number);
+            break;
+        case kvdxf::ValueKind::Handle: {
+            uint64_t h = 0;
+            kvdxf::parseHandle(tag.value(), h);
+            item->setHandle(h);
+            break;
+        }
+        default:
+            item->setString(decodeText(object, tag.value()));
+            break;
+    }
+    return item;
+}
+
+std::string tagTextOf(const OdDbObject* object, const OdResBuf* value)
+{
+    const int code = value->restype();
+    switch (kvdxf::kindOf(code)) {
+        case kvdxf::ValueKind::Double:
+            return kvdxf::formatDouble(value->getDouble());
+        case kvdxf::ValueKind::Int16:
+        case kvdxf::ValueKind::Bool:
+            return std::to_string(code >= 290 && code <= 299 ? (value->getBool() ? 1 : 0)
+                                                             : static_cast<int>(value->getInt16()));
+        case kvdxf::ValueKind::Int32:
+            return std::to_string(value->getInt32());
+        case kvdxf::ValueKind::Int64:
+            return std::to_string(value->getInt64());
+        case kvdxf::ValueKind::Handle:
+            return kvdxf::formatHandle(value->getHandle());
+        default:
+            return encodeText(object, value->getString());
+    }
+}
+
 NameRef* findRef(const OdDbObject* object, RefRole role)
 {
     for (NameRef& ref : dataOf(object).refs) {

@@ -55,6 +55,11 @@ std::string_view storeText(OdDbObject* object, std::string_view text);
 OdString decodeText(const OdDbObject* object, std::string_view raw);
 std::string encodeText(const OdDbObject* object, const OdString& text);
 
+// A group as a typed result buffer (its code as result type), and a result buffer's value as
+// the group text of its code.
+OdResBufPtr resBufFromTag(const OdDbObject* object, const Tag& tag);
+std::string tagTextOf(const OdDbObject* object, const OdResBuf* value);
+
 // The by-name reference of a role (first one), or nullptr.
 NameRef* findRef(const OdDbObject* object, RefRole role);
 // Points the role's reference at target, adding the group (code, in subclass) when missing.

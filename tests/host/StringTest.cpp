@@ -1,0 +1,191 @@
+#include <CKvString.h>
+#include <OdError.h>
+
+#include <QString>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+TEST(KvString, ConvertsToAndFromQtAndSdkStringsWithoutLoss)
+{
+    struct Case
+    {
+        const char* what;
+        const char* utf8;
+        int codePoints;
+    };
+    const Case cases[] = {
+        {"empty", "", 0},
+        {"ASCII", "Walls", 5},
+        {"umlaut and sharp s", "Gr\xC3\xB6\xC3\x9F" "e", 5},
+        {"outside the basic plane (a surrogate pair in Qt)", "A\xF0\x9F\x98\x80" "B", 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString qt = QString::fromUtf8(c.utf8);
+        const CKvString fromQt(qt);
+        EXPECT_EQ(fromQt.getLength(), c.codePoints);
+        EXPECT_EQ(fromQt.toQString(), qt);
+        EXPECT_EQ(fromQt.toUtf8(), std::string(c.utf8));
+
+        const OdString sdk = OdString::fromUtf8(c.utf8);
+        const CKvString fromSdk(sdk);
+        EXPECT_EQ(fromSdk, fromQt);
+        EXPECT_EQ(fromSdk.toOdString(), sdk);
+        EXPECT_EQ(CKvString(c.utf8), fromQt);
+        EXPECT_EQ(fromQt.isEmpty(), c.codePoints == 0);
+    }
+}
+
+TEST(KvString, ComparesExactlyOrIgnoringCase)
+{
+    struct Case
+    {
+        const char* a;
+        const char* b;
+        int exact;   // sign of Compare
+        int noCase;  // sign of CompareNoCase
+    };
+    const Case cases[] = {
+        {"Layer", "Layer", 0, 0},
+        {"Layer", "LAYER", 1, 0},
+        {"\xC3\x84" "BC", "\xC3\xA4" "bc", -1, 0},  // non-ASCII letters fold too
+        {"abc", "abd", -1, -1},
+        {"", "a", -1, -1},
+        {"Walls", "Wall", 1, 1},
+        {"E81A7EB1-a22c", "e81a7eb1-A22C", -1, 0},
+    };
+    const auto sign = [](int v) { return (v > 0) - (v < 0); };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.a) + " vs " + c.b);
+        const CKvString a(c.a);
+        const CKvString b(c.b);
+        EXPECT_EQ(sign(a.Compare(b)), c.exact);
+        EXPECT_EQ(sign(a.CompareNoCase(b)), c.noCase);
+        EXPECT_EQ(sign(a.compareNoCase(b)), c.noCase);
+        EXPECT_EQ(a == b, c.exact == 0);
+        EXPECT_EQ(a != b, c.exact != 0);
+        EXPECT_EQ(a < b, c.exact < 0);
+        if (c.noCase == 0) {
+            EXPECT_EQ(CKvStringNoCaseHash()(a), CKvStringNoCaseHash()(b));
+            EXPECT_TRUE(CKvStringNoCaseEqual()(a, b));
+        }
+    }
+}
+
+TEST(KvString, KeysOfContainersOrderByCodePointAndMatchByCaseWhenAsked)
+{
+    std::map<CKvString, int> ordered{{L"b", 1}, {L"B", 2}, {L"a", 3}};
+    std::vector<CKvString> keys;
+    for (const auto& entry : ordered) {
+        keys.push_back(entry.first);
+    }
+    EXPECT_EQ(keys, (std::vector<CKvString>{L"B", L"a", L"b"}));
+
+    std::unordered_set<CKvString> exact{L"Walls", L"WALLS"};
+    EXPECT_EQ(exact.size(), 2u);
+    std::unordered_set<CKvString, CKvStringNoCaseHash, CKvStringNoCaseEqual> noCase{L"Walls",
+                                                                                    L"WALLS"};
+    EXPECT_EQ(noCase.size(), 1u);
+}
+
+TEST(KvString, FormatsLikePrintf)
+{
+    struct Case
+    {
+        const char* what;
+        CKvString (*build)();
+        CKvString expected;
+    };
+    const Case cases[] = {
+        {"wide format with a wide string and numbers",
+         [] { return CKvString().format(L"%ls: %d of %.2f", L"Layer", 3, 1.5); },
+         L"Layer: 3 of 1.50"},
+        {"narrow format reads the result as UTF-8",
+         [] { return CKvString().formatA("%s=%d", "Gr\xC3\xB6\xC3\x9F" "e", -7); },
+         CKvString(L"Gr\u00F6\u00DFe=-7")},
+        {"long result beyond the first buffer",
+         [] { return CKvString().format(L"%0600d", 1); },
+         CKvString(std::wstring(599, L'0') + L"1")},
+        {"long narrow result",
+         [] { return CKvString().formatA("%s", std::string(5000, 'x').c_str()); },
+         CKvString(std::wstring(5000, L'x'))},
+        {"format replaces the previous text",
+         [] {
+             CKvString s(L"old");
+             return s.format(L"%ls", L"new");
+         },
+         L"new"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(c.build(), c.expected);
+    }
+}
+
+TEST(KvString, FormatThatCannotBeExpandedRaisesAndKeepsTheText)
+{
+    struct Case
+    {
+        const char* what;
+        void (*format)(CKvString&);
+    };
+    // The tests run in the C locale, where non-ASCII text cannot cross between narrow and wide.
+    const Case cases[] = {
+        {"narrow non-ASCII argument of a wide format",
+         [](CKvString& s) { s.format(L"%s", "Gr\xC3\xB6\xC3\x9F" "e"); }},
+        {"wide non-ASCII argument of a narrow format",
+         [](CKvString& s) { s.formatA("%ls", L"\u00E4"); }},
+        {"null wide format", [](CKvString& s) { s.format(nullptr); }},
+        {"null narrow format", [](CKvString& s) { s.formatA(nullptr); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CKvString text(L"kept");
+        try {
+            c.format(text);
+            ADD_FAILURE() << "no error raised";
+        } catch (const OdError& e) {
+            EXPECT_EQ(e.code(), eInvalidInput);
+        }
+        EXPECT_EQ(text, CKvString(L"kept"));
+    }
+}
+
+TEST(KvString, ReplacesUpperCasesAndConcatenates)
+{
+    struct Case
+    {
+        const char* what;
+        CKvString text;
+        CKvString oldText;
+        CKvString newText;
+        int replaced;
+        CKvString expected;
+    };
+    const Case cases[] = {
+        {"backslashes to slashes", L"C:\\std\\a.dws", L"\\", L"/", 2, L"C:/std/a.dws"},
+        {"replacement is not rescanned", L"aaa", L"a", L"aa", 3, L"aaaaaa"},
+        {"case-sensitive search", L"Abc abc", L"abc", L"x", 1, L"Abc x"},
+        {"empty search replaces nothing", L"abc", L"", L"x", 0, L"abc"},
+        {"nothing found", L"abc", L"z", L"x", 0, L"abc"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CKvString text = c.text;
+        EXPECT_EQ(text.replace(c.oldText, c.newText), c.replaced);
+        EXPECT_EQ(text, c.expected);
+    }
+
+    CKvString upper(L"Stra\u00DFe \u00E4bc-1");
+    EXPECT_EQ(upper.makeUpper(), CKvString(L"STRA\u00DFE \u00C4BC-1"));
+
+    CKvString joined = CKvString(L"Layer") + OdString(L" name") + L" is";
+    joined += CKvString(" non-standard.");
+    EXPECT_EQ(joined, CKvString(L"Layer name is non-standard."));
+    EXPECT_EQ(std::wstring(joined.c_str()), std::wstring(L"Layer name is non-standard."));
+}
