@@ -389,3 +389,25 @@ TEST(DxfReader, CutBinaryFileIsRepairedAtATagBoundaryElseRefused)
 
 }  // namespace
 }  // namespace kvdxf
+
+// A binary file whose "0 EOF" carries blanks ends there, as the same file in ASCII does;
+// otherwise writing it as ASCII and reading that back gives other tags.
+TEST(DxfReader, BinaryEofWithBlanksEndsTheFileLikeAscii)
+{
+    const std::string sentinel("AutoCAD Binary DXF\r\n\x1a\0", 22);
+    auto tag = [](int code, const std::string& text) {
+        std::string bytes;
+        bytes += static_cast<char>(code & 0xFF);
+        bytes += static_cast<char>(code >> 8);
+        return bytes + text + '\0';
+    };
+    const std::string bytes = sentinel + tag(0, "SECTION") + tag(2, "ENTITIES") + tag(0, "ENDSEC") +
+                              tag(0, "EOF \t ") + tag(0, "JUNK");
+    const kvdxf::ReadResult binary = kvdxf::parse(bytes, "blanks.dxf");
+    ASSERT_TRUE(binary.ok());
+    const kvdxf::ReadResult ascii =
+        kvdxf::parse(kvdxf::test::writeToString(*binary.file), "again.dxf");
+    ASSERT_TRUE(ascii.ok());
+    EXPECT_EQ(kvdxf::test::tagList(*ascii.file), kvdxf::test::tagList(*binary.file));
+    EXPECT_EQ(binary.file->tags.size(), 3u);
+}

@@ -175,7 +175,7 @@ bool tokenizeBinary(DxfFile& file, std::vector<Diagnostic>& found)
             }
             text = file.arena.store(fixedValueText(kind, in.takeUnsigned(size)));
         }
-        if (code == 0 && text == "EOF") {
+        if (code == 0 && isKeyword(text, "EOF")) {
             return true;
         }
         file.tags.push_back(Tag{text.data(), static_cast<uint32_t>(text.size()), code});
