@@ -198,3 +198,34 @@ TEST(Saving, AFailedSaveLeavesNoFileBehind)
     std::ifstream probe(dir + "/out.dxf");
     EXPECT_FALSE(probe.good());
 }
+
+TEST(DimStyle, TheTableListsExactlyTheStylesWritten)
+{
+    OdDbDatabasePtr db = OdDbDatabase::createObject();
+    OdDbObjectId arch;
+    {
+        OdDbSymbolTablePtr styles = db->getDimStyleTableId().safeOpenObject(OdDb::kForWrite);
+        OdDbDimStyleTableRecordPtr style = OdDbDimStyleTableRecord::createObject();
+        style->setName(OdString("Arch"));
+        arch = styles->add(style.get());
+    }
+    auto listed = [&](const OdDbDatabase* drawing) {
+        TempFile file("dimstyles.dxf");
+        const_cast<OdDbDatabase*>(drawing)->writeFile(OdString(file.path));
+        const std::string text = file.read();
+        const size_t table = text.find("AcDbDimStyleTable\n");
+        const size_t firstRecord = text.find("\nDIMSTYLE\n", table);
+        return text.substr(table, firstRecord - table);
+    };
+    const std::string archHandle = arch.getHandle().ascii().toUtf8();
+    const std::string standard = db->getDimStyleStandardId().getHandle().ascii().toUtf8();
+    std::string list = listed(db.get());
+    EXPECT_NE(list.find(" 71\n2\n"), std::string::npos) << list;
+    EXPECT_NE(list.find("340\n" + archHandle + "\n"), std::string::npos) << list;
+    EXPECT_NE(list.find("340\n" + standard + "\n"), std::string::npos) << list;
+
+    arch.safeOpenObject(OdDb::kForWrite)->erase();
+    list = listed(db.get());
+    EXPECT_NE(list.find(" 71\n1\n"), std::string::npos) << list;
+    EXPECT_EQ(list.find("340\n" + archHandle + "\n"), std::string::npos) << list;
+}

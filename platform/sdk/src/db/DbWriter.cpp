@@ -161,7 +161,11 @@ private:
             if (skipped(table)) {
                 continue;
             }
-            writeTags(table->object);
+            if (isDimStyleTable(table)) {
+                writeDimStyleTable(table);
+            } else {
+                writeTags(table->object);
+            }
             for (const OdDbStub* record : dataOf(table->object).children) {
                 writeObject(record);
             }
@@ -173,6 +177,60 @@ private:
             } else {
                 m_sink.write(0, "ENDTAB");
             }
+        }
+    }
+
+    static bool isDimStyleTable(const OdDbStub* table)
+    {
+        const TagList& tags = dataOf(table->object).tags;
+        for (size_t i = 1; i < tags.size(); ++i) {
+            if (tags[i].code == 100 && tags[i].value() == "AcDbDimStyleTable") {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // The dimension style table lists its records (71 count, 340 handles); the list must name
+    // exactly the records written, so it is rewritten when records were added or erased.
+    void writeDimStyleTable(const OdDbStub* table)
+    {
+        std::vector<std::string> live;
+        for (const OdDbStub* record : dataOf(table->object).children) {
+            if (!skipped(record)) {
+                live.push_back(kvdxf::formatHandle(record->handle));
+            }
+        }
+        const TagList& tags = dataOf(table->object).tags;
+        size_t marker = 0;
+        while (marker < tags.size() &&
+               !(tags[marker].code == 100 && tags[marker].value() == "AcDbDimStyleTable")) {
+            ++marker;
+        }
+        std::vector<std::string> listed;
+        size_t end = marker + 1;
+        for (; end < tags.size() && (tags[end].code == 71 || tags[end].code == 340); ++end) {
+            if (tags[end].code == 340) {
+                listed.emplace_back(tags[end].value());
+            }
+        }
+        std::vector<std::string> a = live;
+        std::vector<std::string> b = listed;
+        std::sort(a.begin(), a.end());
+        std::sort(b.begin(), b.end());
+        if (a == b) {
+            writeTags(table->object);
+            return;
+        }
+        for (size_t i = 0; i <= marker && i < tags.size(); ++i) {
+            m_sink.write(tags[i].code, tags[i].value());
+        }
+        m_sink.write(71, std::to_string(live.size()));
+        for (const std::string& handle : live) {
+            m_sink.write(340, handle);
+        }
+        for (size_t i = end; i < tags.size(); ++i) {
+            m_sink.write(tags[i].code, tags[i].value());
         }
     }
 
