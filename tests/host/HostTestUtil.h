@@ -3,6 +3,7 @@
 
 #include <CKvStdsError.h>
 #include <CKvStdsFix.h>
+#include <CKvString.h>
 #include <DbDatabase.h>
 #include <DbDimStyleTableRecord.h>
 #include <DbSymbolTable.h>
@@ -13,8 +14,15 @@
 
 #include <cstdio>
 #include <fstream>
+#include <ostream>
 #include <sstream>
 #include <string>
+
+// Readable failure output for strings.
+inline void PrintTo(const CKvString& text, std::ostream* os)
+{
+    *os << '"' << text.toUtf8() << '"';
+}
 
 // A scratch file in the test's temporary folder, removed at the end of the test.
 struct TempFile

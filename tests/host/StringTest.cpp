@@ -1,3 +1,5 @@
+#include "HostTestUtil.h"
+
 #include <CKvString.h>
 #include <OdError.h>
 
@@ -21,8 +23,14 @@ TEST(KvString, ConvertsToAndFromQtAndSdkStringsWithoutLoss)
     const Case cases[] = {
         {"empty", "", 0},
         {"ASCII", "Walls", 5},
-        {"umlaut and sharp s", "Gr\xC3\xB6\xC3\x9F" "e", 5},
-        {"outside the basic plane (a surrogate pair in Qt)", "A\xF0\x9F\x98\x80" "B", 3},
+        {"umlaut and sharp s",
+         "Gr\xC3\xB6\xC3\x9F"
+         "e",
+         5},
+        {"outside the basic plane (a surrogate pair in Qt)",
+         "A\xF0\x9F\x98\x80"
+         "B",
+         3},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -53,7 +61,11 @@ TEST(KvString, ComparesExactlyOrIgnoringCase)
     const Case cases[] = {
         {"Layer", "Layer", 0, 0},
         {"Layer", "LAYER", 1, 0},
-        {"\xC3\x84" "BC", "\xC3\xA4" "bc", -1, 0},  // non-ASCII letters fold too
+        {"\xC3\x84"
+         "BC",
+         "\xC3\xA4"
+         "bc",
+         -1, 0},  // non-ASCII letters fold too
         {"abc", "abd", -1, -1},
         {"", "a", -1, -1},
         {"Walls", "Wall", 1, 1},
@@ -106,10 +118,14 @@ TEST(KvString, FormatsLikePrintf)
          [] { return CKvString().format(L"%ls: %d of %.2f", L"Layer", 3, 1.5); },
          L"Layer: 3 of 1.50"},
         {"narrow format reads the result as UTF-8",
-         [] { return CKvString().formatA("%s=%d", "Gr\xC3\xB6\xC3\x9F" "e", -7); },
+         [] {
+             return CKvString().formatA("%s=%d",
+                                        "Gr\xC3\xB6\xC3\x9F"
+                                        "e",
+                                        -7);
+         },
          CKvString(L"Gr\u00F6\u00DFe=-7")},
-        {"long result beyond the first buffer",
-         [] { return CKvString().format(L"%0600d", 1); },
+        {"long result beyond the first buffer", [] { return CKvString().format(L"%0600d", 1); },
          CKvString(std::wstring(599, L'0') + L"1")},
         {"long narrow result",
          [] { return CKvString().formatA("%s", std::string(5000, 'x').c_str()); },
@@ -137,7 +153,11 @@ TEST(KvString, FormatThatCannotBeExpandedRaisesAndKeepsTheText)
     // The tests run in the C locale, where non-ASCII text cannot cross between narrow and wide.
     const Case cases[] = {
         {"narrow non-ASCII argument of a wide format",
-         [](CKvString& s) { s.format(L"%s", "Gr\xC3\xB6\xC3\x9F" "e"); }},
+         [](CKvString& s) {
+             s.format(L"%s",
+                      "Gr\xC3\xB6\xC3\x9F"
+                      "e");
+         }},
         {"wide non-ASCII argument of a narrow format",
          [](CKvString& s) { s.formatA("%ls", L"\u00E4"); }},
         {"null wide format", [](CKvString& s) { s.format(nullptr); }},

@@ -7,10 +7,9 @@
 #ifndef KV_CKV_IGNORED_STATE_H
 #define KV_CKV_IGNORED_STATE_H
 
-#include <DbObjectId.h>
-
 #include <CKvStdsError.h>
 #include <CKvString.h>
+#include <DbObjectId.h>
 
 struct CKvIgnoredState
 {

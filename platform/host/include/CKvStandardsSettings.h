@@ -12,6 +12,7 @@
 #define KV_CKV_STANDARDS_SETTINGS_H
 
 #include <CKvString.h>
+
 #include <QString>
 
 class CKvStandardsSettings

@@ -13,11 +13,11 @@
 #ifndef KV_CKV_STDS_ERROR_H
 #define KV_CKV_STDS_ERROR_H
 
+#include <CKvString.h>
 #include <DbObjectId.h>
-#include <ResBuf.h>
 #include <RxObject.h>
 
-#include <CKvString.h>
+#include <ResBuf.h>
 #include <map>
 
 class CKvStdsPlugins;

@@ -10,11 +10,11 @@
 #ifndef KV_CKV_STDS_FIX_H
 #define KV_CKV_STDS_FIX_H
 
+#include <CKvString.h>
 #include <DbObjectId.h>
-#include <ResBuf.h>
 #include <RxObject.h>
 
-#include <CKvString.h>
+#include <ResBuf.h>
 #include <map>
 
 class CKvStdsFix : public OdRxObject

@@ -5,12 +5,12 @@
 #ifndef KV_CKV_STDS_MANAGER_H
 #define KV_CKV_STDS_MANAGER_H
 
+#include <CKvStdsPlugins.h>
+#include <CKvString.h>
 #include <DbDatabase.h>
 #include <DbObjectId.h>
 #include <OdArray.h>
 
-#include <CKvStdsPlugins.h>
-#include <CKvString.h>
 #include <list>
 #include <vector>
 
@@ -26,8 +26,8 @@ public:
     virtual void setDwsPathArray(std::vector<CKvString> paths) = 0;
     // Fills the five strings from the plug-in; leaves them unchanged for a null plug-in.
     virtual void getPluginDescription(OdSmartPtr<CKvStdsPlugins> plugin, CKvString& name,
-                                      CKvString& version, CKvString& description,
-                                      CKvString& author, CKvString& href) = 0;
+                                      CKvString& version, CKvString& description, CKvString& author,
+                                      CKvString& href) = 0;
     virtual void addPlugin(OdSmartPtr<CKvStdsPlugins> plugin) = 0;
     virtual void removePlugin(OdSmartPtr<CKvStdsPlugins> plugin) = 0;
     // Replaces `plugins` with the registered plug-ins in registration order.

@@ -9,15 +9,15 @@
 #ifndef KV_CKV_STDS_PLUGINS_H
 #define KV_CKV_STDS_PLUGINS_H
 
-#include <DbDatabase.h>
-#include <DbObjectId.h>
-#include <OdArray.h>
-#include <ResBuf.h>
-#include <RxObject.h>
-
 #include <CKvStdsError.h>
 #include <CKvStdsFix.h>
 #include <CKvString.h>
+#include <DbDatabase.h>
+#include <DbObjectId.h>
+#include <OdArray.h>
+#include <RxObject.h>
+
+#include <ResBuf.h>
 #include <vector>
 
 class CKvStdsManager;
@@ -51,8 +51,8 @@ public:
     virtual bool CheckSysvar(CKvString name, bool flag) = 0;
     virtual void FixError(OdSmartPtr<CKvStdsError> error, OdSmartPtr<CKvStdsFix> fix,
                           CKvString& message) = 0;
-    virtual void GetAllFixes(OdSmartPtr<CKvStdsError> error,
-                             OdArray<OdSmartPtr<CKvStdsFix>>& fixes, int& recommended) = 0;
+    virtual void GetAllFixes(OdSmartPtr<CKvStdsError> error, OdArray<OdSmartPtr<CKvStdsFix>>& fixes,
+                             int& recommended) = 0;
     virtual OdSmartPtr<CKvStdsError> GetError() = 0;
     virtual void GetPropertyDiffs(OdSmartPtr<CKvStdsError> error, OdSmartPtr<CKvStdsFix> fix,
                                   std::vector<CKvString>& names,

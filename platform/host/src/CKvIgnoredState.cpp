@@ -3,6 +3,7 @@
 #include <DbObject.h>
 #include <DbXrecord.h>
 #include <OdError.h>
+
 #include <ResBuf.h>
 
 namespace {
@@ -11,9 +12,9 @@ const wchar_t kStandardKey[] = L"AcStStandard";
 const wchar_t kFlagsKey[] = L"AcStFlags";
 
 enum class Stored {
-    None,          // no record: not ignored
-    EmptyRecord,   // an "AcStStandard" dictionary without entries: nothing to say
-    Read           // at least one entry was read
+    None,         // no record: not ignored
+    EmptyRecord,  // an "AcStStandard" dictionary without entries: nothing to say
+    Read          // at least one entry was read
 };
 
 Stored readStored(const OdDbObjectId& id, CKvIgnoredState& state)
@@ -93,11 +94,12 @@ bool writeIgnoredState(const OdDbObjectId& id, bool ignored, const CKvString& us
     pChain->insert(OdResBuf::newRb(OdResBuf::kDxfInt32, OdInt32(ignored ? 1 : 0)));
     pChain->insert(
         OdResBuf::newRb(OdResBuf::kDxfXTextString, ignored ? user.toOdString() : OdString()));
+    // The xrecord joins the drawing before it gets its data: its groups live in the database.
     const OdDbXrecordPtr pFlags = OdDbXrecord::createObject();
+    pStandard->setAt(OdString(kFlagsKey), pFlags.get());
     const OdResult result = pFlags->setFromRbChain(pChain.get());
     if (result != eOk) {
         throw OdError(result);
     }
-    pStandard->setAt(OdString(kFlagsKey), pFlags.get());
     return true;
 }

@@ -1,7 +1,7 @@
 #include <CKvObjectAnnotationContext.h>
 #include <DbObject.h>
-#include <ResBuf.h>
 
+#include <ResBuf.h>
 #include <initializer_list>
 
 namespace {
@@ -95,12 +95,11 @@ void CKvObjectAnnotationContext::SetAnnotative(OdDbObjectId id, bool annotative,
     }
     if (needsWrite(annotativeFlag(*pObject), annotative)) {
         const OdInt16 version = 1;
-        const OdResBufPtr pXData =
-            chainOf({OdResBuf::newRb(1001, kAnnotativeApp),
-                     OdResBuf::newRb(kXDataString, kAnnotativeData),
-                     OdResBuf::newRb(kXDataControl, L"{"), OdResBuf::newRb(kXDataInt16, version),
-                     OdResBuf::newRb(kXDataInt16, OdInt16(annotative ? 1 : 0)),
-                     OdResBuf::newRb(kXDataControl, L"}")});
+        const OdResBufPtr pXData = chainOf(
+            {OdResBuf::newRb(1001, kAnnotativeApp), OdResBuf::newRb(kXDataString, kAnnotativeData),
+             OdResBuf::newRb(kXDataControl, L"{"), OdResBuf::newRb(kXDataInt16, version),
+             OdResBuf::newRb(kXDataInt16, OdInt16(annotative ? 1 : 0)),
+             OdResBuf::newRb(kXDataControl, L"}")});
         pObject->setXData(pXData.get());
     }
     if (needsWrite(orientationFlag(*pObject), matchOrientation)) {

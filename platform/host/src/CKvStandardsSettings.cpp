@@ -23,9 +23,8 @@ CKvStandardsSettings CKvStandardsSettings::load()
 {
     const QSettings store(filePath(), QSettings::IniFormat);
     CKvStandardsSettings settings;
-    settings.setPreferredStandardsFile(
-        CKvString(store.value(kPreferredFileKey, QString::fromWCharArray(kNoPreferredFile))
-                      .toString()));
+    settings.setPreferredStandardsFile(CKvString(
+        store.value(kPreferredFileKey, QString::fromWCharArray(kNoPreferredFile)).toString()));
     settings.m_automaticFix = store.value(kAutomaticFixKey, false).toBool();
     settings.m_showIgnored = store.value(kShowIgnoredKey, false).toBool();
     return settings;

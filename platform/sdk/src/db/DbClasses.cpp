@@ -369,9 +369,9 @@ void registerNewBlock(DatabaseImpl& db, OdDbStub* block)
             tags.push_back(Tag{value.data(), static_cast<uint32_t>(value.size()), group.code});
         }
         data.tags.sync();
+        // The database's reference is the only one.
         const OdDbObjectId id = db.addObject(entity, block, 0);
         collectNameRefs(db, entity);
-        entity->release();
         return id.stub();
     };
     OdDbStub* begin = makeEntity({{0, "BLOCK"},

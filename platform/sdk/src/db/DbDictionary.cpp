@@ -1,5 +1,6 @@
 #include "Access.h"
 #include "DatabaseImpl.h"
+#include "DbClassFactory.h"
 #include "DbMacros.h"
 #include "TagOps.h"
 #include "dxf/DxfNumbers.h"
@@ -239,6 +240,7 @@ const char* const kXrecord = "AcDbXrecord";
 // The data groups: after the marker (and its cloning flag 280, which comes first).
 size_t dataStart(const OdDbXrecord* xrecord)
 {
+    ensureTags(xrecord);
     const TagList& tags = dataOf(xrecord).tags;
     int marker = -1;
     for (size_t i = 1; i < tags.size(); ++i) {

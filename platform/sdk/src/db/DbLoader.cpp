@@ -3,6 +3,7 @@
 #include "Access.h"
 #include "DatabaseImpl.h"
 #include "DbClassFactory.h"
+#include "DbUpgrade.h"
 #include "TagOps.h"
 #include "dxf/DxfNumbers.h"
 
@@ -35,6 +36,21 @@ public:
 
     void run()
     {
+        // Objects without a handle get one above every handle of the file, so that they never
+        // take the handle of an object read later.
+        for (const kvdxf::Section& section : m_file.sections) {
+            if (upper(section.name) == "HEADER") {
+                continue;  // $HANDSEED is not the handle of an object
+            }
+            for (size_t i = section.begin; i < section.end; ++i) {
+                const Tag& tag = m_file.tags[i];
+                uint64_t handle = 0;
+                if ((tag.code == 5 || tag.code == 105) && kvdxf::parseHandle(tag.value(), handle) &&
+                    handle > m_db.maxHandle && handle < (uint64_t(1) << 62)) {
+                    m_db.maxHandle = handle;
+                }
+            }
+        }
         for (const kvdxf::Section& section : m_file.sections) {
             SectionSlot slot;
             slot.name = section.name;
@@ -123,11 +139,16 @@ private:
         return i;
     }
 
-    // The handle of an object: its first 5 (105 for DIMSTYLE) before the first marker.
+    // The handle of an object: its first 5 (105 for dimension styles, whose 5 is an arrow block
+    // in R12) before its own data starts. Some writers put it after the common entity groups.
     static OdUInt64 handleOf(const Tag* tags, size_t count)
     {
-        for (size_t i = 1; i < count && tags[i].code != 100; ++i) {
-            if (tags[i].code == 5 || tags[i].code == 105) {
+        const int code = tags[0].value() == "DIMSTYLE" ? 105 : 5;
+        for (size_t i = 1; i < count; ++i) {
+            if (tags[i].code == 1001 || (tags[i].code == 100 && tags[i].value() != "AcDbEntity")) {
+                break;
+            }
+            if (tags[i].code == code) {
                 uint64_t handle = 0;
                 return kvdxf::parseHandle(tags[i].value(), handle) ? handle : 0;
             }
@@ -559,6 +580,10 @@ void loadDatabase(DatabaseImpl& db, std::unique_ptr<kvdxf::DxfFile> file)
     }
     db.file = std::move(file);
     Loader(db, *db.file).run();
+    // Drawings older than AC1015 are written as AC1015.
+    if (isOlderThanAc1015(db)) {
+        upgradeToAc1015(db);
+    }
 }
 
 }  // namespace kvdb

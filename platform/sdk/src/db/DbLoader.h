@@ -3,6 +3,9 @@
 #include "dxf/DxfFile.h"
 
 #include <memory>
+#include <string_view>
+
+class OdDbStub;
 
 namespace kvdb {
 
@@ -12,6 +15,9 @@ class DatabaseImpl;
 // places, table name indexes, and by-name references resolved to ids. Repairs (duplicate handles,
 // dangling owners) are added to the database's messages.
 void loadDatabase(DatabaseImpl& db, std::unique_ptr<kvdxf::DxfFile> file);
+
+// A block record made up for a block the file names without one (R12 files). It is not written.
+OdDbStub* makeSyntheticBlock(DatabaseImpl& db, std::string_view name);
 
 // Writes the database as DXF through the writer.
 class TagSink

@@ -258,6 +258,8 @@ bool OdDbObject::createExtensionDictionary()
     assertWriteEnabled();
     OdDbDictionaryPtr dict = OdDbDictionary::createObject();
     const OdDbObjectId dictId = database()->addOdDbObject(dict.get(), objectId());
+    dataOf(dict.get()).placement = Placement::Object;
+    database()->impl().sectionItems(SectionSlot::Objects).push_back(dictId.stub());
     // The dictionary goes after the handle and any reactors, before the owner group.
     size_t at = 1;
     const TagList& tags = m_data->tags;
