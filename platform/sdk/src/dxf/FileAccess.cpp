@@ -91,11 +91,14 @@ bool FileAccess::readAll(const std::string& path, std::string& out, std::string&
         ::close(fd);
         return false;
     }
-    out.clear();
-    out.reserve(static_cast<size_t>(info.st_size));
-    std::vector<char> chunk(1 << 20);
+    // Read straight into the string; a file that grows meanwhile is read to its new end.
+    out.assign(static_cast<size_t>(info.st_size), '\0');
+    size_t filled = 0;
     for (;;) {
-        const ssize_t got = ::read(fd, chunk.data(), chunk.size());
+        if (filled == out.size()) {
+            out.resize(out.size() + (1 << 20));
+        }
+        const ssize_t got = ::read(fd, &out[filled], out.size() - filled);
         if (got < 0) {
             if (errno == EINTR) {
                 continue;
@@ -107,8 +110,9 @@ bool FileAccess::readAll(const std::string& path, std::string& out, std::string&
         if (got == 0) {
             break;
         }
-        out.append(chunk.data(), static_cast<size_t>(got));
+        filled += static_cast<size_t>(got);
     }
+    out.resize(filled);
     ::close(fd);
     return true;
 }
