@@ -6,10 +6,24 @@
 #include <OdDb.h>
 
 #include <QCoreApplication>
+#include <QString>
 
 #include <CmColor.h>
+#include <vector>
 
 class OdRxClass;
+class OdDbDimStyleTableRecord;
+template <class T>
+class OdSmartPtr;
+
+// One compared property of two dimension styles: its entry name (upper case) and the values of
+// the first and the second style, rendered as text.
+struct CompareEntry
+{
+    QString name;
+    QString firstValue;
+    QString secondValue;
+};
 
 // The dimension style standards plug-in. Every property of a dimension style is compared, stored
 // and shown as text; the toString family below makes that text, so two values are equal exactly
@@ -39,6 +53,13 @@ public:
     static CKvString toString(const CKvString& format, double value);
     // "r<red>:g<green>:b<blue>" from the three lowest bytes (red lowest).
     static CKvString toRGBString(const unsigned int& value);
+
+    // The compared properties of two styles in table order: only those whose texts differ, or
+    // all 79 with `all`. Either style null gives an empty list. Values compare as rendered
+    // text, so references into two drawings are equal when they name records of the same name.
+    static std::vector<CompareEntry> compareDimStyleRecords(
+        const OdSmartPtr<OdDbDimStyleTableRecord>& first,
+        const OdSmartPtr<OdDbDimStyleTableRecord>& second, bool all);
 
     // The translated description of a property (entry names such as "DIMASZ", ignoring case);
     // the empty text for a property without one.

@@ -2,6 +2,7 @@
 #include "DimStyleProperties.h"
 #include "LineweightNames.h"
 
+#include <DbDimStyleTableRecord.h>
 #include <DbObject.h>
 #include <DbSymbolTableRecord.h>
 #include <RxClass.h>
@@ -150,6 +151,25 @@ CKvString CKvDimStylePluginImpl::toRGBString(const unsigned int& value)
     CKvString text;
     text.formatA("r%u:g%u:b%u", value & 0xFFu, (value >> 8) & 0xFFu, (value >> 16) & 0xFFu);
     return text;
+}
+
+std::vector<CompareEntry> CKvDimStylePluginImpl::compareDimStyleRecords(
+    const OdSmartPtr<OdDbDimStyleTableRecord>& first,
+    const OdSmartPtr<OdDbDimStyleTableRecord>& second, bool all)
+{
+    std::vector<CompareEntry> entries;
+    if (first.isNull() || second.isNull()) {
+        return entries;
+    }
+    for (size_t i = 0; i < kDimStylePropertyCount; ++i) {
+        const DimStyleProperty& property = kDimStyleProperties[i];
+        CompareEntry entry{QString::fromLatin1(property.entry), property.render(*first).toQString(),
+                           property.render(*second).toQString()};
+        if (all || entry.firstValue != entry.secondValue) {
+            entries.push_back(std::move(entry));
+        }
+    }
+    return entries;
 }
 
 CKvString CKvDimStylePluginImpl::descriptionFor(CKvString name) const
