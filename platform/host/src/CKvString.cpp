@@ -4,9 +4,33 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cwchar>
+#include <locale.h>
 #include <vector>
 
 namespace {
+
+// Formatting does not follow the user's locale: numbers always use the full stop (texts made
+// in two sessions must compare equal), and text crosses between narrow and wide as UTF-8.
+class FormattingLocale
+{
+public:
+    FormattingLocale() : m_previous(uselocale(formattingLocale())) {}
+    ~FormattingLocale() { uselocale(m_previous); }
+    FormattingLocale(const FormattingLocale&) = delete;
+    FormattingLocale& operator=(const FormattingLocale&) = delete;
+
+private:
+    static locale_t formattingLocale()
+    {
+        static const locale_t locale = [] {
+            locale_t utf8 = newlocale(LC_ALL_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
+            return utf8 != nullptr ? utf8
+                                   : newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+        }();
+        return locale;
+    }
+    locale_t m_previous;
+};
 
 // vswprintf cannot tell a short buffer from a bad format (both give -1), so the buffer grows up
 // to this size before the format is declared bad.
@@ -17,6 +41,7 @@ std::wstring expandWide(const wchar_t* fmt, va_list args)
     if (fmt == nullptr) {
         throw OdError(eInvalidInput);
     }
+    const FormattingLocale locale;
     std::vector<wchar_t> buffer(256);
     for (;;) {
         va_list attempt;
@@ -38,6 +63,7 @@ std::string expandNarrow(const char* fmt, va_list args)
     if (fmt == nullptr) {
         throw OdError(eInvalidInput);
     }
+    const FormattingLocale locale;
     va_list measure;
     va_copy(measure, args);
     const int length = std::vsnprintf(nullptr, 0, fmt, measure);

@@ -1,0 +1,5 @@
+#include <CKvDatabaseReactor.h>
+#include <CKvEditorReactor.h>
+
+CKvEditorReactor::~CKvEditorReactor() = default;
+CKvDatabaseReactor::~CKvDatabaseReactor() = default;

@@ -1,0 +1,111 @@
+// Helpers for the command, document and services tests: installed system services, a command
+// whose body each test chooses, and a reactor that logs what it hears.
+#pragma once
+
+#include <CKvCommand.h>
+#include <CKvCommandContext.h>
+#include <CKvDocument.h>
+#include <CKvDocumentManagerReactor.h>
+#include <CKvEditorReactor.h>
+#include <CKvSystemServices.h>
+
+#include <EdCommandStack.h>
+#include <Editor.h>
+#include <functional>
+#include <string>
+#include <vector>
+
+using EventLog = std::vector<std::string>;
+
+// System services installed for the scope, with every queued command dropped at the end.
+struct ServicesScope
+{
+    explicit ServicesScope(const CKvString& resources = CKvString()) : services(resources)
+    {
+        SetKvSystemServices(&services);
+    }
+    ~ServicesScope() { SetKvSystemServices(nullptr); }
+    ServicesScope(const ServicesScope&) = delete;
+    ServicesScope& operator=(const ServicesScope&) = delete;
+    CKvSystemServices services;
+};
+
+// A host command registered for its lifetime; its body is `run`.
+class ScopedCommand : public CKvCommand
+{
+public:
+    explicit ScopedCommand(const char* name, std::function<int(CKvCommandContext*)> run)
+        : m_global(OdString("_") + OdString(name)), m_local(name), m_run(std::move(run))
+    {
+        odedRegCmds()->addCommand(this);
+    }
+    ~ScopedCommand() override { odedRegCmds()->removeCmd(this); }
+    ScopedCommand(const ScopedCommand&) = delete;
+    ScopedCommand& operator=(const ScopedCommand&) = delete;
+
+    const OdString globalName() const override { return m_global; }
+    const OdString localName() const override { return m_local; }
+    int Execute(CKvCommandContext* context) override { return m_run(context); }
+    void addRef() override {}
+    void release() override {}
+    long numRefs() const override { return 1; }
+
+private:
+    OdString m_global;
+    OdString m_local;
+    std::function<int(CKvCommandContext*)> m_run;
+};
+
+// Logs command and script events as "event:name@commandsInProgress" for the scope.
+class LoggingEditorReactor : public CKvEditorReactor
+{
+public:
+    explicit LoggingEditorReactor(EventLog& log) : m_log(log) { odedEditor()->addReactor(this); }
+    ~LoggingEditorReactor() override { odedEditor()->removeReactor(this); }
+    LoggingEditorReactor(const LoggingEditorReactor&) = delete;
+    LoggingEditorReactor& operator=(const LoggingEditorReactor&) = delete;
+
+    void commandWillStart(OdEdCommand* c, OdEdCommandContext* x) override { note("start", c, x); }
+    void commandEnded(OdEdCommand* c, OdEdCommandContext* x) override { note("ended", c, x); }
+    void commandCancelled(OdEdCommand* c, OdEdCommandContext* x) override
+    {
+        note("cancelled", c, x);
+    }
+    void commandFailed(OdEdCommand* c, OdEdCommandContext* x) override { note("failed", c, x); }
+    void unknownCommand(const OdString& name, OdEdCommandContext*) override
+    {
+        m_log.push_back("unknown:" + name.toUtf8());
+    }
+    void lispWillStart(OdEdCommandContext*, const OdString&) override
+    {
+        m_log.push_back("lispStart");
+    }
+    void lispEnded(OdEdCommandContext*) override { m_log.push_back("lispEnded"); }
+    void lispCancelled(OdEdCommandContext*) override { m_log.push_back("lispCancelled"); }
+    void addRef() override {}
+    void release() override {}
+    long numRefs() const override { return 1; }
+
+    // Runs when a command ends, after it was logged.
+    std::function<void(OdEdCommand*, OdEdCommandContext*)> onEnded;
+
+private:
+    void note(const char* what, OdEdCommand* c, OdEdCommandContext* x)
+    {
+        const CKvCommandContext* context = GetKvCommandContext(x);
+        m_log.push_back(std::string(what) + ":" + c->globalName().toUtf8() + "@" +
+                        std::to_string(context ? context->commandsInProgress() : -1));
+        if (onEnded && std::string(what) == "ended") {
+            onEnded(c, x);
+        }
+    }
+    EventLog& m_log;
+};
+
+// A chain of the command name and a terminator, as callers queue it.
+inline OdResBufPtr commandChain(const char* name)
+{
+    OdResBufPtr chain = OdResBuf::newRb(OdResBuf::kRtString, name);
+    chain->setNext(OdResBuf::newRb(OdResBuf::kRtNone));
+    return chain;
+}
