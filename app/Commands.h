@@ -10,3 +10,5 @@ enum ExitCode { kExitOk = 0, kExitViolations = 1, kExitUnreadable = 2 };
 int runInfo(const std::vector<std::string>& args);
 // kvcad convert IN OUT
 int runConvert(const std::vector<std::string>& args);
+// kvcad standards add|remove|up|down|list|settings ...
+int runStandards(const std::vector<std::string>& args);

@@ -14,7 +14,9 @@ void usage(FILE* out)
         "\n"
         "commands:\n"
         "  info DRAWING [--json]   version, code page, entity counts and table records\n"
-        "  convert IN OUT          read a drawing and write it back as ASCII DXF\n",
+        "  convert IN OUT          read a drawing and write it back as ASCII DXF\n"
+        "  standards ...           the standards files a drawing is associated with, and the\n"
+        "                          standards settings (kvcad standards for details)\n",
         out);
 }
 
@@ -33,6 +35,9 @@ int main(int argc, char** argv)
     }
     if (command == "convert") {
         return runConvert(args);
+    }
+    if (command == "standards") {
+        return runStandards(args);
     }
     std::fprintf(stderr, "kvcad: unknown command \"%s\"\n", command.c_str());
     usage(stderr);

@@ -1,0 +1,151 @@
+#include "Commands.h"
+#include "Json.h"
+
+#include <CKvStandardsAssociation.h>
+#include <CKvStandardsSettings.h>
+#include <DbDatabase.h>
+#include <OdError.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+int usage()
+{
+    std::fputs(
+        "usage: kvcad standards add|remove|up|down DRAWING FILE\n"
+        "       kvcad standards list DRAWING [--json]\n"
+        "       kvcad standards settings [--preferred FILE|None] [--auto-fix on|off]\n"
+        "                                [--show-ignored on|off]\n",
+        stderr);
+    return kExitUnreadable;
+}
+
+OdDbDatabasePtr readDrawing(const std::string& path)
+{
+    try {
+        return OdDbDatabase::readFile(OdString(path));
+    } catch (const OdError& e) {
+        std::fprintf(stderr, "%s\n", e.description().toUtf8().c_str());
+        return OdDbDatabasePtr();
+    }
+}
+
+int editAssociation(const std::string& action, const std::string& drawing, const std::string& file)
+{
+    OdDbDatabasePtr db = readDrawing(drawing);
+    if (db.isNull()) {
+        return kExitUnreadable;
+    }
+    CKvStandardsAssociation association(db.get());
+    const CKvString path(file.c_str());
+    bool changed = false;
+    const char* why = "";
+    if (action == "add") {
+        changed = association.add(path);
+        why = "is already associated";
+    } else if (action == "remove") {
+        changed = association.remove(path);
+        why = "is not associated";
+    } else if (action == "up") {
+        changed = association.moveUp(path);
+        why = "is first or not associated";
+    } else {
+        changed = association.moveDown(path);
+        why = "is last or not associated";
+    }
+    if (!changed) {
+        std::fprintf(stderr, "%s: %s %s; nothing changed\n", drawing.c_str(), file.c_str(), why);
+        return kExitViolations;
+    }
+    try {
+        db->writeFile(OdString(drawing));
+    } catch (const OdError& e) {
+        std::fprintf(stderr, "%s\n", e.description().toUtf8().c_str());
+        return kExitUnreadable;
+    }
+    return kExitOk;
+}
+
+int listAssociation(const std::string& drawing, bool json)
+{
+    OdDbDatabasePtr db = readDrawing(drawing);
+    if (db.isNull()) {
+        return kExitUnreadable;
+    }
+    const std::vector<CKvString> stored = CKvStandardsAssociation(db.get()).paths();
+    if (json) {
+        std::printf("{\"stored\": [");
+        for (size_t i = 0; i < stored.size(); ++i) {
+            std::printf("%s%s", i ? ", " : "", jsonQuote(stored[i].toUtf8()).c_str());
+        }
+        std::printf("]}\n");
+    } else {
+        for (const CKvString& path : stored) {
+            std::printf("%s\n", path.toUtf8().c_str());
+        }
+    }
+    return kExitOk;
+}
+
+bool onOff(const std::string& value, bool& out)
+{
+    if (value == "on" || value == "off") {
+        out = value == "on";
+        return true;
+    }
+    return false;
+}
+
+int settings(const std::vector<std::string>& args)
+{
+    CKvStandardsSettings settings = CKvStandardsSettings::load();
+    for (size_t i = 1; i < args.size(); i += 2) {
+        if (i + 1 >= args.size()) {
+            return usage();
+        }
+        const std::string& option = args[i];
+        const std::string& value = args[i + 1];
+        bool flag = false;
+        if (option == "--preferred") {
+            settings.setPreferredStandardsFile(CKvString(value.c_str()));
+        } else if (option == "--auto-fix" && onOff(value, flag)) {
+            settings.setAutomaticFix(flag);
+        } else if (option == "--show-ignored" && onOff(value, flag)) {
+            settings.setShowIgnored(flag);
+        } else {
+            return usage();
+        }
+    }
+    if (args.size() > 1 && !settings.save()) {
+        std::fprintf(stderr, "%s: cannot write the settings\n",
+                     CKvStandardsSettings::filePath().toUtf8().constData());
+        return kExitUnreadable;
+    }
+    std::printf("preferred: %s\nauto-fix: %s\nshow-ignored: %s\n",
+                settings.preferredStandardsFile().toUtf8().c_str(),
+                settings.automaticFix() ? "on" : "off", settings.showIgnored() ? "on" : "off");
+    return kExitOk;
+}
+
+}  // namespace
+
+int runStandards(const std::vector<std::string>& args)
+{
+    if (args.empty()) {
+        return usage();
+    }
+    const std::string& action = args[0];
+    if (action == "settings") {
+        return settings(args);
+    }
+    if (action == "list" && (args.size() == 2 || (args.size() == 3 && args[2] == "--json"))) {
+        return listAssociation(args[1], args.size() == 3);
+    }
+    if ((action == "add" || action == "remove" || action == "up" || action == "down") &&
+        args.size() == 3) {
+        return editAssociation(action, args[1], args[2]);
+    }
+    return usage();
+}
