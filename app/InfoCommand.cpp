@@ -1,16 +1,15 @@
 #include "Commands.h"
 #include "Json.h"
 
+#include <CKvStandardsAssociation.h>
 #include <DbBlockTableRecord.h>
 #include <DbDatabase.h>
-#include <DbDictionary.h>
 #include <DbDimStyleTableRecord.h>
 #include <DbEntity.h>
 #include <DbLayerTableRecord.h>
 #include <DbLinetypeTableRecord.h>
 #include <DbSymbolTable.h>
 #include <DbTextStyleTableRecord.h>
-#include <DbXrecord.h>
 #include <OdError.h>
 
 #include <cstdio>
@@ -111,33 +110,6 @@ Fields describeBlock(OdDbSymbolTableRecord* r)
             {"xref", block->isFromExternalReference() ? "true" : "false"}};
 }
 
-// The standards files associated with the drawing, as stored.
-std::vector<std::string> association(OdDbDatabase* db)
-{
-    std::vector<std::string> paths;
-    OdDbDictionaryPtr root =
-        OdDbDictionary::cast(db->getNamedObjectsDictionaryId().openObject().get());
-    if (root.isNull()) {
-        return paths;
-    }
-    OdDbDictionaryPtr dict =
-        OdDbDictionary::cast(root->getAt(OdString("AcStStandard"), OdDb::kForRead).get());
-    if (dict.isNull()) {
-        return paths;
-    }
-    for (OdDbDictionaryIteratorPtr it = dict->newIterator(); !it->done(); it->next()) {
-        OdDbXrecordPtr xrec = OdDbXrecord::cast(it->getObject().get());
-        if (xrec.isNull()) {
-            continue;
-        }
-        OdResBufPtr chain = xrec->rbChain();
-        if (!chain.isNull() && chain->restype() == 1) {
-            paths.push_back(utf8(chain->getString()));
-        }
-    }
-    return paths;
-}
-
 void countEntities(const OdDbObjectId& blockId, std::map<std::string, int>& counts)
 {
     OdDbBlockTableRecordPtr block = OdDbBlockTableRecord::cast(blockId.openObject().get());
@@ -215,7 +187,10 @@ int runInfo(const std::vector<std::string>& args)
         {"dimStyles", records(db.get(), db->getDimStyleTableId(), &describeDimStyle)},
         {"blocks", records(db.get(), db->getBlockTableId(), &describeBlock)},
     };
-    const std::vector<std::string> standards = association(db.get());
+    std::vector<std::string> standards;
+    for (const CKvString& path : CKvStandardsAssociation(db.get()).paths()) {
+        standards.push_back(path.toUtf8());
+    }
     if (json) {
         std::printf("{\"drawing\": %s, \"version\": %s, \"codepage\": %s, \"entities\": {",
                     jsonQuote(path).c_str(), jsonQuote(utf8(db->versionString())).c_str(),
