@@ -1,5 +1,6 @@
 #pragma once
 
+#include <CKvStandardsPlugin.h>
 #include <CKvString.h>
 #include <DbLeader.h>
 #include <DbObjectId.h>
@@ -25,14 +26,19 @@ struct CompareEntry
     QString secondValue;
 };
 
-// The dimension style standards plug-in. Every property of a dimension style is compared, stored
-// and shown as text; the toString family below makes that text, so two values are equal exactly
-// when their texts are.
-class CKvDimStylePluginImpl
+// The dimension style standards plug-in ("Dimension Styles", records of DXF class DIMSTYLE).
+// Every property of a dimension style is compared, stored and shown as text; the toString family
+// below makes that text, so two values are equal exactly when their texts are.
+class CKvDimStylePluginImpl : public CKvStandardsPlugin<CKvDimStylePluginImpl>
 {
     Q_DECLARE_TR_FUNCTIONS(CKvDimStylePluginImpl)
 
 public:
+    static const CKvPluginInfo kInfo;
+
+    CKvDimStylePluginImpl();
+    ~CKvDimStylePluginImpl() override;
+
     static CKvString toString(bool value);
     static CKvString toString(int value);
     // Four decimals without trailing zeros but one ("2.5", "3.0"); from 1e6 on, "%.4E".

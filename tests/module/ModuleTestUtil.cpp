@@ -1,0 +1,196 @@
+#include "ModuleTestUtil.h"
+
+#include <CKvStandardsSettings.h>
+#include <DbDatabase.h>
+#include <DbDictionary.h>
+#include <DbXrecord.h>
+#include <KvStandardsEntryPoints.h>
+#include <RxModule.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTextCodec>
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <dlfcn.h>
+#include <ostream>
+#include <stdexcept>
+
+void PrintTo(const CKvString& text, std::ostream* os)
+{
+    *os << '"' << text.toUtf8() << '"';
+}
+
+void ensureApplication()
+{
+    if (!QApplication::instance()) {
+        static int argc = 1;
+        static char name[] = "module_tests";
+        static char* argv[] = {name, nullptr};
+        // QApplication switches the C library to the environment's locale; put it back once Qt
+        // has taken its text codec, as the SDK's number formatting expects.
+        const std::string locale = std::setlocale(LC_ALL, nullptr);
+        static QApplication app(argc, argv);
+        QTextCodec::codecForLocale();
+        std::setlocale(LC_ALL, locale.c_str());
+    }
+}
+
+namespace {
+
+template <class Function>
+Function entryPoint(void* handle, const char* name)
+{
+    void* symbol = dlsym(handle, name);
+    if (!symbol) {
+        throw std::runtime_error(std::string("missing entry point ") + name);
+    }
+    return reinterpret_cast<Function>(symbol);
+}
+
+}  // namespace
+
+LoadedModule::LoadedModule()
+{
+    ensureApplication();
+    m_handle = dlopen(KV_MODULE_PATH, RTLD_NOW | RTLD_LOCAL);
+    if (!m_handle) {
+        throw std::runtime_error(dlerror());
+    }
+}
+
+LoadedModule::~LoadedModule()
+{
+    if (m_module) {
+        unload();
+    }
+    close();
+}
+
+OdRxModule* LoadedModule::create(const wchar_t* name)
+{
+    return entryPoint<KvCreateModuleObjectFunc>(m_handle, "odrxCreateModuleObject")(m_handle, name);
+}
+
+void LoadedModule::apiVersion(int& major, int& minor, int& majorBuild, int& minorBuild)
+{
+    entryPoint<KvGetAPIVersionFunc>(m_handle, "odrxGetAPIVersion")(major, minor, majorBuild,
+                                                                   minorBuild);
+}
+
+void LoadedModule::load()
+{
+    m_module = create();
+    m_module->initApp();
+}
+
+void LoadedModule::unload()
+{
+    m_module->uninitApp();
+    m_module->deleteModule();
+    m_module = nullptr;
+}
+
+void LoadedModule::close()
+{
+    if (m_handle) {
+        dlclose(m_handle);
+        m_handle = nullptr;
+    }
+}
+
+bool LoadedModule::isUnloaded()
+{
+    void* handle = dlopen(KV_MODULE_PATH, RTLD_NOW | RTLD_NOLOAD);
+    if (handle) {
+        dlclose(handle);
+    }
+    return handle == nullptr;
+}
+
+HostScope::HostScope() : services(CKvString())
+{
+    m_hadConfigHome = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
+    m_oldConfigHome = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", m_config.path().toUtf8());
+    SetKvSystemServices(&services);
+}
+
+HostScope::~HostScope()
+{
+    SetKvSystemServices(nullptr);
+    if (m_hadConfigHome) {
+        qputenv("XDG_CONFIG_HOME", m_oldConfigHome);
+    } else {
+        qunsetenv("XDG_CONFIG_HOME");
+    }
+}
+
+std::string HostScope::path(const std::string& relative) const
+{
+    const QString full = m_scratch.filePath(QString::fromStdString(relative));
+    QDir().mkpath(QFileInfo(full).absolutePath());
+    return full.toStdString();
+}
+
+std::string HostScope::writeStandardsFile(const std::string& relative) const
+{
+    const std::string full = path(relative);
+    OdDbDatabase::createObject()->writeFile(OdString(full.c_str()));
+    return full;
+}
+
+std::string HostScope::writeDrawing(const std::string& relative,
+                                    const std::vector<Association>& entries) const
+{
+    OdDbDatabasePtr pDb = OdDbDatabase::createObject();
+    if (!entries.empty()) {
+        OdDbDictionaryPtr pNamed =
+            pDb->getNamedObjectsDictionaryId().safeOpenObject(OdDb::kForWrite);
+        OdDbDictionaryPtr pStandards = OdDbDictionary::createObject();
+        pNamed->setAt(OdString(L"AcStStandard"), pStandards.get());
+        for (const Association& entry : entries) {
+            OdDbXrecordPtr pRecord = OdDbXrecord::createObject();
+            pStandards->setAt(OdString(entry.key.c_str()), pRecord.get());
+            OdResBufPtr pChain = entry.restype == OdResBuf::kDxfText
+                                     ? OdResBuf::newRb(entry.restype, entry.value.c_str())
+                                     : OdResBuf::newRb(entry.restype, OdInt32(1));
+            pRecord->setFromRbChain(pChain.get());
+        }
+    }
+    const std::string full = path(relative);
+    pDb->writeFile(OdString(full.c_str()));
+    return full;
+}
+
+CKvDocument* HostScope::open(const std::string& path)
+{
+    CKvDocument* document = services.documentManager()->open(CKvString(path.c_str()));
+    if (!document) {
+        throw std::runtime_error(services.documentManager()->lastError().toUtf8());
+    }
+    return document;
+}
+
+void HostScope::setPreferredFile(const std::string& path)
+{
+    CKvStandardsSettings settings = services.standardsSettings();
+    settings.setPreferredStandardsFile(CKvString(path.c_str()));
+    if (!services.setStandardsSettings(settings)) {
+        throw std::runtime_error("settings not saved");
+    }
+}
+
+std::vector<std::string> standardsPaths()
+{
+    std::vector<std::string> paths;
+    if (CKvStdsManager* manager = GetKvStandardManager()) {
+        for (const CKvString& path : manager->getDwsPathArray()) {
+            paths.push_back(path.toUtf8());
+        }
+    }
+    return paths;
+}
