@@ -1,8 +1,11 @@
 #include "Commands.h"
 #include "Json.h"
+#include "ModuleHost.h"
 
+#include <CKvDocumentManager.h>
 #include <CKvStandardsAssociation.h>
 #include <CKvStandardsSettings.h>
+#include <CKvStdsManager.h>
 #include <DbDatabase.h>
 #include <OdError.h>
 
@@ -68,6 +71,33 @@ int editAssociation(const std::string& action, const std::string& drawing, const
     return kExitOk;
 }
 
+// The files as the standards module resolves them for the drawing: opened as the current
+// document, whose association the module reads.
+bool resolvedPaths(const std::string& drawing, std::vector<CKvString>& resolved)
+{
+    std::string error;
+    std::unique_ptr<ModuleHost> host = ModuleHost::start(error);
+    if (!host) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return false;
+    }
+    CKvDocumentManager* documents = host->services().documentManager();
+    CKvDocument* document = documents->open(CKvString(drawing.c_str()));
+    if (document == nullptr) {
+        std::fprintf(stderr, "%s\n", documents->lastError().toUtf8().c_str());
+        return false;
+    }
+    documents->activate(document);
+    CKvStdsManager* manager = GetKvStandardManager();
+    if (manager == nullptr) {
+        std::fprintf(stderr, "the standards module published no manager\n");
+        return false;
+    }
+    resolved = manager->getDwsPathArray();
+    documents->close(document);
+    return true;
+}
+
 int listAssociation(const std::string& drawing, bool json)
 {
     OdDbDatabasePtr db = readDrawing(drawing);
@@ -75,16 +105,29 @@ int listAssociation(const std::string& drawing, bool json)
         return kExitUnreadable;
     }
     const std::vector<CKvString> stored = CKvStandardsAssociation(db.get()).paths();
+    std::vector<CKvString> resolved;
+    if (!resolvedPaths(drawing, resolved)) {
+        return kExitUnreadable;
+    }
+    auto jsonList = [](const std::vector<CKvString>& paths) {
+        std::string out = "[";
+        for (size_t i = 0; i < paths.size(); ++i) {
+            out += (i ? ", " : "") + jsonQuote(paths[i].toUtf8());
+        }
+        return out + "]";
+    };
     if (json) {
-        std::printf("{\"stored\": [");
-        for (size_t i = 0; i < stored.size(); ++i) {
-            std::printf("%s%s", i ? ", " : "", jsonQuote(stored[i].toUtf8()).c_str());
-        }
-        std::printf("]}\n");
-    } else {
-        for (const CKvString& path : stored) {
-            std::printf("%s\n", path.toUtf8().c_str());
-        }
+        std::printf("{\"stored\": %s, \"resolved\": %s}\n", jsonList(stored).c_str(),
+                    jsonList(resolved).c_str());
+        return kExitOk;
+    }
+    std::printf("stored (%zu):\n", stored.size());
+    for (const CKvString& path : stored) {
+        std::printf("  %s\n", path.toUtf8().c_str());
+    }
+    std::printf("resolved (%zu):\n", resolved.size());
+    for (const CKvString& path : resolved) {
+        std::printf("  %s\n", path.toUtf8().c_str());
     }
     return kExitOk;
 }

@@ -34,8 +34,10 @@ def main(argv):
     drawing = str(workdir / "associated.dxf")
     shutil.copyfile(example, drawing)
     failures = []
+    checks = []
 
     def expect(what, condition):
+        checks.append(what)
         print(("ok   " if condition else "FAIL ") + what)
         if not condition:
             failures.append(what)
@@ -50,15 +52,25 @@ def main(argv):
     expect("ezdxf reads the association in order", paths == ["/srv/std/b.dxf", windows])
     expect("ezdxf finds no audit error", errors == 0)
     code, out, _ = run(kvcad, "list", drawing, "--json")
-    expect("list --json gives the stored paths", code == 0 and
-           json.loads(out)["stored"] == ["/srv/std/b.dxf", windows])
+    listed = json.loads(out) if code == 0 else {}
+    expect("list --json gives the stored paths", listed.get("stored") == ["/srv/std/b.dxf", windows])
+    expect("files found nowhere are not resolved", listed.get("resolved") == [])
+    standards = workdir / "standards.dxf"
+    shutil.copyfile(example, standards)
+    run(kvcad, "add", drawing, str(standards).replace("/", "\\"))
+    code, out, err = run(kvcad, "list", drawing, "--json")
+    listed = json.loads(out) if code == 0 else {}
+    expect("the module resolves an existing file, written with slashes",
+           listed.get("resolved") == [str(standards)])
+    expect("list says nothing on stderr", err == "")
+    run(kvcad, "remove", drawing, str(standards).replace("/", "\\"))
     expect("remove", run(kvcad, "remove", drawing, windows)[0] == 0)
     paths, _ = stored_with_ezdxf(drawing)
     expect("ezdxf reads the association after removing", paths == ["/srv/std/b.dxf"])
     code, _, err = run(kvcad, "add", str(workdir / "missing.dxf"), "/x.dxf")
     expect("an unreadable drawing gives exit 2 and one line", code == 2 and
            len(err.strip().splitlines()) == 1)
-    print(f"{9 - len(failures)} passed, {len(failures)} failed")
+    print(f"{len(checks) - len(failures)} passed, {len(failures)} failed")
     return 1 if failures else 0
 
 

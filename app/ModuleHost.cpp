@@ -1,0 +1,102 @@
+#include "ModuleHost.h"
+
+#include <KvStandardsEntryPoints.h>
+#include <RxModule.h>
+
+#include <QByteArray>
+
+#include <climits>
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <dlfcn.h>
+#include <unistd.h>
+
+namespace {
+
+// Qt's notes about the session (no runtime folder, no display) are not the user's business on
+// the command line, where stderr carries one line per failing drawing.
+void quietQtNotes(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtWarningMsg && message.startsWith(QLatin1String("QStandardPaths:"))) {
+        return;
+    }
+    std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+}
+
+// Without a display the dialogs of the module are drawn nowhere.
+int prepareQt()
+{
+    qInstallMessageHandler(&quietQtNotes);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    return 0;
+}
+
+std::string besideExecutable(const std::string& relative)
+{
+    char path[PATH_MAX];
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (length <= 0) {
+        return relative;
+    }
+    std::string exe(path, static_cast<size_t>(length));
+    return exe.substr(0, exe.rfind('/') + 1) + relative;
+}
+
+std::string modulePath()
+{
+    const QByteArray configured = qgetenv("KV_MODULE");
+    return configured.isEmpty() ? besideExecutable("../lib/libKvStandards.so.1")
+                                : configured.toStdString();
+}
+
+CKvString resourcesFolder()
+{
+    const QByteArray configured = qgetenv("KV_RESOURCES");
+    return CKvString(configured.isEmpty() ? KV_RESOURCE_DIR : configured.constData());
+}
+
+}  // namespace
+
+ModuleHost::ModuleHost()
+    : m_application((prepareQt(), m_argc), m_argv), m_services(resourcesFolder())
+{
+    // Qt switched the C library to the user's locale; numbers in files and messages stay in C.
+    std::setlocale(LC_NUMERIC, "C");
+    SetKvSystemServices(&m_services);
+}
+
+std::unique_ptr<ModuleHost> ModuleHost::start(std::string& error)
+{
+    std::unique_ptr<ModuleHost> host(new ModuleHost());
+    const std::string path = modulePath();
+    host->m_library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (host->m_library == nullptr) {
+        error = "cannot load the standards module: " + std::string(dlerror());
+        return nullptr;
+    }
+    auto create = reinterpret_cast<KvCreateModuleObjectFunc>(
+        dlsym(host->m_library, "odrxCreateModuleObject"));
+    if (create == nullptr) {
+        error = path + ": not a standards module (no odrxCreateModuleObject)";
+        return nullptr;
+    }
+    host->m_module = create(host->m_library, L"KvStandards");
+    host->m_module->initApp();
+    return host;
+}
+
+ModuleHost::~ModuleHost()
+{
+    if (m_module != nullptr) {
+        m_module->uninitApp();
+        m_module->deleteModule();
+    }
+    if (m_library != nullptr) {
+        dlclose(m_library);
+    }
+    SetKvSystemServices(nullptr);
+}

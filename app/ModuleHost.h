@@ -1,0 +1,36 @@
+#pragma once
+
+#include <CKvSystemServices.h>
+
+#include <QApplication>
+
+#include <memory>
+#include <string>
+
+class OdRxModule;
+
+// kvcad as the host of the standards module: the Qt application, the system services and the
+// module, loaded with dlopen from beside kvcad ($KV_MODULE overrides the path) and started with
+// initApp; the destructor stops and unloads it.
+class ModuleHost
+{
+public:
+    // Null, with a message in `error`, when the module cannot be loaded.
+    static std::unique_ptr<ModuleHost> start(std::string& error);
+    ~ModuleHost();
+    ModuleHost(const ModuleHost&) = delete;
+    ModuleHost& operator=(const ModuleHost&) = delete;
+
+    CKvSystemServices& services() { return m_services; }
+
+private:
+    ModuleHost();
+
+    int m_argc = 1;
+    char m_name[6] = "kvcad";
+    char* m_argv[2] = {m_name, nullptr};
+    QApplication m_application;
+    CKvSystemServices m_services;
+    void* m_library = nullptr;
+    OdRxModule* m_module = nullptr;
+};
