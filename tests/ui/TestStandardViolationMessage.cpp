@@ -1,0 +1,160 @@
+#include "UiTestSupport.h"
+
+#include <CKvHelp.h>
+#include <CKvStandardViolationMessage.h>
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QObject>
+#include <QRadioButton>
+#include <QTest>
+
+namespace {
+
+QRadioButton* runButton(const QWidget& dialog)
+{
+    return dialog.findChild<QRadioButton*>("runStdVerification");
+}
+
+QRadioButton* keepButton(const QWidget& dialog)
+{
+    return dialog.findChild<QRadioButton*>("keepObjUnchanged");
+}
+
+// Clicks the radio buttons named by the letters of clicks: 'r' run verification, 'k' keep
+// unchanged.
+void clickChoices(QDialog& dialog, const QString& clicks)
+{
+    for (const QChar click : clicks) {
+        (click == 'r' ? runButton(dialog) : keepButton(dialog))->click();
+    }
+}
+
+}  // namespace
+
+class TestStandardViolationMessage : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup() { QCOMPARE(leftOverTopLevelWidgets(), QStringList()); }
+
+    void showsTheNotificationUnderTheHostsName()
+    {
+        HostServicesScope host;
+        CKvStandardViolationMessage dialog;
+        const auto* label = dialog.findChild<QLabel*>("label");
+        QVERIFY(label);
+        QVERIFY(runButton(dialog));
+        QVERIFY(keepButton(dialog));
+        QCOMPARE(label->text(),
+                 QStringLiteral("Standard violation: the previous operation created an object "
+                                "that is not in accordance with standards."));
+        QVERIFY(label->wordWrap());
+        QCOMPARE(runButton(dialog)->text(), QStringLiteral("Run standards verification"));
+        QCOMPARE(keepButton(dialog)->text(), QStringLiteral("Keep object unchanged"));
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("kvcad"));
+        const auto* buttons = dialog.findChild<QDialogButtonBox*>("buttonBox");
+        QVERIFY(buttons);
+        QCOMPARE(buttons->standardButtons(), QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    }
+
+    void showsTheWarningIcon()
+    {
+        CKvStandardViolationMessage dialog;
+        const QImage shown = labelImage(dialog, "label_4");
+        QCOMPARE(shown.size(), QSize(50, 50));
+        QCOMPARE(shown, expectedIcon(dialog, QStyle::SP_MessageBoxWarning));
+        QVERIFY(dialog.findChild<QLabel*>("label_4")->text().isEmpty());
+    }
+
+    void textsAreTranslatedInItsOwnContext()
+    {
+        const ContextMarker marker("CKvStandardViolationMessage");
+        CKvStandardViolationMessage dialog;
+        QCOMPARE(unmarkedTexts(dialog, marker, {"label", "runStdVerification", "keepObjUnchanged"}),
+                 QStringList());
+    }
+
+    void opensWithKeepObjectUnchangedChosen()
+    {
+        CKvStandardViolationMessage dialog;
+        QVERIFY(keepButton(dialog)->isChecked());
+        QVERIFY(!runButton(dialog)->isChecked());
+        QVERIFY(!dialog.runStandardDlg());
+    }
+
+    // The caller runs the verification when exec() is non-zero and runStandardDlg() is true.
+    void verificationRunsOnlyWhenChosenAndConfirmed_data()
+    {
+        QTest::addColumn<QString>("clicks");
+        QTest::addColumn<Ending>("ending");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<bool>("run");
+        QTest::newRow("OK untouched keeps the object") << "" << Ending::ClickOk << 1 << false;
+        QTest::newRow("Enter untouched keeps the object") << "" << Ending::PressEnter << 1 << false;
+        QTest::newRow("run chosen, OK") << "r" << Ending::ClickOk << 1 << true;
+        QTest::newRow("run then keep, OK") << "rk" << Ending::ClickOk << 1 << false;
+        QTest::newRow("keep then run, OK") << "kr" << Ending::ClickOk << 1 << true;
+        QTest::newRow("run chosen twice, OK") << "rr" << Ending::ClickOk << 1 << true;
+        QTest::newRow("run chosen, Cancel") << "r" << Ending::ClickCancel << 0 << true;
+        QTest::newRow("run chosen, window closed") << "r" << Ending::CloseWindow << 0 << true;
+        QTest::newRow("run chosen, Escape") << "r" << Ending::PressEscape << 0 << true;
+    }
+
+    void verificationRunsOnlyWhenChosenAndConfirmed()
+    {
+        QFETCH(QString, clicks);
+        QFETCH(Ending, ending);
+        QFETCH(int, result);
+        QFETCH(bool, run);
+        CKvStandardViolationMessage dialog;
+        endWhenShown(dialog, ending, [clicks](QDialog& shown) { clickChoices(shown, clicks); });
+        QCOMPARE(dialog.exec(), result);
+        QCOMPARE(dialog.runStandardDlg(), run);
+        QCOMPARE(runButton(dialog)->isChecked(), run);
+        QCOMPARE(keepButton(dialog)->isChecked(), !run);
+    }
+
+    // The slots are called through the meta-object, as the radio buttons' signals call them; the
+    // flags stay opposite and the buttons follow them whatever the argument.
+    void slotsKeepTheChoicesOpposite_data()
+    {
+        QTest::addColumn<QByteArray>("slot");
+        QTest::addColumn<bool>("argument");
+        QTest::addColumn<bool>("run");
+        QTest::newRow("run checked") << QByteArray("clickedRunStandard") << true << true;
+        QTest::newRow("run cleared") << QByteArray("clickedRunStandard") << false << false;
+        QTest::newRow("keep checked") << QByteArray("clickedObjUnchanged") << true << false;
+        QTest::newRow("keep cleared") << QByteArray("clickedObjUnchanged") << false << true;
+    }
+
+    void slotsKeepTheChoicesOpposite()
+    {
+        QFETCH(QByteArray, slot);
+        QFETCH(bool, argument);
+        QFETCH(bool, run);
+        CKvStandardViolationMessage dialog;
+        QVERIFY(QMetaObject::invokeMethod(&dialog, slot.constData(), Q_ARG(bool, argument)));
+        QCOMPARE(dialog.runStandardDlg(), run);
+        QCOMPARE(runButton(dialog)->isChecked(), run);
+        QCOMPARE(keepButton(dialog)->isChecked(), !run);
+    }
+
+    void helpShowsItsTopic()
+    {
+        CKvStandardViolationMessage dialog;
+        QCOMPARE(dialog.GetHelpId(), 3072);
+        dialog.Help();
+        QCOMPARE(CKvHelp::lastTopic(), 3072);
+    }
+};
+
+int runTestStandardViolationMessage(int argc, char** argv)
+{
+    TestStandardViolationMessage test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "TestStandardViolationMessage.moc"

@@ -1,0 +1,16 @@
+#include "UiTestSupport.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    app.setApplicationDisplayName(QStringLiteral("ui_tests"));
+    int failures = 0;
+    failures += runTestMissingStandardsFileDlg(argc, argv);
+    failures += runTestNoStandardsFileDlg(argc, argv);
+    failures += runTestNoDwgCategoriesSelectedDlg(argc, argv);
+    failures += runTestStandardViolationMessage(argc, argv);
+    failures += runTestVerfiyCompleteMessage(argc, argv);
+    return failures == 0 ? 0 : 1;
+}
