@@ -80,6 +80,10 @@ public:
     bool PathAlreadyAdded(const CKvString& path) const;
     // Forgets the standards files.
     void clear();
+    // Loads the ignored mark stored on the error's record (and who set it) into the error; a
+    // record without one reads as not ignored. Raises OdError_NotThatKindOfClass when the stored
+    // mark is not made of a dictionary of xrecords.
+    void UpdateErrorIgnoredFlag(OdSmartPtr<CKvStdsError> error);
     // Attaches the database reactor to the document's drawing, once.
     void addReactor(CKvDocument* document);
     // Detaches it and forgets the document; a document not attached is ignored.

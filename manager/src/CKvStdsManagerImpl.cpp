@@ -1,6 +1,7 @@
 #include "CKvStdsManagerImpl.h"
 
 #include <CKvDocument.h>
+#include <CKvIgnoredState.h>
 #include <CKvStandardsSettings.h>
 #include <CKvStdsError.h>
 #include <CKvStdsFix.h>
@@ -240,6 +241,11 @@ void CKvStdsManagerImpl::clear()
 {
     m_dwsPaths.clear();
     m_dwsNames.clear();
+}
+
+void CKvStdsManagerImpl::UpdateErrorIgnoredFlag(OdSmartPtr<CKvStdsError> error)
+{
+    loadIgnoredState(error);
 }
 
 void CKvStdsManagerImpl::addReactor(CKvDocument* document)

@@ -2,6 +2,7 @@
 
 #include <CKvStandardsPlugin.h>
 #include <CKvString.h>
+#include <DbDimStyleTableRecord.h>
 #include <DbLeader.h>
 #include <DbObjectId.h>
 #include <OdDb.h>
@@ -26,15 +27,36 @@ struct CompareEntry
     QString secondValue;
 };
 
+// One standards dimension style. Its values are read afresh from the standards drawing, which
+// stays open until the next check.
+struct DimStyleCache
+{
+    CKvString name;
+    CKvString filePath;
+    OdSmartPtr<CKvStdsFix> fix;
+};
+
 // The dimension style standards plug-in ("Dimension Styles", records of DXF class DIMSTYLE).
 // Every property of a dimension style is compared, stored and shown as text; the toString family
 // below makes that text, so two values are equal exactly when their texts are.
-class CKvDimStylePluginImpl : public CKvStandardsPlugin<CKvDimStylePluginImpl>
+//
+// A drawing style conforms when no compared property of it differs from the first standards
+// style of its name (ignoring case); otherwise it is a name violation or a properties violation.
+// Child styles (names ending in "$" and one of 0, 2, 3, 4, 6, 7 or a comma) are neither checked
+// nor cached. Errors and fixes carry all 79 properties as texts, named by their entry names.
+//
+// Fixes offered: for a name violation every standards style of another name; for a properties
+// violation every standards style still at hand (a style named ISO-25 only the standards ISO-25
+// styles), the same-named one recommended. GetPropertyDiffs compares the drawing's style with
+// the fix's standards style as they are now, and names the properties by their descriptions.
+class CKvDimStylePluginImpl
+    : public CKvStandardsPlugin<CKvDimStylePluginImpl, DimStyleCache, OdDbDimStyleTableRecord>
 {
     Q_DECLARE_TR_FUNCTIONS(CKvDimStylePluginImpl)
 
 public:
     static const CKvPluginInfo kInfo;
+    static constexpr bool kKeepsStandards = true;
 
     CKvDimStylePluginImpl();
     ~CKvDimStylePluginImpl() override;
@@ -70,4 +92,33 @@ public:
     // The translated description of a property (entry names such as "DIMASZ", ignoring case);
     // the empty text for a property without one.
     CKvString descriptionFor(CKvString name) const;
+
+    // Whether the name is that of a child style (a per-dimension-type sub-style).
+    static bool isChildStyleName(const CKvString& name);
+
+    void GetPropertyDiffs(OdSmartPtr<CKvStdsError> error, OdSmartPtr<CKvStdsFix> fix,
+                          std::vector<CKvString>& names, OdArray<OdSmartPtr<OdResBuf>>& errorValues,
+                          OdArray<OdSmartPtr<OdResBuf>>& fixValues,
+                          std::vector<CKvString>& extra) override;
+
+private:
+    friend class CKvStandardsPlugin<CKvDimStylePluginImpl, DimStyleCache, OdDbDimStyleTableRecord>;
+
+    static OdDbObjectId tableOf(const OdDbDatabase& database);
+    bool inContext(const OdDbDimStyleTableRecord& style) const;
+    bool inFullList(const OdDbDatabase& drawing, const OdDbDimStyleTableRecord& style) const;
+    bool isStandard(const OdDbDimStyleTableRecord& style) const;
+    DimStyleCache* makeCache(OdDbDatabase& standards, const OdDbDimStyleTableRecord& style,
+                             const CKvString& path);
+    Violation test(const OdDbDimStyleTableRecord& style, const DimStyleCache* match);
+    void addErrorValues(CKvStdsError& error, const OdDbDimStyleTableRecord& style) const;
+    CandidatesPtr offerFor(Violation violation, CKvStdsError& error);
+    void fillRecommended(CKvStdsFix& fix, const DimStyleCache& candidate);
+    bool valuesDiffer(const CKvString& property, const OdResBufPtr& current,
+                      const OdResBufPtr& standard) const;
+
+    // The standards style of that name in the standards drawing of `path` (read again when the
+    // last check did not keep it); null when either cannot be had.
+    OdSmartPtr<OdDbDimStyleTableRecord> standardsStyle(const CKvString& path,
+                                                       const CKvString& name);
 };

@@ -10,19 +10,29 @@
 // - Enabled() starts true; nothing in the plug-in consults it, the manager and the dialogs do.
 // - Initialize() only remembers the manager (not owned).
 // - CheckSysvar() always answers true; UpdateStatus() does nothing.
-// - The check operations behave as those of a plug-in without standards records: SetContext and
-//   SetupForAudit keep nothing, Start and Next leave no current error, Done() is true,
-//   GetError() is null, Clear() has nothing to release, GetAllFixes and GetPropertyDiffs leave
-//   their outputs untouched, FixError only empties the message, and GetRecommendedFix returns a
-//   new empty CKvStdsFix (OdError 254 while CKvStdsFix is not registered). Each plug-in class
-//   overrides them with its own audit and fixes.
+// - One check is Clear, SetContext, SetupForAudit, Start, then GetError/GetAllFixes/Next until
+//   Done. The walk goes over the active id list: the context list when SetContext accepted
+//   records of the plug-in's kind with checkAll false, else the full list of the drawing.
+// - Start(null) examines the list from the front; Start(error) examines the error's record again
+//   and makes it (or the next non-conforming record after it) the only error left.
+// - Clear() forgets the drawing, the standards records and both lists; a current error is Reset()
+//   but stays current until the next Next(), so Done() stays false until then.
+// - Standards records of a name are looked up in a case-insensitive index (the first record of
+//   the earliest standards file wins), and the candidate lists that many violations share (the
+//   whole standards cache for a name violation) are built once per check and handed out as
+//   copy-on-write arrays.
 #ifndef KV_CKV_STANDARDS_PLUGIN_BASE_H
 #define KV_CKV_STANDARDS_PLUGIN_BASE_H
 
 #include <CKvStdsPlugins.h>
 #include <CKvString.h>
+#include <DbObject.h>
 
 #include <StaticRxObject.h>
+#include <map>
+#include <memory>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 class CKvStdsManager;
@@ -37,6 +47,8 @@ struct CKvPluginInfo
     const wchar_t* classId;
     // The DXF class name of the checked records ("LAYER").
     const wchar_t* objectFilter;
+    // The record-kind word of the violation messages and the error's object type ("Layer").
+    const char* recordKind;
 };
 
 class CKvStandardsPluginBase : public OdStaticRxObject<CKvStdsPlugins>
@@ -46,9 +58,6 @@ public:
 
     void Initialize(CKvStdsManager* manager) override;
     void SetContext(OdArray<OdDbObjectId> ids, bool checkAll) override;
-    void SetupForAudit(OdSmartPtr<OdDbDatabase> drawing, CKvString drawingName,
-                       std::vector<CKvString> names,
-                       std::vector<CKvString> standardsPaths) override;
     std::vector<CKvString> GetObjectFilter() override;
     CKvString Author() override;
     CKvString Description() override;
@@ -59,30 +68,92 @@ public:
     bool Enabled() override;
     void setEnabled(bool enabled) override;
     void Start(OdSmartPtr<CKvStdsError> from) override;
-    void Next() override;
     bool Done() override;
     void Clear() override;
     bool CheckSysvar(CKvString name, bool flag) override;
     void FixError(OdSmartPtr<CKvStdsError> error, OdSmartPtr<CKvStdsFix> fix,
                   CKvString& message) override;
-    void GetAllFixes(OdSmartPtr<CKvStdsError> error, OdArray<OdSmartPtr<CKvStdsFix>>& fixes,
-                     int& recommended) override;
     OdSmartPtr<CKvStdsError> GetError() override;
-    void GetPropertyDiffs(OdSmartPtr<CKvStdsError> error, OdSmartPtr<CKvStdsFix> fix,
-                          std::vector<CKvString>& names, OdArray<OdSmartPtr<OdResBuf>>& errorValues,
-                          OdArray<OdSmartPtr<OdResBuf>>& fixValues,
-                          std::vector<CKvString>& extra) override;
-    OdSmartPtr<CKvStdsFix> GetRecommendedFix(OdSmartPtr<CKvStdsError> error) override;
     void UpdateStatus(OdSmartPtr<CKvStdsError> error) override;
+
+    enum class Violation { kNone, kName, kProperties };
+
+    // "<Kind> name is non-standard." / "<Kind> properties are non-standard.", translated.
+    CKvString violationMessage(Violation violation) const;
+    // The kind of violation an error describes, told by its description.
+    Violation violationOf(const CKvStdsError& error) const;
 
 protected:
     // `info` must outlive the plug-in (a static of the plug-in class).
     explicit CKvStandardsPluginBase(const CKvPluginInfo& info);
 
+    // Candidate fixes offered for a violation: the fixes in cache order and the cache positions
+    // they come from (ascending).
+    struct Candidates
+    {
+        OdArray<OdSmartPtr<CKvStdsFix>> fixes;
+        std::vector<int> positions;
+    };
+    typedef std::shared_ptr<const Candidates> CandidatesPtr;
+
+    // Whether a record named in SetContext is one to check, beyond its class and not being
+    // dependent on an external reference.
+    virtual bool acceptsInContext(const OdDbObject& record) const = 0;
+    // Empties the standards cache, deleting its records.
+    virtual void deleteCache() = 0;
+
+    const OdArray<OdDbObjectId>& activeIds() const;
+    OdArray<OdDbObjectId>& fullList() { return m_fullList; }
+
+    // A new error of the violation for the record, with description, id, object type, name and
+    // this plug-in set.
+    OdSmartPtr<CKvStdsError> newError(Violation violation, const OdDbObjectId& id,
+                                      const CKvString& name);
+    // A new fix naming the standards record and its file.
+    static OdSmartPtr<CKvStdsFix> newFix(const CKvString& name, const CKvString& path);
+    // Reads a standards drawing through the host's services; null when it cannot be read.
+    static OdSmartPtr<OdDbDatabase> readStandards(const CKvString& path);
+    // The standards drawing read for `path` by the last SetupForAudit, else read again; null when
+    // it cannot be read.
+    OdSmartPtr<OdDbDatabase> standardsDatabase(const CKvString& path);
+
+    // The case-insensitive name index of the standards cache.
+    void indexName(const CKvString& name, int position);
+    // Cache positions of the records of that name ignoring case, ascending (empty for none).
+    const std::vector<int>& positionsOf(const CKvString& name) const;
+    // A candidate list shared by every violation that asks for the same key in this check, built
+    // by `build` the first time.
+    template <class Build>
+    CandidatesPtr sharedCandidates(const std::wstring& key, Build build)
+    {
+        CandidatesPtr& slot = m_sharedCandidates[key];
+        if (!slot) {
+            slot = std::make_shared<const Candidates>(build());
+        }
+        return slot;
+    }
+
+    // Forgets the drawing, the index and the shared candidate lists (the walk state of Clear and
+    // SetupForAudit).
+    void resetCheckState();
+
+    OdSmartPtr<OdDbDatabase> m_drawing;
+    OdSmartPtr<CKvStdsError> m_error;
+    int m_cursor = -1;
+    int m_recommended = -1;
+    // The candidates in hand while GetAllFixes runs; null outside it.
+    CandidatesPtr m_candidates;
+    std::map<CKvString, OdSmartPtr<OdDbDatabase>> m_standards;
+
 private:
     const CKvPluginInfo& m_info;
     CKvStdsManager* m_manager = nullptr;
+    OdArray<OdDbObjectId> m_contextList;
+    OdArray<OdDbObjectId> m_fullList;
+    bool m_checkAll = true;
     bool m_enabled = true;
+    std::unordered_map<std::wstring, std::vector<int>> m_nameIndex;
+    std::unordered_map<std::wstring, CandidatesPtr> m_sharedCandidates;
 };
 
 #endif  // KV_CKV_STANDARDS_PLUGIN_BASE_H

@@ -1,8 +1,38 @@
 #include "CKvStandardsPluginBase.h"
 
 #include <CKvStdsFix.h>
+#include <CKvSystemServices.h>
+#include <DbSymbolTableRecord.h>
+#include <RxClass.h>
 
 #include <QCoreApplication>
+
+namespace {
+
+const char kMessageContext[] = "CKvStandardsPluginImpl";
+const char* const kNameViolation =
+    QT_TRANSLATE_NOOP("CKvStandardsPluginImpl", "%1 name is non-standard.");
+const char* const kPropertiesViolation =
+    QT_TRANSLATE_NOOP("CKvStandardsPluginImpl", "%1 properties are non-standard.");
+// The record-kind words as they appear inside the two messages (each plug-in names its own).
+[[maybe_unused]] const char* const kRecordKinds[] = {
+    QT_TRANSLATE_NOOP("CKvStandardsPluginImpl", "Layer"),
+    QT_TRANSLATE_NOOP("CKvStandardsPluginImpl", "LineStyle"),
+    QT_TRANSLATE_NOOP("CKvStandardsPluginImpl", "TextStyle"),
+    QT_TRANSLATE_NOOP("CKvStandardsPluginImpl", "DimensionStyle"),
+};
+
+// The index key of a name: its upper-case form, folded as CKvString::CompareNoCase folds.
+std::wstring nameKey(const CKvString& name)
+{
+    OdString folded(name.c_str());
+    folded.makeUpper();
+    return std::wstring(folded.c_str());
+}
+
+const std::vector<int> kNoPositions;
+
+}  // namespace
 
 CKvStandardsPluginBase::CKvStandardsPluginBase(const CKvPluginInfo& info) : m_info(info) {}
 
@@ -13,11 +43,36 @@ void CKvStandardsPluginBase::Initialize(CKvStdsManager* manager)
     m_manager = manager;
 }
 
-void CKvStandardsPluginBase::SetContext(OdArray<OdDbObjectId>, bool) {}
-
-void CKvStandardsPluginBase::SetupForAudit(OdSmartPtr<OdDbDatabase>, CKvString,
-                                           std::vector<CKvString>, std::vector<CKvString>)
-{}
+void CKvStandardsPluginBase::SetContext(OdArray<OdDbObjectId> ids, bool checkAll)
+{
+    const std::vector<CKvString> filter = GetObjectFilter();
+    OdArray<OdDbObjectId> accepted;
+    for (const OdDbObjectId& id : ids) {
+        const OdDbObjectPtr object = id.openObject(OdDb::kForRead);
+        if (object.isNull() || object->isA() == nullptr) {
+            continue;
+        }
+        const CKvString dxfName(object->isA()->dxfName().c_str());
+        for (const CKvString& kind : filter) {
+            if (kind.CompareNoCase(dxfName) != 0) {
+                continue;
+            }
+            // Raises OdError_NotThatKindOfClass for an object of another class under that name.
+            const OdDbSymbolTableRecordPtr record = object;
+            if (!record->isDependent() && acceptsInContext(*record)) {
+                accepted.append(id);
+            }
+        }
+    }
+    if (!checkAll && !accepted.isEmpty()) {
+        m_checkAll = false;
+        m_contextList.append(accepted);
+        m_fullList.append(accepted);
+    } else {
+        m_checkAll = true;
+        m_contextList.clear();
+    }
+}
 
 std::vector<CKvString> CKvStandardsPluginBase::GetObjectFilter()
 {
@@ -64,16 +119,42 @@ void CKvStandardsPluginBase::setEnabled(bool enabled)
     m_enabled = enabled;
 }
 
-void CKvStandardsPluginBase::Start(OdSmartPtr<CKvStdsError>) {}
-
-void CKvStandardsPluginBase::Next() {}
+void CKvStandardsPluginBase::Start(OdSmartPtr<CKvStdsError> from)
+{
+    if (from.isNull()) {
+        m_cursor = -1;
+        Next();
+        return;
+    }
+    const OdDbObjectId id = from->GetObjectId();
+    const OdArray<OdDbObjectId>& ids = activeIds();
+    // Examines the error's record again, then nothing after the next violation: the walk runs
+    // to the end of the list, so the following Next finds nothing more.
+    for (m_cursor = 0; m_cursor >= 0 && m_cursor < static_cast<int>(ids.size()); ++m_cursor) {
+        if (ids[static_cast<unsigned>(m_cursor)] == id) {
+            --m_cursor;
+            Next();
+        }
+    }
+}
 
 bool CKvStandardsPluginBase::Done()
 {
-    return true;
+    return m_error.isNull();
 }
 
-void CKvStandardsPluginBase::Clear() {}
+void CKvStandardsPluginBase::Clear()
+{
+    m_cursor = -1;
+    m_recommended = -1;
+    if (!m_error.isNull()) {
+        m_error->Reset();
+    }
+    deleteCache();
+    resetCheckState();
+    m_fullList.clear();
+    m_contextList.clear();
+}
 
 bool CKvStandardsPluginBase::CheckSysvar(CKvString, bool)
 {
@@ -86,25 +167,98 @@ void CKvStandardsPluginBase::FixError(OdSmartPtr<CKvStdsError>, OdSmartPtr<CKvSt
     message = CKvString();
 }
 
-void CKvStandardsPluginBase::GetAllFixes(OdSmartPtr<CKvStdsError>, OdArray<OdSmartPtr<CKvStdsFix>>&,
-                                         int&)
-{}
-
 OdSmartPtr<CKvStdsError> CKvStandardsPluginBase::GetError()
 {
-    return OdSmartPtr<CKvStdsError>();
-}
-
-void CKvStandardsPluginBase::GetPropertyDiffs(OdSmartPtr<CKvStdsError>, OdSmartPtr<CKvStdsFix>,
-                                              std::vector<CKvString>&,
-                                              OdArray<OdSmartPtr<OdResBuf>>&,
-                                              OdArray<OdSmartPtr<OdResBuf>>&,
-                                              std::vector<CKvString>&)
-{}
-
-OdSmartPtr<CKvStdsFix> CKvStandardsPluginBase::GetRecommendedFix(OdSmartPtr<CKvStdsError>)
-{
-    return CKvStdsFix::createObject();
+    return m_error;
 }
 
 void CKvStandardsPluginBase::UpdateStatus(OdSmartPtr<CKvStdsError>) {}
+
+CKvString CKvStandardsPluginBase::violationMessage(Violation violation) const
+{
+    const char* text = violation == Violation::kName ? kNameViolation : kPropertiesViolation;
+    return CKvString(QCoreApplication::translate(kMessageContext, text)
+                         .arg(QCoreApplication::translate(kMessageContext, m_info.recordKind), 0,
+                              QLatin1Char(' ')));
+}
+
+CKvStandardsPluginBase::Violation CKvStandardsPluginBase::violationOf(
+    const CKvStdsError& error) const
+{
+    const CKvString description = error.GetDescription();
+    if (description == violationMessage(Violation::kName)) {
+        return Violation::kName;
+    }
+    if (description == violationMessage(Violation::kProperties)) {
+        return Violation::kProperties;
+    }
+    return Violation::kNone;
+}
+
+const OdArray<OdDbObjectId>& CKvStandardsPluginBase::activeIds() const
+{
+    return m_checkAll ? m_fullList : m_contextList;
+}
+
+OdSmartPtr<CKvStdsError> CKvStandardsPluginBase::newError(Violation violation,
+                                                          const OdDbObjectId& id,
+                                                          const CKvString& name)
+{
+    OdSmartPtr<CKvStdsError> error = CKvStdsError::createObject();
+    error->SetDescription(violationMessage(violation));
+    error->SetObjectId(id);
+    error->SetObjectType(
+        CKvString(QCoreApplication::translate(m_info.className, m_info.recordKind)));
+    error->SetObjectName(name);
+    error->SetPlugin(OdSmartPtr<CKvStdsPlugins>(this));
+    return error;
+}
+
+OdSmartPtr<CKvStdsFix> CKvStandardsPluginBase::newFix(const CKvString& name, const CKvString& path)
+{
+    if (CKvStdsFix::desc() == nullptr) {
+        throw OdError(eNoClassDescription);
+    }
+    OdSmartPtr<CKvStdsFix> fix = CKvStdsFix::desc()->create();
+    fix->SetFixObjectName(name);
+    fix->SetStandardsFile(path);
+    fix->SetFixDisplayName(name);
+    return fix;
+}
+
+OdSmartPtr<OdDbDatabase> CKvStandardsPluginBase::readStandards(const CKvString& path)
+{
+    CKvSystemServices* services = GetKvSystemServices();
+    if (services == nullptr) {
+        return OdSmartPtr<OdDbDatabase>();
+    }
+    return services->readDrawing(path, false, true, 0x40, CKvString());
+}
+
+OdSmartPtr<OdDbDatabase> CKvStandardsPluginBase::standardsDatabase(const CKvString& path)
+{
+    const auto it = m_standards.find(path);
+    if (it != m_standards.end() && !it->second.isNull()) {
+        return it->second;
+    }
+    return readStandards(path);
+}
+
+void CKvStandardsPluginBase::indexName(const CKvString& name, int position)
+{
+    m_nameIndex[nameKey(name)].push_back(position);
+}
+
+const std::vector<int>& CKvStandardsPluginBase::positionsOf(const CKvString& name) const
+{
+    const auto it = m_nameIndex.find(nameKey(name));
+    return it == m_nameIndex.end() ? kNoPositions : it->second;
+}
+
+void CKvStandardsPluginBase::resetCheckState()
+{
+    m_drawing.release();
+    m_nameIndex.clear();
+    m_sharedCandidates.clear();
+    m_candidates.reset();
+}

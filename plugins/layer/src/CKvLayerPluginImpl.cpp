@@ -1,6 +1,12 @@
 #include "CKvLayerPluginImpl.h"
 
+#include <DbDatabase.h>
+#include <DbLinetypeTableRecord.h>
+
 #include <QtGlobal>
+
+#include <LineweightNames.h>
+#include <functional>
 
 const CKvPluginInfo CKvLayerPluginImpl::kInfo = {
     "CKvLayerPluginImpl",
@@ -10,8 +16,193 @@ const CKvPluginInfo CKvLayerPluginImpl::kInfo = {
                       "associated standards file."),
     L"E81A7EB1-A22C-4bd4-96F8-725D0798DE29",
     L"LAYER",
+    QT_TRANSLATE_NOOP("CKvLayerPluginImpl", "Layer"),
 };
+
+namespace {
+
+const char* const kName = QT_TRANSLATE_NOOP("CKvLayerPluginImpl", "Name");
+const char* const kLineColor = QT_TRANSLATE_NOOP("CKvLayerPluginImpl", "LineColor");
+const char* const kLineWeight = QT_TRANSLATE_NOOP("CKvLayerPluginImpl", "LineWeight");
+const char* const kLineStyle = QT_TRANSLATE_NOOP("CKvLayerPluginImpl", "LineStyle");
+
+CKvString property(const char* name)
+{
+    return CKvString(QCoreApplication::translate("CKvLayerPluginImpl", name));
+}
+
+// The name of the layer's line style; empty when the layer names none that can be opened.
+CKvString lineStyleNameOf(const OdDbLayerTableRecord& layer)
+{
+    const OdDbObjectPtr object = layer.linetypeObjectId().openObject(OdDb::kForRead);
+    if (object.isNull()) {
+        return CKvString();
+    }
+    const OdDbLinetypeTableRecordPtr lineStyle = object;
+    return CKvString(lineStyle->getName().c_str());
+}
+
+void addValues(CKvString name, const OdCmColor& color, OdDb::LineWeight lineWeight,
+               const CKvString& lineStyle,
+               const std::function<void(const CKvString&, OdResBufPtr)>& add)
+{
+    add(property(kName), OdResBuf::newRb(5005, OdString(name.c_str())));
+    add(property(kLineColor), OdResBuf::newRb(5011, color));
+    add(property(kLineWeight),
+        OdResBuf::newRb(5005, OdString(ConvertLineweightToName(lineWeight).c_str())));
+    add(property(kLineStyle), OdResBuf::newRb(5005, OdString(lineStyle.c_str())));
+}
+
+CKvString textOf(const OdResBufPtr& value)
+{
+    return value.isNull() ? CKvString() : CKvString(value->getString().c_str());
+}
+
+// A key that tells apart every two colours that compare unequal.
+std::wstring colorKey(const OdCmColor& color)
+{
+    std::wstring key = std::to_wstring(static_cast<int>(color.colorMethod()));
+    if (color.isByColor()) {
+        key += L"|" + std::to_wstring(color.color()) + L"|" + color.colorName().c_str() + L"|" +
+               color.bookName().c_str();
+    } else {
+        key += L"|" + std::to_wstring(color.colorIndex());
+    }
+    return key;
+}
+
+}  // namespace
 
 CKvLayerPluginImpl::CKvLayerPluginImpl() = default;
 
 CKvLayerPluginImpl::~CKvLayerPluginImpl() = default;
+
+OdDbObjectId CKvLayerPluginImpl::tableOf(const OdDbDatabase& database)
+{
+    return database.getLayerTableId();
+}
+
+bool CKvLayerPluginImpl::inContext(const OdDbLayerTableRecord& layer) const
+{
+    return !layer.isHidden();
+}
+
+bool CKvLayerPluginImpl::inFullList(const OdDbDatabase&, const OdDbLayerTableRecord& layer) const
+{
+    return !layer.isHidden();
+}
+
+bool CKvLayerPluginImpl::isStandard(const OdDbLayerTableRecord&) const
+{
+    return true;
+}
+
+LayerCache* CKvLayerPluginImpl::makeCache(OdDbDatabase&, const OdDbLayerTableRecord& layer,
+                                          const CKvString& path)
+{
+    auto* entry = new LayerCache;
+    entry->name = CKvString(layer.getName().c_str());
+    entry->color = layer.color();
+    entry->lineStyleName = lineStyleNameOf(layer);
+    entry->lineWeight = layer.lineWeight();
+    entry->standardsFile = path;
+    entry->fix = newFix(entry->name, path);
+    fillRecommended(*entry->fix, *entry);
+    return entry;
+}
+
+CKvStandardsPluginBase::Violation CKvLayerPluginImpl::test(const OdDbLayerTableRecord& layer,
+                                                           const LayerCache* match) const
+{
+    if (match == nullptr) {
+        // A DefPoints layer that no standards file defines is exempt.
+        return OdString(L"DefPoints").iCompare(layer.getName()) == 0 ? Violation::kNone
+                                                                     : Violation::kName;
+    }
+    if (layer.color().colorIndex() != match->color.colorIndex() ||
+        lineStyleNameOf(layer).CompareNoCase(match->lineStyleName) != 0 ||
+        layer.lineWeight() != match->lineWeight) {
+        return Violation::kProperties;
+    }
+    return Violation::kNone;
+}
+
+void CKvLayerPluginImpl::addErrorValues(CKvStdsError& error,
+                                        const OdDbLayerTableRecord& layer) const
+{
+    addValues(CKvString(layer.getName().c_str()), layer.color(), layer.lineWeight(),
+              lineStyleNameOf(layer),
+              [&](const CKvString& name, OdResBufPtr value) { error.AddProperty(name, value); });
+}
+
+CKvStandardsPluginBase::CandidatesPtr CKvLayerPluginImpl::offerFor(Violation violation,
+                                                                   CKvStdsError& error)
+{
+    const CKvString name = textOf(error.GetPropertyValue(property(kName)));
+    const auto notDefpoints = [](const LayerCache& record) {
+        return record.name.CompareNoCase(CKvString("Defpoints")) != 0;
+    };
+    if (violation == Violation::kName) {
+        if (positionsOf(name).empty()) {
+            // No standards layer has that name in any case: the same list for every such layer.
+            return sharedCandidates(L"name", [&] { return collectCandidates(notDefpoints); });
+        }
+        return std::make_shared<const Candidates>(collectCandidates(
+            [&](const LayerCache& record) { return record.name != name && notDefpoints(record); }));
+    }
+
+    const OdResBufPtr colorValue = error.GetPropertyValue(property(kLineColor));
+    const OdCmColor color = colorValue.isNull() ? OdCmColor() : colorValue->getColor();
+    const CKvString lineStyle = textOf(error.GetPropertyValue(property(kLineStyle)));
+    CKvString lineWeightText = textOf(error.GetPropertyValue(property(kLineWeight)));
+    OdDb::LineWeight lineWeight = OdDb::kLnWtByLayer;
+    convertStringToLineweight(lineWeightText, lineWeight);
+    const auto differs = [&](const LayerCache& record) {
+        return record.color != color || record.lineStyleName.CompareNoCase(lineStyle) != 0 ||
+               record.lineWeight != lineWeight;
+    };
+    // Layers "0" and "Defpoints" are offered only their own standards counterparts.
+    for (const CKvString& special : {CKvString("0"), CKvString("Defpoints")}) {
+        if (name == special) {
+            return std::make_shared<const Candidates>(
+                collectCandidates(positionsOf(name), [&](const LayerCache& record) {
+                    return record.name == special && differs(record);
+                }));
+        }
+    }
+    OdString lineStyleKey(lineStyle.c_str());
+    lineStyleKey.makeUpper();
+    const std::wstring key = L"properties|" + colorKey(color) + L"|" + lineStyleKey.c_str() + L"|" +
+                             std::to_wstring(static_cast<int>(lineWeight));
+    return sharedCandidates(key, [&] { return collectCandidates(differs); });
+}
+
+void CKvLayerPluginImpl::fillRecommended(CKvStdsFix& fix, const LayerCache& candidate) const
+{
+    fix.SetFixObjectName(candidate.name);
+    fix.SetStandardsFile(candidate.standardsFile);
+    fix.SetFixDisplayName(candidate.name);
+    if (fix.GetPropertyCount() == 0) {
+        addValues(candidate.name, candidate.color, candidate.lineWeight, candidate.lineStyleName,
+                  [&](const CKvString& name, OdResBufPtr value) { fix.AddProperty(name, value); });
+    }
+}
+
+bool CKvLayerPluginImpl::valuesDiffer(const CKvString& name, const OdResBufPtr& current,
+                                      const OdResBufPtr& standard) const
+{
+    if (current.isNull() || standard.isNull()) {
+        return current.isNull() != standard.isNull() && name != property(kName);
+    }
+    if (name == property(kLineColor)) {
+        return current->getColor() != standard->getColor();
+    }
+    if (name == property(kLineStyle)) {
+        return textOf(current) != textOf(standard);
+    }
+    if (name == property(kLineWeight)) {
+        return textOf(current).CompareNoCase(textOf(standard)) != 0;
+    }
+    // "Name" is never reported.
+    return false;
+}

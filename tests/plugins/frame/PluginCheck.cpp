@@ -1,0 +1,131 @@
+#include "PluginCheck.h"
+
+#include <gtest/gtest.h>
+
+CheckScope::CheckScope() : m_services(new CKvSystemServices(CKvString()))
+{
+    CKvStdsFix::rxInit();
+    CKvStdsError::rxInit();
+    SetKvSystemServices(m_services.get());
+}
+
+CheckScope::~CheckScope()
+{
+    SetKvSystemServices(nullptr);
+    CKvStdsError::rxUninit();
+    CKvStdsFix::rxUninit();
+}
+
+CKvString CheckScope::save(OdDbDatabase* standards, const char* fileName)
+{
+    const CKvString path = missing(fileName);
+    standards->writeFile(OdString(path.c_str()));
+    return path;
+}
+
+CKvString CheckScope::missing(const char* fileName) const
+{
+    return CKvString(m_folder.filePath(QString::fromUtf8(fileName)));
+}
+
+std::vector<Violation> CheckScope::check(CKvStdsPlugins& plugin, const OdDbDatabasePtr& drawing,
+                                         const std::vector<CKvString>& standards,
+                                         const OdArray<OdDbObjectId>& ids, bool checkAll)
+{
+    std::vector<CKvString> names;
+    for (const CKvString& path : standards) {
+        names.push_back(path);
+    }
+    plugin.Clear();
+    plugin.SetContext(ids, checkAll);
+    plugin.SetupForAudit(drawing, CKvString("drawing.dxf"), names, standards);
+    plugin.Start(OdSmartPtr<CKvStdsError>());
+    std::vector<Violation> found;
+    while (!plugin.Done()) {
+        Violation violation;
+        violation.error = plugin.GetError();
+        plugin.GetAllFixes(violation.error, violation.fixes, violation.recommended);
+        found.push_back(violation);
+        plugin.Next();
+        if (found.size() > 10000) {
+            ADD_FAILURE() << "the walk does not end";
+            break;
+        }
+    }
+    return found;
+}
+
+std::vector<std::string> CheckScope::names(const std::vector<Violation>& violations)
+{
+    std::vector<std::string> result;
+    for (const Violation& violation : violations) {
+        result.push_back(violation.name());
+    }
+    return result;
+}
+
+std::string Violation::name() const
+{
+    return text(error->GetObjectName());
+}
+
+std::string Violation::description() const
+{
+    return text(error->GetDescription());
+}
+
+std::vector<std::string> Violation::fixNames() const
+{
+    std::vector<std::string> result;
+    for (const OdSmartPtr<CKvStdsFix>& fix : fixes) {
+        result.push_back(text(fix->GetFixDisplayName()));
+    }
+    return result;
+}
+
+std::string text(const CKvString& value)
+{
+    return value.toQString().toStdString();
+}
+
+OdDbObjectId addLineStyle(OdDbDatabase* db, const char* name, const std::vector<double>& dashes)
+{
+    OdDbSymbolTablePtr table = db->getLinetypeTableId().safeOpenObject(OdDb::kForWrite);
+    OdDbLinetypeTableRecordPtr lineStyle = OdDbLinetypeTableRecord::createObject();
+    lineStyle->setName(OdString(name));
+    OdArray<double> lengths;
+    for (double length : dashes) {
+        lengths.append(length);
+    }
+    lineStyle->setDashes(lengths);
+    return table->add(lineStyle.get());
+}
+
+OdDbObjectId addLayer(OdDbDatabase* db, const char* name, const OdCmColor& color,
+                      const char* lineStyle, OdDb::LineWeight lineWeight)
+{
+    OdDbSymbolTablePtr lineStyles = db->getLinetypeTableId().safeOpenObject();
+    OdDbSymbolTablePtr table = db->getLayerTableId().safeOpenObject(OdDb::kForWrite);
+    OdDbLayerTableRecordPtr layer = OdDbLayerTableRecord::createObject();
+    layer->setName(OdString(name));
+    layer->setColor(color);
+    layer->setLinetypeObjectId(lineStyles->getAt(OdString(lineStyle)));
+    layer->setLineWeight(lineWeight);
+    return table->add(layer.get());
+}
+
+OdCmColor indexColor(int index)
+{
+    return OdCmColor::fromIndex(index);
+}
+
+OdCmColor trueColor(int red, int green, int blue, int index)
+{
+    OdCmColor color;
+    if (index != 0) {
+        color.setColorIndex(static_cast<OdInt16>(index));
+    }
+    color.setRGB(static_cast<OdUInt8>(red), static_cast<OdUInt8>(green),
+                 static_cast<OdUInt8>(blue));
+    return color;
+}

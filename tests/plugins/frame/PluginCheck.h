@@ -1,0 +1,71 @@
+// Running a plug-in's check outside the module, as the manager does: the host records and the
+// plug-in's class registered, the host's services installed (SetupForAudit reads the standards
+// files through them), standards drawings saved to a temporary folder, and the whole walk
+// (Clear, SetContext, SetupForAudit, Start, then GetError, GetAllFixes and Next until Done).
+#pragma once
+
+#include <CKvStdsError.h>
+#include <CKvStdsFix.h>
+#include <CKvStdsPlugins.h>
+#include <CKvSystemServices.h>
+#include <DbDatabase.h>
+#include <DbLayerTableRecord.h>
+#include <DbLinetypeTableRecord.h>
+#include <DbSymbolTable.h>
+#include <OdDb.h>
+
+#include <QTemporaryDir>
+
+#include <CmColor.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+// One violation as the manager keeps it: the error, the fixes offered and the recommended one.
+struct Violation
+{
+    OdSmartPtr<CKvStdsError> error;
+    OdArray<OdSmartPtr<CKvStdsFix>> fixes;
+    int recommended = -1;
+
+    std::string name() const;
+    std::string description() const;
+    // The display names of the fixes, in order.
+    std::vector<std::string> fixNames() const;
+};
+
+class CheckScope
+{
+public:
+    CheckScope();
+    ~CheckScope();
+    CheckScope(const CheckScope&) = delete;
+    CheckScope& operator=(const CheckScope&) = delete;
+
+    // Saves the drawing as a standards file of that name in the temporary folder; its path.
+    CKvString save(OdDbDatabase* standards, const char* fileName);
+    // A path in the temporary folder where no file is.
+    CKvString missing(const char* fileName) const;
+
+    // The whole check of the drawing against the standards files; with ids, restricted to them.
+    static std::vector<Violation> check(CKvStdsPlugins& plugin, const OdDbDatabasePtr& drawing,
+                                        const std::vector<CKvString>& standards,
+                                        const OdArray<OdDbObjectId>& ids = OdArray<OdDbObjectId>(),
+                                        bool checkAll = true);
+    // The names of the violating records, in order.
+    static std::vector<std::string> names(const std::vector<Violation>& violations);
+
+private:
+    QTemporaryDir m_folder;
+    std::unique_ptr<CKvSystemServices> m_services;
+};
+
+std::string text(const CKvString& value);
+
+OdDbObjectId addLineStyle(OdDbDatabase* db, const char* name, const std::vector<double>& dashes);
+OdDbObjectId addLayer(OdDbDatabase* db, const char* name, const OdCmColor& color,
+                      const char* lineStyle = "Continuous",
+                      OdDb::LineWeight lineWeight = OdDb::kLnWtByLwDefault);
+OdCmColor indexColor(int index);
+// A true colour; with an index, one that keeps that palette index too, as drawings store it.
+OdCmColor trueColor(int red, int green, int blue, int index = 0);

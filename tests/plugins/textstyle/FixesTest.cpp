@@ -1,0 +1,424 @@
+// The fixes offered for a text style violation, the values they carry, and the differences shown
+// between a style and a fix.
+#include "TextStyleTestUtil.h"
+
+#include <CKvStdsError.h>
+#include <CKvStdsFix.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+
+namespace {
+
+// Values unlike a new style's in every field.
+TextStyleCache unusualValues()
+{
+    TextStyleCache values;
+    values.name = CKvString("Notes");
+    values.font = CKvString("arial.ttf");
+    values.bigFont = CKvString("gbcbig.shx");
+    values.textHeight = 3.5;
+    values.upsideDown = true;
+    values.vertical = true;
+    values.backwards = true;
+    values.width = 0.75;
+    values.obliqueAngle = 0.25;
+    values.fontStyle = CKvString("Bold Italic");
+    values.annotative = true;
+    values.matchOrientation = true;
+    return values;
+}
+
+void expectSameValues(const TextStyleCache& actual, const TextStyleCache& expected)
+{
+    EXPECT_EQ(actual.name, expected.name);
+    EXPECT_EQ(actual.font, expected.font);
+    EXPECT_EQ(actual.bigFont, expected.bigFont);
+    EXPECT_DOUBLE_EQ(actual.textHeight, expected.textHeight);
+    EXPECT_EQ(actual.upsideDown, expected.upsideDown);
+    EXPECT_EQ(actual.vertical, expected.vertical);
+    EXPECT_EQ(actual.backwards, expected.backwards);
+    EXPECT_DOUBLE_EQ(actual.width, expected.width);
+    EXPECT_DOUBLE_EQ(actual.obliqueAngle, expected.obliqueAngle);
+    EXPECT_EQ(actual.fontStyle, expected.fontStyle);
+    EXPECT_EQ(actual.annotative, expected.annotative);
+    EXPECT_EQ(actual.matchOrientation, expected.matchOrientation);
+}
+
+// The fixes offered for the named style's error, as "name@file number", and the recommended index.
+struct Offered
+{
+    std::vector<std::string> fixes;
+    int recommended = -2;
+};
+
+Offered offeredFor(Check& check, const char* name)
+{
+    Offered offered;
+    const OdSmartPtr<CKvStdsError> error = check.errorFor(name);
+    if (error.isNull()) {
+        return offered;
+    }
+    OdArray<OdSmartPtr<CKvStdsFix>> fixes;
+    check.plugin.GetAllFixes(error, fixes, offered.recommended);
+    const std::vector<CKvString> paths = check.standardsPaths();
+    for (const OdSmartPtr<CKvStdsFix>& fix : fixes) {
+        const auto file = std::find(paths.begin(), paths.end(), fix->GetStandardsFile());
+        offered.fixes.push_back(fix->GetFixObjectName().toUtf8() + "@" +
+                                std::to_string(file - paths.begin() + 1));
+    }
+    return offered;
+}
+
+}  // namespace
+
+TEST(TextStyleFixes, OfferedFixesDependOnTheViolation)
+{
+    struct Case
+    {
+        const char* what;
+        std::function<void(Check&)> build;
+        const char* style;
+        std::vector<std::string> fixes;
+        int recommended;
+    };
+    const Case cases[] = {
+        {"name violation: every standards style, none recommended",
+         [](Check& c) {
+             OdDbDatabase& s = c.addStandards();
+             textStyle(s, "Notes");
+             textStyle(s, "Titles");
+             textStyle(*c.drawing, "Labels");
+         },
+         "Labels",
+         {"Standard@1", "Notes@1", "Titles@1"},
+         -1},
+        {"name violation over two files",
+         [](Check& c) {
+             textStyle(c.addStandards(), "Notes");
+             textStyle(c.addStandards(), "Titles");
+             textStyle(*c.drawing, "Labels");
+         },
+         "Labels",
+         {"Standard@1", "Notes@1", "Standard@2", "Titles@2"},
+         -1},
+        {"properties violation: every standards style, the same-named one recommended",
+         [](Check& c) {
+             OdDbDatabase& s = c.addStandards();
+             textStyle(s, "Notes")->setTextSize(3.0);
+             textStyle(s, "Titles");
+             textStyle(*c.drawing, "Notes")->setTextSize(2.5);
+         },
+         "Notes",
+         {"Standard@1", "Notes@1", "Titles@1"},
+         1},
+        {"an identical style of the name in a later file is not offered",
+         [](Check& c) {
+             textStyle(c.addStandards(), "Notes")->setTextSize(3.0);
+             textStyle(c.addStandards(), "NOTES")->setTextSize(2.5);
+             textStyle(*c.drawing, "Notes")->setTextSize(2.5);
+         },
+         "Notes",
+         {"Standard@1", "Notes@1", "Standard@2"},
+         1},
+        {"Standard is offered the standards Standard styles only",
+         [](Check& c) {
+             OdDbDatabase& first = c.addStandards();
+             textStyle(first, "Standard")->setTextSize(2.0);
+             textStyle(first, "Notes");
+             textStyle(c.addStandards(), "Standard")->setTextSize(1.0);
+             textStyle(*c.drawing, "Standard")->setTextSize(0.5);
+         },
+         "Standard",
+         {"Standard@1", "Standard@2"},
+         0},
+        {"Standard is not offered an identical Standard style",
+         [](Check& c) {
+             textStyle(c.addStandards(), "Standard")->setTextSize(2.0);
+             textStyle(c.addStandards(), "Standard")->setTextSize(0.5);
+             textStyle(*c.drawing, "Standard")->setTextSize(0.5);
+         },
+         "Standard",
+         {"Standard@1"},
+         0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Check check;
+        c.build(check);
+        const Offered offered = offeredFor(check, c.style);
+        EXPECT_EQ(offered.fixes, c.fixes);
+        EXPECT_EQ(offered.recommended, c.recommended);
+    }
+}
+
+TEST(TextStyleFixes, ErrorsOfAnotherKindAreOfferedNothing)
+{
+    struct Case
+    {
+        const char* what;
+        const char* description;
+        bool readableStandards;
+    };
+    const Case cases[] = {
+        {"another description", "Layer name is non-standard.", true},
+        {"no standards style could be read", "TextStyle name is non-standard.", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Check check;
+        textStyle(check.addStandards(), "Notes");
+        const OdDbObjectId labels = textStyle(*check.drawing, "Labels")->objectId();
+        const CKvString missing(check.standardsPaths()[0].toQString() + ".missing");
+        check.setUp({c.readableStandards ? check.standardsPaths()[0] : missing});
+
+        OdSmartPtr<CKvStdsError> error = CKvStdsError::createObject();
+        error->SetDescription(CKvString(c.description));
+        error->SetObjectId(labels);
+        error->AddProperty(CKvString("Name"), OdResBuf::newRb(5005, "Labels"));
+        OdArray<OdSmartPtr<CKvStdsFix>> fixes;
+        int recommended = 5;
+        check.plugin.GetAllFixes(error, fixes, recommended);
+        EXPECT_TRUE(fixes.isEmpty());
+        EXPECT_EQ(recommended, -1);
+    }
+}
+
+TEST(TextStyleFixes, FixCarriesTheStandardsStylesValuesAfterTheStandardsAreClosed)
+{
+    Check check;
+    OdDbDatabase& standards = check.addStandards();
+    const TextStyleCache expected = unusualValues();
+    {
+        OdDbTextStyleTableRecordPtr notes = textStyle(standards, "Notes");
+        notes->setBigFontFileName(expected.bigFont.toOdString());
+        notes->setTextSize(expected.textHeight);
+        notes->setIsUpsideDown(true);
+        notes->setIsVertical(true);
+        notes->setIsBackwards(true);
+        notes->setXScale(expected.width);
+        notes->setObliquingAngle(expected.obliqueAngle);
+    }
+    useTrueType(standards, "Notes", true, true);
+    makeAnnotative(standards, "Notes", true);
+    textStyle(*check.drawing, "Notes");
+
+    const OdSmartPtr<CKvStdsError> error = check.errorFor("Notes");
+    ASSERT_FALSE(error.isNull());
+    OdArray<OdSmartPtr<CKvStdsFix>> fixes;
+    int recommended = -1;
+    check.plugin.GetAllFixes(error, fixes, recommended);
+    ASSERT_GE(recommended, 0);
+    const OdSmartPtr<CKvStdsFix> fix = fixes[static_cast<unsigned>(recommended)];
+    EXPECT_EQ(fix->GetFixObjectName(), CKvString("Notes"));
+    EXPECT_EQ(fix->GetFixDisplayName(), CKvString("Notes"));
+    EXPECT_EQ(fix->GetStandardsFile(), check.standardsPaths()[0]);
+    const std::unique_ptr<TextStyleCache> values(
+        check.plugin.getCache(true, fix, OdSmartPtr<CKvStdsError>()));
+    expectSameValues(*values, expected);
+}
+
+TEST(TextStyleValues, ValuesSurviveTheTripThroughErrorsAndFixes)
+{
+    struct Case
+    {
+        const char* what;
+        bool toFix;
+    };
+    const Case cases[] = {{"through a fix", true}, {"through an error", false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Check check;
+        TextStyleCache values = unusualValues();
+        values.standardsFile = CKvString("/standards/office.dxf");
+        OdSmartPtr<CKvStdsFix> fix = CKvStdsFix::createObject();
+        OdSmartPtr<CKvStdsError> error = CKvStdsError::createObject();
+        check.plugin.makeResbufChain(c.toFix, fix, error, &values);
+        EXPECT_EQ((c.toFix ? fix->GetPropertyCount() : error->GetPropertyCount()), 12);
+        EXPECT_EQ((c.toFix ? error->GetPropertyCount() : fix->GetPropertyCount()), 0);
+        const std::unique_ptr<TextStyleCache> back(check.plugin.getCache(c.toFix, fix, error));
+        expectSameValues(*back, values);
+        EXPECT_TRUE(back->standardsFile.isEmpty());
+        EXPECT_TRUE(back->fix.isNull());
+    }
+}
+
+TEST(TextStyleValues, ValueOfAnotherTypeOrMissingKeepsTheDefault)
+{
+    struct Case
+    {
+        const char* what;
+        std::function<void(CKvStdsFix&)> store;
+        std::function<bool(const TextStyleCache&)> holdsDefault;
+    };
+    const Case cases[] = {
+        {"height stored as text",
+         [](CKvStdsFix& f) { f.AddProperty(CKvString("Text Height"), OdResBuf::newRb(5005, "3")); },
+         [](const TextStyleCache& v) { return v.textHeight == 0.0; }},
+        {"flag stored as an integer",
+         [](CKvStdsFix& f) {
+             f.AddProperty(CKvString("Upside Down"), OdResBuf::newRb(5010, OdInt32(1)));
+         },
+         [](const TextStyleCache& v) { return !v.upsideDown; }},
+        {"name stored as a real",
+         [](CKvStdsFix& f) { f.AddProperty(CKvString("Name"), OdResBuf::newRb(5001, 2.0)); },
+         [](const TextStyleCache& v) { return v.name.isEmpty(); }},
+        {"width missing", [](CKvStdsFix&) {},
+         [](const TextStyleCache& v) { return v.width == 1.0; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Check check;
+        OdSmartPtr<CKvStdsFix> fix = CKvStdsFix::createObject();
+        c.store(*fix);
+        const std::unique_ptr<TextStyleCache> values(
+            check.plugin.getCache(true, fix, OdSmartPtr<CKvStdsError>()));
+        EXPECT_TRUE(c.holdsDefault(*values));
+    }
+    Check check;
+    const std::unique_ptr<TextStyleCache> fromNothing(
+        check.plugin.getCache(true, OdSmartPtr<CKvStdsFix>(), OdSmartPtr<CKvStdsError>()));
+    expectSameValues(*fromNothing, TextStyleCache());
+}
+
+TEST(TextStyleValues, CacheRecordsCompareWithToleranceIgnoringCase)
+{
+    struct Case
+    {
+        const char* what;
+        std::function<void(TextStyleCache& a, TextStyleCache& b)> edit;
+        bool equal;
+    };
+    const Case cases[] = {
+        {"same values", [](TextStyleCache&, TextStyleCache&) {}, true},
+        {"names in another case", [](TextStyleCache& a, TextStyleCache&) { a.name = "NOTES"; },
+         true},
+        {"font styles in another case",
+         [](TextStyleCache& a, TextStyleCache&) { a.fontStyle = "bold italic"; }, true},
+        {"SHX font style against a TrueType one",
+         [](TextStyleCache& a, TextStyleCache& b) {
+             a.fontStyle = "";
+             b.fontStyle = "Normal";
+         },
+         false},
+        {"heights exactly 1e-10 apart",
+         [](TextStyleCache& a, TextStyleCache& b) {
+             a.textHeight = 0.0;
+             b.textHeight = 1e-10;
+         },
+         true},
+        {"heights 3e-10 apart",
+         [](TextStyleCache& a, TextStyleCache& b) {
+             a.textHeight = 0.0;
+             b.textHeight = -3e-10;
+         },
+         false},
+        {"oblique angles differ", [](TextStyleCache& a, TextStyleCache&) { a.obliqueAngle = 0.3; },
+         false},
+        {"match orientation differs",
+         [](TextStyleCache&, TextStyleCache& b) { b.matchOrientation = false; }, false},
+        {"standards file and fix are not compared",
+         [](TextStyleCache& a, TextStyleCache& b) {
+             a.standardsFile = "a.dxf";
+             b.standardsFile = "b.dxf";
+             b.fix = CKvStdsFix::createObject();
+         },
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Check check;
+        TextStyleCache a = unusualValues();
+        TextStyleCache b = unusualValues();
+        c.edit(a, b);
+        EXPECT_EQ(check.plugin.compare(&a, &b), c.equal);
+        EXPECT_EQ(check.plugin.compare(&b, &a), c.equal);
+    }
+}
+
+TEST(TextStylePropertyDiffs, ValuesOfTheSameTypeCodeCompare)
+{
+    struct Case
+    {
+        const char* what;
+        OdResBufPtr a;
+        OdResBufPtr b;
+        bool equal;
+    };
+    const Case cases[] = {
+        {"reals within 1e-10", OdResBuf::newRb(5001, 2.5), OdResBuf::newRb(5001, 2.50000000005),
+         true},
+        {"reals 1e-7 apart", OdResBuf::newRb(5001, 2.5), OdResBuf::newRb(5001, 2.5000001), false},
+        {"texts in another case", OdResBuf::newRb(5005, "TXT.SHX"),
+         OdResBuf::newRb(5005, "txt.shx"), true},
+        {"texts differ", OdResBuf::newRb(5005, "txt"), OdResBuf::newRb(5005, "romans"), false},
+        {"flags equal", OdResBuf::newRb(290, true), OdResBuf::newRb(290, true), true},
+        {"flags differ", OdResBuf::newRb(290, true), OdResBuf::newRb(290, false), false},
+        {"same number under different codes", OdResBuf::newRb(5001, 1.0),
+         OdResBuf::newRb(290, true), false},
+        {"equal integers: a code text styles do not use", OdResBuf::newRb(5010, OdInt32(3)),
+         OdResBuf::newRb(5010, OdInt32(3)), false},
+        {"a missing value", OdResBuf::newRb(5001, 1.0), OdResBufPtr(), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Check check;
+        EXPECT_EQ(check.plugin.compare(c.a, c.b), c.equal);
+    }
+}
+
+TEST(TextStylePropertyDiffs, DiffsNameTheDifferingValuesInNameOrder)
+{
+    struct Case
+    {
+        const char* what;
+        std::function<void(TextStyleCache& standard)> edit;
+        std::vector<const char*> names;
+    };
+    const Case cases[] = {
+        {"identical values", [](TextStyleCache&) {}, {}},
+        {"font in another case, width within 1e-10",
+         [](TextStyleCache& s) {
+             s.font = "ARIAL.TTF";
+             s.width += 5e-11;
+         },
+         {}},
+        {"height differs", [](TextStyleCache& s) { s.textHeight = 2.5; }, {"Text Height"}},
+        {"oblique angle and annotative differ",
+         [](TextStyleCache& s) {
+             s.obliqueAngle = 0.0;
+             s.annotative = false;
+         },
+         {"Annotative", "Oblique Angle"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Check check;
+        TextStyleCache current = unusualValues();
+        TextStyleCache standard = unusualValues();
+        c.edit(standard);
+        OdSmartPtr<CKvStdsError> error = CKvStdsError::createObject();
+        OdSmartPtr<CKvStdsFix> fix = CKvStdsFix::createObject();
+        check.plugin.makeResbufChain(false, fix, error, &current);
+        check.plugin.makeResbufChain(true, fix, error, &standard);
+
+        std::vector<CKvString> names{CKvString("stale")};
+        OdArray<OdSmartPtr<OdResBuf>> errorValues;
+        OdArray<OdSmartPtr<OdResBuf>> fixValues;
+        std::vector<CKvString> extra{CKvString("kept")};
+        check.plugin.GetPropertyDiffs(error, fix, names, errorValues, fixValues, extra);
+
+        std::vector<CKvString> expectedNames(c.names.begin(), c.names.end());
+        EXPECT_EQ(names, expectedNames);
+        ASSERT_EQ(errorValues.size(), names.size());
+        ASSERT_EQ(fixValues.size(), names.size());
+        for (unsigned i = 0; i < names.size(); ++i) {
+            EXPECT_EQ(errorValues[i].get(), error->GetPropertyValue(names[i]).get());
+            EXPECT_EQ(fixValues[i].get(), fix->GetPropertyValue(names[i]).get());
+        }
+        EXPECT_EQ(extra, std::vector<CKvString>{CKvString("kept")});
+    }
+}
