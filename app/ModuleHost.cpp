@@ -1,5 +1,7 @@
 #include "ModuleHost.h"
 
+#include <CKvPluginFlags.h>
+#include <CKvStdsManager.h>
 #include <KvStandardsEntryPoints.h>
 #include <RxModule.h>
 
@@ -86,6 +88,9 @@ std::unique_ptr<ModuleHost> ModuleHost::start(std::string& error)
     }
     host->m_module = create(host->m_library, L"KvStandards");
     host->m_module->initApp();
+    // The plug-ins start enabled; the user's choices from the standards configuration apply to
+    // every run.
+    restorePluginFlags(GetKvStandardManager(), host->m_services.standardsSettings());
     return host;
 }
 

@@ -3,6 +3,10 @@
 // and the standards settings. The program creates one and installs it with
 // SetKvSystemServices(); GetKvSystemServices() is null until then. The services do not own the
 // main window.
+//
+// The host's own commands (_DWGSTANDARDS, the standards configuration dialog) are registered on
+// the process's command stack only when the program asks for them with registerHostCommands(),
+// so that a batch run never offers a dialog; the destructor removes them again.
 #ifndef KV_CKV_SYSTEM_SERVICES_H
 #define KV_CKV_SYSTEM_SERVICES_H
 
@@ -12,7 +16,9 @@
 #include <CKvString.h>
 #include <DbDatabase.h>
 
+#include <EdCommand.h>
 #include <ResBuf.h>
+#include <memory>
 #include <vector>
 
 class QWidget;
@@ -30,6 +36,7 @@ public:
 
     // resourcesFolder: the installed resources ("inch.lin", "mm.lin"), searched last.
     explicit CKvSystemServices(const CKvString& resourcesFolder, QWidget* mainWindow = nullptr);
+    ~CKvSystemServices();
     CKvSystemServices(const CKvSystemServices&) = delete;
     CKvSystemServices& operator=(const CKvSystemServices&) = delete;
 
@@ -69,12 +76,18 @@ public:
     CKvStandardsSettings standardsSettings() const;
     [[nodiscard]] bool setStandardsSettings(const CKvStandardsSettings& settings);
 
+    // Adds the host's commands to the command stack (once; later calls do nothing). Raises
+    // OdError(eDuplicateKey) when another command of the same name is registered in the host's
+    // group, and then registers none.
+    void registerHostCommands();
+
 private:
     CKvString m_resourcesFolder;
     QWidget* m_mainWindow;
     std::vector<CKvString> m_supportFolders;
     CKvCommandProcessor m_processor;
     CKvDocumentManager m_documents;
+    std::vector<std::unique_ptr<OdEdCommand>> m_hostCommands;
 };
 
 // Installs the program's services (null withdraws them); not owned.

@@ -1,9 +1,12 @@
+#include <CKvCommandDwgStandards.h>
 #include <CKvSystemServices.h>
 
 #include <QDir>
 #include <QFileInfo>
 #include <QStringList>
 
+#include <EdCommandStack.h>
+#include <StaticRxObject.h>
 #include <algorithm>
 
 namespace {
@@ -28,6 +31,13 @@ CKvSystemServices::CKvSystemServices(const CKvString& resourcesFolder, QWidget* 
     , m_processor(&m_documents)
     , m_documents(&m_processor)
 {}
+
+CKvSystemServices::~CKvSystemServices()
+{
+    for (const std::unique_ptr<OdEdCommand>& command : m_hostCommands) {
+        odedRegCmds()->removeCmd(command.get());
+    }
+}
 
 CKvString CKvSystemServices::applicationName() const
 {
@@ -103,6 +113,16 @@ CKvStandardsSettings CKvSystemServices::standardsSettings() const
 bool CKvSystemServices::setStandardsSettings(const CKvStandardsSettings& settings)
 {
     return settings.save();
+}
+
+void CKvSystemServices::registerHostCommands()
+{
+    if (!m_hostCommands.empty()) {
+        return;
+    }
+    auto dwgStandards = std::make_unique<OdStaticRxObject<CKvCommandDwgStandards>>();
+    odedRegCmds()->addCommand(dwgStandards.get());
+    m_hostCommands.push_back(std::move(dwgStandards));
 }
 
 void SetKvSystemServices(CKvSystemServices* services)

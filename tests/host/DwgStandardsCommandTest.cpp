@@ -1,0 +1,115 @@
+// The host's _DWGSTANDARDS command: registered on request, opening the standards configuration on
+// the page its argument names.
+#include "StandardsConfigTestUtil.h"
+
+#include <CKvCommand.h>
+#include <CKvCommandProcessor.h>
+#include <CKvSystemServices.h>
+
+#include <QLabel>
+#include <QTabWidget>
+
+#include <gtest/gtest.h>
+
+#include <EdCommandStack.h>
+#include <ResBuf.h>
+#include <string>
+
+namespace {
+
+// The command's name, the argument and the end of the chain.
+OdResBufPtr chainWith(const OdResBufPtr& argument)
+{
+    OdResBufPtr chain = OdResBuf::newRb(OdResBuf::kRtString, L"_DWGSTANDARDS");
+    chain->setNext(argument)->setNext(OdResBuf::newRb(OdResBuf::kRtNone));
+    return chain;
+}
+
+// The chain the standards module sends: the page as a 16-bit integer.
+OdResBufPtr moduleChain(OdInt16 page)
+{
+    return chainWith(OdResBuf::newRb(OdResBuf::kRtInt16, page));
+}
+
+bool isRegistered(const char* name)
+{
+    return !odedRegCmds()->lookupCmd(OdString(name)).isNull();
+}
+
+}  // namespace
+
+TEST(DwgStandardsCommand, IsRegisteredOnRequestUntilTheServicesEnd)
+{
+    ensureWidgetsApplication();
+    EXPECT_FALSE(isRegistered("_DWGSTANDARDS"));
+    {
+        ServicesScope scope;
+        EXPECT_FALSE(isRegistered("_DWGSTANDARDS"));
+        scope.services.registerHostCommands();
+        scope.services.registerHostCommands();
+        EXPECT_TRUE(isRegistered("_DWGSTANDARDS"));
+        EXPECT_TRUE(isRegistered("DWGSTANDARDS"));
+    }
+    EXPECT_FALSE(isRegistered("_DWGSTANDARDS"));
+}
+
+TEST(DwgStandardsCommand, OpensThePageItsArgumentNames)
+{
+    struct Case
+    {
+        const char* what;
+        bool withDrawing;
+        OdResBufPtr chain;
+        QDialogButtonBox::StandardButton ending;
+        int result;
+        const char* page;  // null: no dialog
+        int inits;
+    };
+    const Case cases[] = {
+        {"no argument", true, CKvCommandProcessor::parseCommandLine(L"DWGSTANDARDS"),
+         QDialogButtonBox::Ok, CKvCommand::kResultNormal, "StandardsFilesPage", 1},
+        {"the module's chain, page 2", true, moduleChain(2), QDialogButtonBox::Ok,
+         CKvCommand::kResultNormal, "PluginsPage", 1},
+        {"typed page 3", true, CKvCommandProcessor::parseCommandLine(L"_DWGSTANDARDS 3"),
+         QDialogButtonBox::Ok, CKvCommand::kResultNormal, "SettingsPage", 1},
+        {"as a 32-bit integer", true, chainWith(OdResBuf::newRb(OdResBuf::kRtInt32, OdInt32(2))),
+         QDialogButtonBox::Ok, CKvCommand::kResultNormal, "PluginsPage", 1},
+        {"cancelled", true, moduleChain(1), QDialogButtonBox::Cancel, CKvCommand::kResultCancel,
+         "StandardsFilesPage", 0},
+        {"without a drawing", false, moduleChain(1), QDialogButtonBox::Ok,
+         CKvCommand::kResultNormal, "StandardsFilesPage", 0},
+        {"page 0", true, moduleChain(0), QDialogButtonBox::Ok, CKvCommand::kResultError, nullptr,
+         0},
+        {"page 4", true, moduleChain(4), QDialogButtonBox::Ok, CKvCommand::kResultError, nullptr,
+         0},
+        {"a text", true, CKvCommandProcessor::parseCommandLine(L"DWGSTANDARDS \"2\""),
+         QDialogButtonBox::Ok, CKvCommand::kResultError, nullptr, 0},
+        {"a real", true, CKvCommandProcessor::parseCommandLine(L"DWGSTANDARDS 2.5"),
+         QDialogButtonBox::Ok, CKvCommand::kResultError, nullptr, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ConfigScope scope;
+        scope.services.services.registerHostCommands();
+        CKvDocument* document = c.withDrawing ? scope.openDrawing() : nullptr;
+        std::string page = "(none)";
+        bool noDrawingShown = false;
+        const ModalDriver driver(c.ending, [&](QDialog* dialog) {
+            if (dialog == nullptr) {
+                return;
+            }
+            const auto* tabs = dialog->findChild<QTabWidget*>("ConfigTabs");
+            const auto* label = dialog->findChild<QLabel*>("NoDrawingLabel");
+            page = tabs != nullptr ? tabs->currentWidget()->objectName().toStdString() : "";
+            noDrawingShown = label != nullptr && label->isVisible();
+        });
+        EXPECT_EQ(scope.services.services.commandProcessor().runCommandChain(c.chain.get()),
+                  c.result);
+        EXPECT_EQ(page, c.page ? c.page : "(none)");
+        EXPECT_EQ(noDrawingShown, c.page != nullptr && !c.withDrawing);
+        EXPECT_EQ(scope.manager.initDocuments.size(), static_cast<size_t>(c.inits));
+        if (c.inits > 0) {
+            EXPECT_EQ(scope.manager.initDocuments[0], document);
+        }
+    }
+}

@@ -1,0 +1,479 @@
+// The standards configuration dialog, page by page, driven through its widgets.
+#include "HostTestUtil.h"
+#include "StandardsConfigTestUtil.h"
+
+#include <CKvMessageBox.h>
+#include <CKvPluginFlags.h>
+#include <CKvStandardsConfigDialog.h>
+#include <CKvStandardsSettings.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTranslator>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include <iterator>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// The dialog with the file dialog replaced by the files the test picks.
+class ScriptedConfigDialog : public CKvStandardsConfigDialog
+{
+public:
+    using CKvStandardsConfigDialog::CKvStandardsConfigDialog;
+    QStringList nextChoice;
+
+protected:
+    QStringList chooseStandardsFiles() override { return std::exchange(nextChoice, {}); }
+};
+
+template <class Widget>
+Widget& child(QWidget& parent, const char* name)
+{
+    auto* widget = parent.findChild<Widget*>(QString::fromLatin1(name));
+    if (widget == nullptr) {
+        throw std::runtime_error(std::string("no widget ") + name);
+    }
+    return *widget;
+}
+
+void click(QWidget& dialog, const char* button)
+{
+    child<QPushButton>(dialog, button).click();
+}
+
+std::vector<std::string> listTexts(QWidget& dialog)
+{
+    std::vector<std::string> texts;
+    auto& list = child<QListWidget>(dialog, "StandardsFilesList");
+    for (int i = 0; i < list.count(); ++i) {
+        texts.push_back(list.item(i)->text().toStdString());
+    }
+    return texts;
+}
+
+std::vector<std::string> comboTexts(QWidget& dialog)
+{
+    std::vector<std::string> texts;
+    auto& combo = child<QComboBox>(dialog, "PreferredFileCombo");
+    for (int i = 0; i < combo.count(); ++i) {
+        texts.push_back(combo.itemText(i).toStdString());
+    }
+    return texts;
+}
+
+// Translates every text of one context to "{context}" + the text, for its lifetime.
+class ContextMarker : public QTranslator
+{
+public:
+    explicit ContextMarker(const char* context) : m_context(QString::fromLatin1(context))
+    {
+        QCoreApplication::installTranslator(this);
+    }
+    ~ContextMarker() override { QCoreApplication::removeTranslator(this); }
+    bool isEmpty() const override { return false; }
+    QString translate(const char* context, const char* sourceText, const char*, int) const override
+    {
+        return m_context == QLatin1String(context) ? marker() + QString::fromUtf8(sourceText)
+                                                   : QString();
+    }
+    QString marker() const { return '{' + m_context + '}'; }
+
+private:
+    QString m_context;
+};
+
+}  // namespace
+
+TEST(StandardsConfigDialog, StandardsFilesReachTheDrawingOnlyOnOk)
+{
+    struct Case
+    {
+        const char* what;
+        QDialogButtonBox::StandardButton ending;
+        std::vector<std::string> stored;
+        size_t inits;
+    };
+    const Case cases[] = {
+        {"OK", QDialogButtonBox::Ok, {"/std/b.dxf", "/std/a.dws"}, 1},
+        {"Cancel", QDialogButtonBox::Cancel, {"/std/old.dws"}, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ConfigScope scope;
+        CKvDocument* document = scope.openDrawing({L"/std/old.dws"});
+        ASSERT_NE(document, nullptr);
+        ScriptedConfigDialog dialog(document, &scope.manager, CKvStandardsSettings::load());
+
+        dialog.nextChoice = QStringList{"/std/a.dws", "/std/b.dxf"};
+        click(dialog, "AddFileButton");
+        EXPECT_EQ(listTexts(dialog),
+                  (std::vector<std::string>{"/std/old.dws", "/std/a.dws", "/std/b.dxf"}));
+        child<QListWidget>(dialog, "StandardsFilesList").setCurrentRow(2);
+        click(dialog, "MoveUpButton");
+        child<QListWidget>(dialog, "StandardsFilesList").setCurrentRow(0);
+        click(dialog, "RemoveFileButton");
+        EXPECT_EQ(listTexts(dialog), (std::vector<std::string>{"/std/b.dxf", "/std/a.dws"}));
+        EXPECT_EQ(storedAssociation(document), std::vector<std::string>{"/std/old.dws"});
+
+        clickDialogButton(dialog, c.ending);
+        EXPECT_EQ(storedAssociation(document), c.stored);
+        ASSERT_EQ(scope.manager.initDocuments.size(), c.inits);
+        if (c.inits > 0) {
+            // The manager reads the association once it is in the drawing.
+            EXPECT_EQ(scope.manager.initDocuments[0], document);
+            EXPECT_EQ(scope.manager.initAssociations[0].size(), 2u);
+        }
+    }
+}
+
+TEST(StandardsConfigDialog, FilesTheHostCannotFindAreMarked)
+{
+    ConfigScope scope;
+    const QString folder = scope.home.path();
+    QDir(folder).mkpath("std");
+    for (const QString& file : {folder + "/std/here.dxf", folder + "/moved.dws"}) {
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    }
+    struct Case
+    {
+        const char* what;
+        QString path;
+        bool marked;
+    };
+    const Case cases[] = {
+        {"where it is stored", folder + "/std/here.dxf", false},
+        {"moved beside the drawing", "/old/place/moved.dws", false},
+        {"moved, stored with backslashes", "C:\\old\\moved.dws", false},
+        {"nowhere", "/nowhere/missing.dws", true},
+        {"a folder of that name", folder + "/std", true},
+    };
+    std::vector<CKvString> paths;
+    for (const Case& c : cases) {
+        paths.push_back(CKvString(c.path));
+    }
+    CKvDocument* document = scope.openDrawing(paths);
+    ASSERT_NE(document, nullptr);
+    CKvStandardsConfigDialog dialog(document, &scope.manager, CKvStandardsSettings::load());
+    auto& list = child<QListWidget>(dialog, "StandardsFilesList");
+    ASSERT_EQ(list.count(), static_cast<int>(std::size(cases)));
+    for (int i = 0; i < list.count(); ++i) {
+        const Case& c = cases[i];
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(list.item(i)->text(), c.path);
+        EXPECT_EQ(list.item(i)->toolTip().contains("File not found"), c.marked);
+        EXPECT_EQ(!list.item(i)->icon().isNull(), c.marked);
+    }
+}
+
+TEST(StandardsConfigDialog, FileButtonsFollowTheSelectionAndTheDrawing)
+{
+    struct Case
+    {
+        const char* what;
+        bool withDrawing;
+        int row;
+        bool add, remove, up, down;
+    };
+    const Case cases[] = {
+        {"nothing selected", true, -1, true, false, false, false},
+        {"first file", true, 0, true, true, false, true},
+        {"middle file", true, 1, true, true, true, true},
+        {"last file", true, 2, true, true, true, false},
+        {"no drawing", false, -1, false, false, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ConfigScope scope;
+        CKvDocument* document =
+            c.withDrawing ? scope.openDrawing({L"/s/1.dws", L"/s/2.dws", L"/s/3.dws"}) : nullptr;
+        CKvStandardsConfigDialog dialog(document, &scope.manager, CKvStandardsSettings::load());
+        child<QListWidget>(dialog, "StandardsFilesList").setCurrentRow(c.row);
+        EXPECT_EQ(child<QPushButton>(dialog, "AddFileButton").isEnabled(), c.add);
+        EXPECT_EQ(child<QPushButton>(dialog, "RemoveFileButton").isEnabled(), c.remove);
+        EXPECT_EQ(child<QPushButton>(dialog, "MoveUpButton").isEnabled(), c.up);
+        EXPECT_EQ(child<QPushButton>(dialog, "MoveDownButton").isEnabled(), c.down);
+        EXPECT_EQ(child<QListWidget>(dialog, "StandardsFilesList").isEnabled(), c.withDrawing);
+        EXPECT_EQ(child<QLabel>(dialog, "NoDrawingLabel").isHidden(), c.withDrawing);
+    }
+}
+
+TEST(StandardsConfigDialog, PluginRowsShowTheManagersPluginsInItsOrder)
+{
+    FakePlugin layers("Layers", "ID-L", "Checks layer names and properties.", "1.0");
+    FakePlugin text("Text styles", "ID-T", "Checks text styles.", "2.1");
+    text.setEnabled(false);
+    ConfigScope scope({&text, &layers});
+    CKvStandardsConfigDialog dialog(nullptr, &scope.manager, CKvStandardsSettings::load(), 2);
+    auto& tree = child<QTreeWidget>(dialog, "PluginList");
+    struct Case
+    {
+        const char* name;
+        const char* version;
+        const char* description;
+        Qt::CheckState state;
+    };
+    const Case cases[] = {
+        {"Text styles", "2.1", "Checks text styles.", Qt::Unchecked},
+        {"Layers", "1.0", "Checks layer names and properties.", Qt::Checked},
+    };
+    ASSERT_EQ(tree.topLevelItemCount(), 2);
+    for (int i = 0; i < 2; ++i) {
+        const Case& c = cases[i];
+        SCOPED_TRACE(c.name);
+        const QTreeWidgetItem* item = tree.topLevelItem(i);
+        EXPECT_EQ(item->text(CKvStandardsConfigDialog::NameColumn), c.name);
+        EXPECT_EQ(item->text(CKvStandardsConfigDialog::VersionColumn), c.version);
+        EXPECT_EQ(item->checkState(CKvStandardsConfigDialog::NameColumn), c.state);
+        EXPECT_EQ(item->toolTip(CKvStandardsConfigDialog::NameColumn), c.description);
+        tree.setCurrentItem(tree.topLevelItem(i));
+        EXPECT_EQ(child<QLabel>(dialog, "PluginDescriptionLabel").text(), c.description);
+    }
+
+    FakeManager empty;
+    CKvStandardsConfigDialog none(nullptr, &empty, CKvStandardsSettings::load(), 2);
+    EXPECT_EQ(child<QTreeWidget>(none, "PluginList").topLevelItemCount(), 0);
+    EXPECT_EQ(child<QLabel>(none, "PluginDescriptionLabel").text(),
+              "No standards plug-ins are loaded.");
+}
+
+TEST(StandardsConfigDialog, UntickedPluginIsDisabledAndRememberedOnOk)
+{
+    struct Case
+    {
+        const char* what;
+        QDialogButtonBox::StandardButton ending;
+        int setEnabledCalls;
+        bool textEnabled;
+    };
+    const Case cases[] = {
+        {"OK", QDialogButtonBox::Ok, 1, false},
+        {"Cancel", QDialogButtonBox::Cancel, 0, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        FakePlugin layers("Layers", "E81A7EB1-A22C-4bd4-96F8-725D0798DE29");
+        FakePlugin text("Text styles", "{7B1C0F2E-text}");
+        ConfigScope scope({&layers, &text});
+        CKvStandardsConfigDialog dialog(nullptr, &scope.manager, CKvStandardsSettings::load(), 2);
+        child<QTreeWidget>(dialog, "PluginList")
+            .topLevelItem(1)
+            ->setCheckState(CKvStandardsConfigDialog::NameColumn, Qt::Unchecked);
+        clickDialogButton(dialog, c.ending);
+
+        EXPECT_EQ(text.Enabled(), c.textEnabled);
+        EXPECT_TRUE(layers.Enabled());
+        EXPECT_EQ(text.setEnabledCalls, c.setEnabledCalls);
+        EXPECT_EQ(layers.setEnabledCalls, c.setEnabledCalls);
+        const CKvStandardsSettings stored = CKvStandardsSettings::load();
+        EXPECT_EQ(stored.pluginEnabled(L"{7b1c0f2e-TEXT}"), c.textEnabled);
+        EXPECT_TRUE(stored.pluginEnabled(L"E81A7EB1-A22C-4BD4-96F8-725D0798DE29"));
+
+        // The next run's plug-ins start enabled and get the stored flags.
+        FakePlugin nextText("Text styles", "{7B1C0F2E-text}");
+        FakePlugin nextLayers("Layers", "E81A7EB1-A22C-4bd4-96F8-725D0798DE29");
+        nextLayers.setEnabled(false);
+        FakeManager next({&nextLayers, &nextText});
+        restorePluginFlags(&next, CKvStandardsSettings::load());
+        EXPECT_EQ(nextText.Enabled(), c.textEnabled);
+        EXPECT_TRUE(nextLayers.Enabled());
+    }
+}
+
+TEST(StandardsConfigDialog, SettingsAreSavedOnOkOnly)
+{
+    struct Case
+    {
+        const char* what;
+        QDialogButtonBox::StandardButton ending;
+        std::string preferred;
+        bool on;
+    };
+    const Case cases[] = {
+        {"OK", QDialogButtonBox::Ok, "/std/b.dws", true},
+        {"Cancel", QDialogButtonBox::Cancel, "None", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ConfigScope scope;
+        CKvDocument* document = scope.openDrawing({L"/std/a.dws", L"/std/b.dws"});
+        CKvStandardsConfigDialog dialog(document, &scope.manager, CKvStandardsSettings::load(), 3);
+        EXPECT_EQ(comboTexts(dialog),
+                  (std::vector<std::string>{"None", "/std/a.dws", "/std/b.dws"}));
+        EXPECT_EQ(child<QComboBox>(dialog, "PreferredFileCombo").currentIndex(), 0);
+        child<QComboBox>(dialog, "PreferredFileCombo").setCurrentIndex(2);
+        child<QCheckBox>(dialog, "AutomaticFixCheckBox").click();
+        child<QCheckBox>(dialog, "ShowIgnoredCheckBox").click();
+        clickDialogButton(dialog, c.ending);
+
+        const CKvStandardsSettings stored = CKvStandardsSettings::load();
+        EXPECT_EQ(stored.preferredStandardsFile().toUtf8(), c.preferred);
+        EXPECT_EQ(stored.automaticFix(), c.on);
+        EXPECT_EQ(stored.showIgnored(), c.on);
+        EXPECT_EQ(QFile::exists(CKvStandardsSettings::filePath()), c.on);
+    }
+}
+
+TEST(StandardsConfigDialog, PreferredFileIsChosenAmongTheListedFilesAndKept)
+{
+    struct Case
+    {
+        const char* what;
+        const wchar_t* stored;
+        std::vector<CKvString> associated;
+        int chooseFirst;  // -1: leave the choice as it is
+        QStringList added;
+        QStringList removed;
+        int chooseAfterEdits;
+        std::vector<std::string> offered;
+        std::string saved;
+    };
+    const Case cases[] = {
+        {"a preferred file not associated stays offered",
+         L"/std/other.dws",
+         {L"/std/a.dws"},
+         -1,
+         {},
+         {},
+         -1,
+         {"None", "/std/a.dws", "/std/other.dws"},
+         "/std/other.dws"},
+        {"matched ignoring case",
+         L"/STD/A.DWS",
+         {L"/std/a.dws"},
+         -1,
+         {},
+         {},
+         -1,
+         {"None", "/std/a.dws"},
+         "/std/a.dws"},
+        {"a file added on the first page",
+         L"None",
+         {},
+         -1,
+         {"/std/new.dxf"},
+         {},
+         1,
+         {"None", "/std/new.dxf"},
+         "/std/new.dxf"},
+        {"the chosen file removed from the list stays chosen",
+         L"None",
+         {L"/std/a.dws", L"/std/b.dws"},
+         2,
+         {},
+         {"/std/b.dws"},
+         -1,
+         {"None", "/std/a.dws", "/std/b.dws"},
+         "/std/b.dws"},
+        {"none", L"None", {L"/std/a.dws"}, -1, {}, {}, -1, {"None", "/std/a.dws"}, "None"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ConfigScope scope;
+        CKvStandardsSettings settings;
+        settings.setPreferredStandardsFile(c.stored);
+        ASSERT_TRUE(settings.save());
+        CKvDocument* document = scope.openDrawing(c.associated);
+        ScriptedConfigDialog dialog(document, &scope.manager, CKvStandardsSettings::load());
+        auto& combo = child<QComboBox>(dialog, "PreferredFileCombo");
+        if (c.chooseFirst >= 0) {
+            combo.setCurrentIndex(c.chooseFirst);
+        }
+        dialog.nextChoice = c.added;
+        click(dialog, "AddFileButton");
+        auto& list = child<QListWidget>(dialog, "StandardsFilesList");
+        for (const QString& file : c.removed) {
+            list.setCurrentItem(list.findItems(file, Qt::MatchExactly).value(0));
+            click(dialog, "RemoveFileButton");
+        }
+        if (c.chooseAfterEdits >= 0) {
+            combo.setCurrentIndex(c.chooseAfterEdits);
+        }
+        EXPECT_EQ(comboTexts(dialog), c.offered);
+        clickDialogButton(dialog, QDialogButtonBox::Ok);
+        EXPECT_EQ(CKvStandardsSettings::load().preferredStandardsFile().toUtf8(), c.saved);
+    }
+}
+
+TEST(StandardsConfigDialog, SettingsThatCannotBeSavedWarnButTheRestIsApplied)
+{
+    FakePlugin layers("Layers", "ID-L");
+    ConfigScope scope({&layers});
+    CKvDocument* document = scope.openDrawing();
+    // A plain file where the configuration folder should be.
+    const QString blocked = scope.home.path() + "/not-a-folder";
+    QFile file(blocked);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    qputenv("XDG_CONFIG_HOME", blocked.toUtf8());
+
+    ScriptedConfigDialog dialog(document, &scope.manager, CKvStandardsSettings::load());
+    dialog.nextChoice = QStringList{"/std/a.dws"};
+    click(dialog, "AddFileButton");
+    child<QTreeWidget>(dialog, "PluginList")
+        .topLevelItem(0)
+        ->setCheckState(CKvStandardsConfigDialog::NameColumn, Qt::Unchecked);
+    CKvMessageBox::takeShown();
+    CKvMessageBox::scriptAnswer(QMessageBox::Ok);
+    clickDialogButton(dialog, QDialogButtonBox::Ok);
+
+    const std::vector<CKvMessageBox::Shown> shown = CKvMessageBox::takeShown();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].icon, QMessageBox::Warning);
+    EXPECT_TRUE(shown[0].text.contains("could not be saved")) << shown[0].text.toStdString();
+    EXPECT_EQ(storedAssociation(document), std::vector<std::string>{"/std/a.dws"});
+    EXPECT_FALSE(layers.Enabled());
+    EXPECT_EQ(scope.manager.initDocuments.size(), 1u);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+TEST(StandardsConfigDialog, EveryTextIsTranslatedInTheDialogsContext)
+{
+    FakePlugin layers("Layers", "ID-L");
+    ConfigScope scope({&layers});
+    FakeManager empty;
+    const ContextMarker marker("CKvStandardsConfigDialog");
+    CKvStandardsConfigDialog withoutPlugins(nullptr, &empty, CKvStandardsSettings::load());
+    CKvDocument* document = scope.openDrawing({L"/nowhere/missing.dws"});
+    CKvStandardsConfigDialog dialog(document, &scope.manager, CKvStandardsSettings::load());
+    auto& tabs = child<QTabWidget>(dialog, "ConfigTabs");
+    auto& tree = child<QTreeWidget>(dialog, "PluginList");
+    const std::pair<const char*, QString> texts[] = {
+        {"window title", dialog.windowTitle()},
+        {"tab 1", tabs.tabText(0)},
+        {"tab 2", tabs.tabText(1)},
+        {"tab 3", tabs.tabText(2)},
+        {"NoDrawingLabel", child<QLabel>(dialog, "NoDrawingLabel").text()},
+        {"StandardsFilesLabel", child<QLabel>(dialog, "StandardsFilesLabel").text()},
+        {"AddFileButton", child<QPushButton>(dialog, "AddFileButton").text()},
+        {"RemoveFileButton", child<QPushButton>(dialog, "RemoveFileButton").text()},
+        {"MoveUpButton", child<QPushButton>(dialog, "MoveUpButton").text()},
+        {"MoveDownButton", child<QPushButton>(dialog, "MoveDownButton").text()},
+        {"missing file", child<QListWidget>(dialog, "StandardsFilesList").item(0)->toolTip()},
+        {"PluginsLabel", child<QLabel>(dialog, "PluginsLabel").text()},
+        {"name column", tree.headerItem()->text(CKvStandardsConfigDialog::NameColumn)},
+        {"version column", tree.headerItem()->text(CKvStandardsConfigDialog::VersionColumn)},
+        {"no plug-ins", child<QLabel>(withoutPlugins, "PluginDescriptionLabel").text()},
+        {"PreferredFileLabel", child<QLabel>(dialog, "PreferredFileLabel").text()},
+        {"no preferred file", child<QComboBox>(dialog, "PreferredFileCombo").itemText(0)},
+        {"AutomaticFixCheckBox", child<QCheckBox>(dialog, "AutomaticFixCheckBox").text()},
+        {"ShowIgnoredCheckBox", child<QCheckBox>(dialog, "ShowIgnoredCheckBox").text()},
+    };
+    for (const auto& [what, text] : texts) {
+        SCOPED_TRACE(what);
+        EXPECT_TRUE(text.startsWith(marker.marker())) << text.toStdString();
+    }
+}
