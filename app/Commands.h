@@ -12,3 +12,6 @@ int runInfo(const std::vector<std::string>& args);
 int runConvert(const std::vector<std::string>& args);
 // kvcad standards add|remove|up|down|list|settings ...
 int runStandards(const std::vector<std::string>& args);
+// kvcad check DRAWING... [--standards FILE]... [--format text|json|junit] [--output FILE]
+//             [--all-fixes]
+int runCheck(const std::vector<std::string>& args);

@@ -16,7 +16,13 @@ void usage(FILE* out)
         "  info DRAWING [--json]   version, code page, entity counts and table records\n"
         "  convert IN OUT          read a drawing and write it back as ASCII DXF\n"
         "  standards ...           the standards files a drawing is associated with, and the\n"
-        "                          standards settings (kvcad standards for details)\n",
+        "                          standards settings (kvcad standards for details)\n"
+        "  check DRAWING... [--standards FILE]... [--format text|json|junit] [--output FILE]\n"
+        "        [--all-fixes]\n"
+        "                          check drawings against their standards files (or the FILEs,\n"
+        "                          in that order); exit 0 when no violation is left that is not\n"
+        "                          ignored, 1 when one is, 2 when a drawing or standards file\n"
+        "                          cannot be read\n",
         out);
 }
 
@@ -38,6 +44,9 @@ int main(int argc, char** argv)
     }
     if (command == "standards") {
         return runStandards(args);
+    }
+    if (command == "check") {
+        return runCheck(args);
     }
     std::fprintf(stderr, "kvcad: unknown command \"%s\"\n", command.c_str());
     usage(stderr);

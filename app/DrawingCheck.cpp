@@ -1,0 +1,135 @@
+#include "DrawingCheck.h"
+
+#include "CheckReport.h"
+
+#include <CKvDocument.h>
+#include <CKvIgnoredState.h>
+#include <CKvStdsFix.h>
+#include <CKvStdsManager.h>
+#include <CKvValueText.h>
+#include <DbHandle.h>
+#include <OdError.h>
+
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cstdio>
+#include <list>
+
+namespace {
+
+ReportedFix reportedFix(const CKvStdsFixPtr& fix)
+{
+    if (fix.isNull()) {
+        return ReportedFix();
+    }
+    return ReportedFix{fix->GetFixDisplayName().toUtf8(), fix->GetStandardsFile().toUtf8()};
+}
+
+std::vector<PropertyDiff> propertyDiffs(CKvStdsPlugins& plugin, const CKvStdsErrorPtr& error,
+                                        const CKvStdsFixPtr& fix)
+{
+    std::vector<CKvString> names;
+    OdArray<OdResBufPtr> current;
+    OdArray<OdResBufPtr> standard;
+    std::vector<CKvString> extra;
+    plugin.GetPropertyDiffs(error, fix, names, current, standard, extra);
+    const OdArray<OdResBufPtr>& currentValues = current;
+    const OdArray<OdResBufPtr>& standardValues = standard;
+    const size_t count = std::min<size_t>(
+        names.size(), std::min<size_t>(currentValues.size(), standardValues.size()));
+    std::vector<PropertyDiff> diffs;
+    for (size_t i = 0; i < count; ++i) {
+        const auto index = static_cast<OdArray<OdResBufPtr>::size_type>(i);
+        diffs.push_back(PropertyDiff{names[i].toUtf8(), valueText(currentValues[index]).toUtf8(),
+                                     valueText(standardValues[index]).toUtf8()});
+    }
+    return diffs;
+}
+
+}  // namespace
+
+int DrawingCheck::run(CKvDocument& document, const std::string& drawing,
+                      const std::vector<CKvString>& standards)
+{
+    int violations = 0;
+    std::list<CKvStdsPluginsPtr> plugins;
+    m_manager.getPluginList(plugins);
+    for (const CKvStdsPluginsPtr& plugin : plugins) {
+        if (!plugin.isNull() && plugin->Enabled()) {
+            runPlugin(*plugin, document, drawing, standards, violations);
+        }
+    }
+    return violations;
+}
+
+void DrawingCheck::runPlugin(CKvStdsPlugins& plugin, CKvDocument& document,
+                             const std::string& drawing, const std::vector<CKvString>& standards,
+                             int& violations)
+{
+    std::vector<CKvString> names;
+    for (const CKvString& path : standards) {
+        names.push_back(CKvString(QFileInfo(path.toQString()).fileName()));
+    }
+    plugin.Clear();
+    plugin.SetContext(OdArray<OdDbObjectId>(), true);
+    plugin.SetupForAudit(OdSmartPtr<OdDbDatabase>(document.database()), CKvString(drawing.c_str()),
+                         names, standards);
+    plugin.Start(CKvStdsErrorPtr());
+    while (!plugin.Done()) {
+        const CKvStdsErrorPtr error = plugin.GetError();
+        if (!error.isNull()) {
+            const ReportedViolation violation = describe(plugin, error, drawing);
+            violations += violation.ignored ? 0 : 1;
+            m_report.addViolation(violation);
+        }
+        plugin.Next();
+    }
+}
+
+ReportedViolation DrawingCheck::describe(CKvStdsPlugins& plugin, const CKvStdsErrorPtr& error,
+                                         const std::string& drawing) const
+{
+    ReportedViolation v;
+    v.category = plugin.Name().toUtf8();
+    v.plugin = plugin.classId().toUtf8();
+    v.objectType = error->GetObjectType().toUtf8();
+    v.name = error->GetObjectName().toUtf8();
+    v.handle = CKvString(error->GetObjectId().getHandle().ascii()).toUtf8();
+    v.description = error->GetDescription().toUtf8();
+
+    OdArray<CKvStdsFixPtr> fixes;
+    int recommended = -1;
+    plugin.GetAllFixes(error, fixes, recommended);
+    const OdArray<CKvStdsFixPtr>& candidates = fixes;
+    v.fixCount = static_cast<int>(candidates.size());
+    if (recommended >= 0 && recommended < v.fixCount) {
+        const CKvStdsFixPtr& fix = candidates[static_cast<unsigned>(recommended)];
+        v.recommendedFix = recommended;
+        v.fix = reportedFix(fix);
+        v.diff = propertyDiffs(plugin, error, fix);
+    }
+    if (m_report.wantsAllFixes()) {
+        v.fixes.reserve(candidates.size());
+        for (const CKvStdsFixPtr& fix : candidates) {
+            v.fixes.push_back(reportedFix(fix));
+        }
+    }
+
+    try {
+        loadIgnoredState(error);
+        CKvString user;
+        error->GetIgnoredState(v.ignored, user);
+        v.ignoredBy = user.toUtf8();
+    } catch (const OdError& e) {
+        // A mark another program wrote in a shape we cannot read does not hide the violation.
+        std::fprintf(stderr, "%s: %s \"%s\": the ignored mark cannot be read (%s); reported\n",
+                     drawing.c_str(), v.objectType.c_str(), v.name.c_str(),
+                     e.description().toUtf8().c_str());
+    }
+
+    for (const auto& [name, value] : error->GetProperties()) {
+        v.properties.emplace_back(name.toUtf8(), valueText(value).toUtf8());
+    }
+    return v;
+}

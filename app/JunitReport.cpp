@@ -1,0 +1,168 @@
+#include "CheckReport.h"
+
+#include <QString>
+#include <QVector>
+
+namespace {
+
+// Characters XML 1.0 allows in a document.
+bool isXmlChar(char32_t c)
+{
+    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) ||
+           (c >= 0xE000 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0x10FFFF);
+}
+
+// Escapes text for element content and for attribute values alike. Characters XML cannot carry
+// become U+FFFD; line breaks and tabs are written as references so that attribute values keep
+// them.
+std::string xml(std::string_view text)
+{
+    // Malformed UTF-8 is read as U+FFFD.
+    const QVector<uint> codePoints =
+        QString::fromUtf8(text.data(), static_cast<int>(text.size())).toUcs4();
+    std::string out;
+    out.reserve(text.size());
+    for (const uint c : codePoints) {
+        switch (c) {
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            case '\'':
+                out += "&apos;";
+                break;
+            case '\t':
+                out += "&#9;";
+                break;
+            case '\n':
+                out += "&#10;";
+                break;
+            case '\r':
+                out += "&#13;";
+                break;
+            default: {
+                const uint kept = isXmlChar(c) ? c : 0xFFFDu;
+                out += QString::fromUcs4(&kept, 1).toUtf8().toStdString();
+            }
+        }
+    }
+    return out;
+}
+
+std::string fixText(const ReportedFix& fix)
+{
+    return fix.name + " (" + fix.standardsFile + ")";
+}
+
+// The body of a failure: the differing properties, the recommended fix and, when asked for,
+// every candidate, one per line.
+void appendFailureBody(std::string& out, const ReportedViolation& v, bool allFixes)
+{
+    for (const PropertyDiff& d : v.diff) {
+        out += xml(d.property + ": " + d.current + " -> " + d.standard + "\n");
+    }
+    out += xml(v.fix ? "recommended fix: " + fixText(*v.fix) : "no recommended fix");
+    if (allFixes) {
+        out += xml("\ncandidates (" + std::to_string(v.fixCount) + "):");
+        for (const ReportedFix& fix : v.fixes) {
+            out += xml("\n" + fixText(fix));
+        }
+    }
+}
+
+// <testsuites> with one <testsuite> per drawing and one <testcase> per violation: failing, or
+// skipped when the violation is ignored. A drawing that could not be checked is one erroneous
+// test case. A suite's start tag carries its counts, so a drawing's test cases are collected
+// and written when the drawing is done; drawings are written as they finish.
+class JunitReport : public CheckReport
+{
+public:
+    JunitReport(std::FILE* out, bool allFixes) : m_out(out), m_allFixes(allFixes)
+    {
+        writeText(m_out,
+                  "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                  "<testsuites name=\"kvcad check\">\n");
+    }
+
+    void beginDrawing(const std::string& drawing,
+                      const std::vector<std::string>& standards) override
+    {
+        m_drawing = drawing;
+        m_standards = standards;
+        m_cases.clear();
+        m_failures = 0;
+        m_skipped = 0;
+    }
+
+    void addViolation(const ReportedViolation& v) override
+    {
+        m_cases += "    <testcase classname=\"" + xml(v.category) + "\" name=\"" +
+                   xml(v.objectType + " " + v.name) + "\">\n";
+        if (v.ignored) {
+            ++m_skipped;
+            const std::string by = v.ignoredBy.empty() ? "" : " by " + v.ignoredBy;
+            m_cases +=
+                "      <skipped message=\"" + xml("ignored" + by + ": " + v.description) + "\"/>\n";
+        } else {
+            ++m_failures;
+            m_cases += "      <failure message=\"" + xml(v.description) + "\" type=\"" +
+                       xml(v.objectType) + "\">";
+            appendFailureBody(m_cases, v, m_allFixes);
+            m_cases += "</failure>\n";
+        }
+        m_cases += "    </testcase>\n";
+    }
+
+    void endDrawing(const std::string& error) override
+    {
+        const int errors = error.empty() ? 0 : 1;
+        const int tests = m_failures + m_skipped + errors;
+        writeText(m_out, "  <testsuite name=\"" + xml(m_drawing) + "\" tests=\"" +
+                             std::to_string(tests) + "\" failures=\"" + std::to_string(m_failures) +
+                             "\" errors=\"" + std::to_string(errors) + "\" skipped=\"" +
+                             std::to_string(m_skipped) + "\">\n");
+        if (!m_standards.empty()) {
+            writeText(m_out, "    <properties>\n");
+            for (const std::string& path : m_standards) {
+                writeText(m_out,
+                          "      <property name=\"standards\" value=\"" + xml(path) + "\"/>\n");
+            }
+            writeText(m_out, "    </properties>\n");
+        }
+        writeText(m_out, m_cases);
+        if (errors != 0) {
+            writeText(m_out, "    <testcase classname=\"kvcad check\" name=\"" + xml(m_drawing) +
+                                 "\">\n      <error message=\"" + xml(error) +
+                                 "\"/>\n    </testcase>\n");
+        }
+        writeText(m_out, "  </testsuite>\n");
+    }
+
+    void finish() override { writeText(m_out, "</testsuites>\n"); }
+
+    bool wantsAllFixes() const override { return m_allFixes; }
+
+private:
+    std::FILE* m_out;
+    bool m_allFixes;
+    std::string m_drawing;
+    std::vector<std::string> m_standards;
+    std::string m_cases;
+    int m_failures = 0;
+    int m_skipped = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<CheckReport> makeJunitReport(std::FILE* out, bool allFixes)
+{
+    return std::make_unique<JunitReport>(out, allFixes);
+}

@@ -1,0 +1,405 @@
+#include "CheckTestUtil.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QString>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+QStringList lines(const std::string& text)
+{
+    return QString::fromStdString(text).split('\n', Qt::SkipEmptyParts);
+}
+
+QStringList standardsOf(const QJsonObject& drawing)
+{
+    QStringList paths;
+    for (const QJsonValue& path : drawing.value("standards").toArray()) {
+        paths << path.toString();
+    }
+    return paths;
+}
+
+QStringList violationNames(const QJsonObject& drawing)
+{
+    QStringList names;
+    for (const QJsonValue& violation : drawing.value("violations").toArray()) {
+        names << violation.toObject().value("name").toString();
+    }
+    return names;
+}
+
+QString q(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+TEST(CheckCommand, ArgumentErrorsExitTwoWithTheUsage)
+{
+    CheckScope scope;
+    const std::string drawing = scope.writeDrawing("a.dxf", {});
+    struct Case
+    {
+        const char* what;
+        std::vector<std::string> args;
+        const char* problem;
+    };
+    const Case cases[] = {
+        {"no drawing", {"check"}, "no drawing"},
+        {"only options", {"check", "--format", "json"}, "no drawing"},
+        {"unknown option", {"check", drawing, "--fast"}, "--fast"},
+        {"unknown format", {"check", drawing, "--format", "xml"}, "xml"},
+        {"format without a value", {"check", drawing, "--format"}, "--format"},
+        {"standards without a value", {"check", drawing, "--standards"}, "--standards"},
+        {"output twice", {"check", drawing, "--output", "a", "--output", "b"}, "twice"},
+        {"empty output name", {"check", drawing, "--output", ""}, "--output"},
+        {"empty standards name", {"check", drawing, "--standards", ""}, "--standards"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const KvcadRun run = scope.kvcad(c.args);
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_EQ(run.out, "");
+        EXPECT_NE(run.err.find(c.problem), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find("usage: kvcad check"), std::string::npos) << run.err;
+    }
+}
+
+TEST(CheckCommand, ExitCodeSaysWhetherAViolationIsLeft)
+{
+    CheckScope scope;
+    const std::string standards = scope.writeDrawing("std.dws", {{"Walls", 1}, {"Doors", 3}});
+    struct Case
+    {
+        const char* what;
+        std::vector<LayerSpec> layers;
+        std::vector<std::string> associated;
+        int exitCode;
+        QStringList violations;
+    };
+    const Case cases[] = {
+        {"conforming layers", {{"Walls", 1}, {"Doors", 3}}, {standards}, 0, {}},
+        {"names compared ignoring case", {{"WALLS", 1}, {"doors", 3}}, {standards}, 0, {}},
+        {"a layer the standards lack", {{"Walls", 1}, {"Temp", 2}}, {standards}, 1, {"Temp"}},
+        {"a layer of another colour", {{"Walls", 5}}, {standards}, 1, {"Walls"}},
+        {"DefPoints the standards lack", {{"DefPoints", 7}}, {standards}, 0, {}},
+        {"no standards file associated", {{"Temp", 2}}, {}, 0, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string drawing = scope.writeDrawing("drawing.dxf", c.layers, c.associated);
+        const KvcadRun run = scope.kvcad({"check", drawing, "--format", "json"});
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+        EXPECT_EQ(run.err, "");
+        ASSERT_EQ(run.drawings().size(), 1) << run.out;
+        EXPECT_EQ(violationNames(run.drawings()[0].toObject()), c.violations);
+    }
+}
+
+TEST(CheckCommand, UnreadableFilesExitTwoAndTheOtherDrawingsAreChecked)
+{
+    CheckScope scope;
+    const std::string standards = scope.writeDrawing("std.dws", {{"Walls", 1}});
+    const std::string garbageStandards = scope.writeGarbage("broken.dws");
+    const std::string violating = scope.writeDrawing("temp.dxf", {{"Temp", 2}}, {standards});
+    const std::string missing = scope.path("missing.dxf");
+    const std::string garbage = scope.writeGarbage("garbage.dxf");
+    const std::string brokenAssociation =
+        scope.writeDrawing("broken-association.dxf", {{"Temp", 2}}, {garbageStandards});
+    struct Case
+    {
+        const char* what;
+        std::vector<std::string> args;
+        std::string failingFile;  // named on stderr and in the drawing's error
+        int failingDrawing;       // index of the drawing reported with an error
+    };
+    const Case cases[] = {
+        {"missing drawing", {missing, violating}, missing, 0},
+        {"drawing that is no DXF", {violating, garbage}, garbage, 1},
+        {"associated standards file that is no DXF",
+         {brokenAssociation, violating},
+         garbageStandards,
+         0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<std::string> args = {"check", "--format", "json"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const KvcadRun run = scope.kvcad(args);
+        EXPECT_EQ(run.exitCode, 2);
+        ASSERT_EQ(lines(run.err).size(), 1) << run.err;
+        EXPECT_TRUE(lines(run.err)[0].startsWith(q(c.failingFile))) << run.err;
+        const QJsonArray drawings = run.drawings();
+        ASSERT_EQ(drawings.size(), 2) << run.out;
+        for (int i = 0; i < drawings.size(); ++i) {
+            const QJsonObject drawing = drawings[i].toObject();
+            if (i == c.failingDrawing) {
+                EXPECT_TRUE(drawing.value("error").toString().contains(q(c.failingFile)));
+                EXPECT_TRUE(drawing.value("violations").toArray().isEmpty());
+            } else {
+                EXPECT_FALSE(drawing.contains("error"));
+                EXPECT_EQ(violationNames(drawing), QStringList{"Temp"});
+            }
+        }
+    }
+}
+
+TEST(CheckCommand, AStandardsFileSharedByManyDrawingsIsReportedOnce)
+{
+    CheckScope scope;
+    const std::string standards = scope.writeDrawing("std.dws", {{"Walls", 1}});
+    const std::string broken = scope.writeGarbage("broken.dws");
+    const std::string missing = scope.path("nowhere.dws");
+    struct Case
+    {
+        const char* what;
+        std::vector<std::string> associated;
+        std::vector<std::string> options;
+        std::string failingFile;
+    };
+    const Case cases[] = {
+        {"associated file that is no DXF", {broken}, {}, broken},
+        {"missing file given after a good one",
+         {},
+         {"--standards", standards, "--standards", missing},
+         missing},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<std::string> args = {"check", "--format", "json"};
+        for (const char* name : {"a.dxf", "b.dxf", "c.dxf"}) {
+            args.push_back(scope.writeDrawing(name, {{"Temp", 2}}, c.associated));
+        }
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const KvcadRun run = scope.kvcad(args);
+        EXPECT_EQ(run.exitCode, 2);
+        ASSERT_EQ(lines(run.err).size(), 1) << run.err;
+        EXPECT_TRUE(lines(run.err)[0].startsWith(q(c.failingFile))) << run.err;
+        ASSERT_EQ(run.drawings().size(), 3) << run.out;
+        for (const QJsonValue& drawing : run.drawings()) {
+            EXPECT_TRUE(drawing.toObject().value("error").toString().contains(q(c.failingFile)));
+            EXPECT_TRUE(drawing.toObject().value("violations").toArray().isEmpty());
+        }
+    }
+}
+
+TEST(CheckCommand, StandardsOptionReplacesTheAssociationAndKeepsItsOrder)
+{
+    CheckScope scope;
+    const std::string associated = scope.writeDrawing("std/associated.dws", {{"Walls", 2}});
+    const std::string red = scope.writeDrawing("std/red.dws", {{"Walls", 1}});
+    const std::string yellow = scope.writeDrawing("std/yellow.dws", {{"Walls", 2}});
+    const std::string drawing = scope.writeDrawing("drawing.dxf", {{"Walls", 2}}, {associated});
+    struct Case
+    {
+        const char* what;
+        std::vector<std::string> standards;
+        QStringList expected;
+        int exitCode;
+        QString fixFile;  // of the recommended fix of "Walls"; empty: no violation
+    };
+    const Case cases[] = {
+        {"the association", {}, {q(associated)}, 0, {}},
+        {"one file instead", {red}, {q(red)}, 1, q(red)},
+        {"the first file's layer is the standard", {red, yellow}, {q(red), q(yellow)}, 1, q(red)},
+        {"in the order given", {yellow, red}, {q(yellow), q(red)}, 0, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<std::string> args = {"check", drawing, "--format", "json"};
+        for (const std::string& file : c.standards) {
+            args.insert(args.end(), {"--standards", file});
+        }
+        const KvcadRun run = scope.kvcad(args);
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+        ASSERT_EQ(run.drawings().size(), 1) << run.out;
+        const QJsonObject report = run.drawings()[0].toObject();
+        EXPECT_EQ(standardsOf(report), c.expected);
+        const QJsonObject walls = violationNamed(report, "Walls");
+        EXPECT_EQ(walls.value("fix").toObject().value("standardsFile").toString(), c.fixFile);
+    }
+}
+
+TEST(CheckCommand, AssociationIsResolvedAsTheModuleResolvesIt)
+{
+    CheckScope scope;
+    const std::string beside = scope.writeDrawing("project/office.dws", {});
+    scope.writeDrawing("elsewhere/office.dws", {});
+    struct Case
+    {
+        const char* what;
+        std::vector<std::string> stored;
+        QStringList resolved;
+    };
+    const Case cases[] = {
+        {"a bare file name, found beside the drawing", {"office.dws"}, {q(beside)}},
+        {"a moved file, found beside the drawing by its name",
+         {"C:\\standards\\office.dws"},
+         {q(beside)}},
+        {"a file that exists as stored",
+         {scope.path("elsewhere/office.dws")},
+         {q(scope.path("elsewhere/office.dws"))}},
+        {"a file found nowhere", {"/srv/none/absent.dws"}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string drawing = scope.writeDrawing("project/drawing.dxf", {}, c.stored);
+        const KvcadRun run = scope.kvcad({"check", drawing, "--format", "json"});
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        ASSERT_EQ(run.drawings().size(), 1) << run.out;
+        EXPECT_EQ(standardsOf(run.drawings()[0].toObject()), c.resolved);
+    }
+}
+
+TEST(CheckCommand, IgnoredViolationsAreShownAndDoNotCount)
+{
+    CheckScope scope;
+    const std::string standards = scope.writeDrawing("std.dws", {{"Walls", 1}});
+    struct Case
+    {
+        const char* what;
+        std::vector<std::string> ignored;
+        int exitCode;
+    };
+    const Case cases[] = {
+        {"nothing ignored", {}, 1},
+        {"one of two ignored", {"Temp"}, 1},
+        {"both ignored", {"Temp", "Walls"}, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string drawing =
+            scope.writeDrawing("drawing.dxf", {{"Temp", 2}, {"Walls", 3}}, {standards});
+        for (const std::string& layer : c.ignored) {
+            scope.ignoreLayer(drawing, layer, "alice");
+        }
+        const KvcadRun json = scope.kvcad({"check", drawing, "--format", "json"});
+        EXPECT_EQ(json.exitCode, c.exitCode) << json.err;
+        ASSERT_EQ(json.drawings().size(), 1) << json.out;
+        const KvcadRun text = scope.kvcad({"check", drawing});
+        EXPECT_EQ(text.exitCode, c.exitCode);
+        for (const char* layer : {"Temp", "Walls"}) {
+            SCOPED_TRACE(layer);
+            const bool ignored =
+                std::find(c.ignored.begin(), c.ignored.end(), layer) != c.ignored.end();
+            const QJsonObject violation = violationNamed(json.drawings()[0].toObject(), layer);
+            EXPECT_EQ(violation.value("ignored").toBool(), ignored);
+            EXPECT_EQ(violation.value("ignoredBy").toString(), ignored ? "alice" : "");
+            const QString marker = ignored ? QString("ignored (by alice): Layer \"%1\"")
+                                           : QString("violation: Layer \"%1\"");
+            EXPECT_TRUE(q(text.out).contains(marker.arg(layer))) << text.out;
+        }
+        const QString summary = lines(text.out).last();
+        EXPECT_TRUE(summary.contains(QString("%1 ignored").arg(c.ignored.size()))) << text.out;
+    }
+}
+
+TEST(CheckCommand, AnIgnoredMarkThatCannotBeReadDoesNotHideTheViolation)
+{
+    CheckScope scope;
+    const std::string standards = scope.writeDrawing("std.dws", {{"Walls", 1}});
+    const std::string drawing = scope.writeDrawing("drawing.dxf", {{"Temp", 2}}, {standards});
+    scope.breakIgnoredMark(drawing, "Temp");
+    const KvcadRun run = scope.kvcad({"check", drawing, "--format", "json"});
+    EXPECT_EQ(run.exitCode, 1);
+    ASSERT_EQ(run.drawings().size(), 1) << run.out;
+    const QJsonObject temp = violationNamed(run.drawings()[0].toObject(), "Temp");
+    EXPECT_FALSE(temp.isEmpty());
+    EXPECT_FALSE(temp.value("ignored").toBool());
+    ASSERT_EQ(lines(run.err).size(), 1) << run.err;
+    EXPECT_TRUE(lines(run.err)[0].contains("Layer \"Temp\"")) << run.err;
+}
+
+TEST(CheckCommand, AllFixesListsEveryCandidateInOrder)
+{
+    CheckScope scope;
+    const std::string standards =
+        scope.writeDrawing("std.dws", {{"Walls", 1}, {"Doors", 2}, {"Grid", 3}});
+    const std::string drawing =
+        scope.writeDrawing("drawing.dxf", {{"Walls", 4}, {"Temp", 2}}, {standards});
+    const KvcadRun plain = scope.kvcad({"check", drawing, "--format", "json"});
+    const KvcadRun all = scope.kvcad({"check", drawing, "--format", "json", "--all-fixes"});
+    ASSERT_EQ(all.drawings().size(), 1) << all.out;
+    for (const char* layer : {"Walls", "Temp"}) {
+        SCOPED_TRACE(layer);
+        const QJsonObject without = violationNamed(plain.drawings()[0].toObject(), layer);
+        const QJsonObject with = violationNamed(all.drawings()[0].toObject(), layer);
+        ASSERT_FALSE(with.isEmpty());
+        EXPECT_FALSE(without.contains("fixes"));
+        const QJsonArray fixes = with.value("fixes").toArray();
+        EXPECT_GT(fixes.size(), 0);
+        EXPECT_EQ(fixes.size(), with.value("fixCount").toInt());
+        const int recommended = with.value("recommendedFix").toInt();
+        if (recommended >= 0) {
+            EXPECT_EQ(fixes[recommended].toObject(), with.value("fix").toObject());
+        } else {
+            EXPECT_TRUE(with.value("fix").isNull());
+        }
+        for (const QJsonValue& fix : fixes) {
+            EXPECT_EQ(fix.toObject().value("standardsFile").toString(), q(standards));
+        }
+        QJsonObject stripped = with;
+        stripped.remove("fixes");
+        EXPECT_EQ(stripped, without);
+    }
+}
+
+TEST(CheckCommand, ReportGoesToTheOutputFileWhole)
+{
+    CheckScope scope;
+    const std::string standards = scope.writeDrawing("std.dws", {{"Walls", 1}});
+    const std::string drawing = scope.writeDrawing("in/drawing.dxf", {{"Temp", 2}}, {standards});
+    struct Case
+    {
+        const char* what;
+        const char* format;
+        bool existing;  // a previous report is in the way
+        std::string begins;
+    };
+    const Case cases[] = {
+        {"text into a new file", "text", false, drawing + ": violation"},
+        {"json over an old report", "json", true, "{\"version\": 1"},
+        {"junit over an old report", "junit", true, "<?xml"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string target = scope.path(std::string("out/") + c.format);
+        if (c.existing) {
+            QFile old(q(target));
+            ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+            old.write("old report");
+        }
+        const KvcadRun run =
+            scope.kvcad({"check", drawing, "--format", c.format, "--output", target});
+        EXPECT_EQ(run.exitCode, 1) << run.err;
+        EXPECT_EQ(run.out, "");
+        QFile report(q(target));
+        ASSERT_TRUE(report.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(report.readAll().startsWith(c.begins.c_str()));
+    }
+    // Only the reports are left: no temporary file.
+    EXPECT_EQ(QDir(q(scope.path("out"))).entryList(QDir::Files),
+              (QStringList{"json", "junit", "text"}));
+}
+
+TEST(CheckCommand, AReportThatCannotBeWrittenExitsTwo)
+{
+    CheckScope scope;
+    const std::string drawing = scope.writeDrawing("drawing.dxf", {});
+    const std::string target = scope.path("absent") + "/report.json";
+    const KvcadRun run = scope.kvcad({"check", drawing, "--output", target});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(q(run.err).startsWith(q(target))) << run.err;
+    EXPECT_FALSE(QFile::exists(q(target)));
+}
+
+}  // namespace

@@ -1,0 +1,105 @@
+#include <CKvValueText.h>
+
+#include <gtest/gtest.h>
+
+#include <CmColor.h>
+#include <ResBuf.h>
+#include <clocale>
+#include <cstdint>
+#include <functional>
+#include <limits>
+#include <string>
+
+namespace {
+
+OdCmColor colorOf(OdInt16 index)
+{
+    OdCmColor color;
+    color.setColorIndex(index);
+    return color;
+}
+
+OdCmColor trueColor()
+{
+    OdCmColor color;
+    color.setRGB(255, 128, 0);
+    return color;
+}
+
+struct Case
+{
+    const char* what;
+    std::function<OdResBufPtr()> value;
+    const char* text;
+};
+
+void expectTexts(const std::vector<Case>& cases)
+{
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(valueText(c.value()).toUtf8(), c.text);
+    }
+}
+
+// Reals in the forms the dialog shows them, whatever the values.
+const std::vector<Case> kRealCases = {
+    {"four decimals", [] { return OdResBuf::newRb(5001, 2.5); }, "2.5000"},
+    {"rounded to four decimals", [] { return OdResBuf::newRb(5001, 0.123456); }, "0.1235"},
+    {"negative", [] { return OdResBuf::newRb(5001, -1.0 / 3.0); }, "-0.3333"},
+    {"large", [] { return OdResBuf::newRb(5001, 1e15); }, "1000000000000000.0000"},
+    {"largest double in full",
+     [] { return OdResBuf::newRb(5001, std::numeric_limits<double>::max()); },
+     "179769313486231570814527423731704356798070567525844996598917476803157260780028538760589"
+     "558632766878171540458953514382464234321326889464182768467546703537516986049910576551282"
+     "076245490090389328944075868508455133942304583236903222948165808559332123348274797826204"
+     "144723168738177180919299881250404026184124858368.0000"},
+};
+
+TEST(ValueText, RendersByTypeCode)
+{
+    std::vector<Case> cases = {
+        {"8-bit integer", [] { return OdResBuf::newRb(280, OdInt8(-5)); }, "-5"},
+        {"true", [] { return OdResBuf::newRb(290, true); }, "1"},
+        {"false", [] { return OdResBuf::newRb(290, false); }, "0"},
+        {"16-bit integer", [] { return OdResBuf::newRb(5003, OdInt16(-32768)); }, "-32768"},
+        {"text as it is", [] { return OdResBuf::newRb(5005, L" 0.25 mm \u00b0"); },
+         " 0.25 mm \u00b0"},
+        {"empty text", [] { return OdResBuf::newRb(5005, L""); }, ""},
+        {"32-bit integer",
+         [] { return OdResBuf::newRb(5010, OdInt32(std::numeric_limits<OdInt32>::max())); },
+         "2147483647"},
+        {"palette colour", [] { return OdResBuf::newRb(5011, colorOf(1)); }, "red"},
+        {"other palette colour", [] { return OdResBuf::newRb(5011, colorOf(30)); }, "30"},
+        {"ByLayer", [] { return OdResBuf::newRb(5011, colorOf(256)); }, "ByLayer"},
+        {"true colour", [] { return OdResBuf::newRb(5011, trueColor()); }, "255,128,0"},
+        // Codes the dialog does not show give the empty text, whatever the value holds.
+        {"DXF text code", [] { return OdResBuf::newRb(1, L"text"); }, ""},
+        {"32-bit DXF integer code", [] { return OdResBuf::newRb(90, OdInt32(7)); }, ""},
+        {"angle", [] { return OdResBuf::newRb(5004, 1.5); }, ""},
+        {"no value", [] { return OdResBuf::newRb(5000); }, ""},
+        {"null", [] { return OdResBufPtr(); }, ""},
+    };
+    cases.insert(cases.end(), kRealCases.begin(), kRealCases.end());
+    expectTexts(cases);
+}
+
+// The dialog and the batch report are read on machines of every language; a comma as the
+// decimal separator would make the same value two texts.
+TEST(ValueText, RealsKeepTheFullStopInEveryLocale)
+{
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    bool commaLocale = false;
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8"}) {
+        if (std::setlocale(LC_ALL, name) != nullptr) {
+            commaLocale = true;
+            break;
+        }
+    }
+    if (!commaLocale) {
+        GTEST_SKIP() << "no locale with a decimal comma is installed";
+    }
+    expectTexts(kRealCases);
+    std::setlocale(LC_ALL, previous.c_str());
+}
+
+}  // namespace

@@ -1,0 +1,247 @@
+#!/usr/bin/python3
+"""kvcad check against drawings that ezdxf builds: one drawing per kind of record, each with a
+name violation, a properties violation and records that conform, checked against one standards
+drawing. The JSON report must list exactly those violations with the descriptions, recommended
+fixes and property differences of the standards rules; the record handles must be the ones ezdxf
+gave; the JUnit report must be well-formed XML that says the same.
+
+Usage: test_check_cli.py KVCAD WORKDIR
+"""
+
+import json
+import shutil
+import subprocess
+import sys
+import xml.etree.ElementTree as ET
+from pathlib import Path
+
+import ezdxf
+
+
+def new_drawing():
+    # setup=False: only the records every drawing has, so that nothing else takes part.
+    return ezdxf.new("R2018", setup=False)
+
+
+def write_standards(path):
+    doc = new_drawing()
+    doc.layers.add("Walls", color=3)
+    doc.layers.add("Doors", color=1)
+    doc.linetypes.add("DASHED", pattern=[1.5, 1.0, -0.5])
+    doc.linetypes.add("CENTER", pattern=[2.0, 1.25, -0.25, 0.25, -0.25])
+    doc.styles.add("Notes", font="arial.ttf").dxf.width = 0.8
+    doc.styles.add("Labels", font="romans.shx")
+    doc.dimstyles.add("Arch").dxf.dimasz = 0.25
+    doc.dimstyles.add("Civil").dxf.dimasz = 0.1
+    doc.saveas(path)
+
+
+def write_layers(path):
+    doc = new_drawing()
+    doc.layers.add("Walls", color=1)  # green in the standards
+    doc.layers.add("DOORS", color=1)  # conforms: names are compared ignoring case
+    doc.layers.add("Temp", color=2)  # not a standard
+    doc.saveas(path)
+    return doc
+
+
+def write_linestyles(path):
+    doc = new_drawing()
+    doc.linetypes.add("DASHED", pattern=[0.75, 0.5, -0.25])  # pattern length 1.5 in standards
+    doc.linetypes.add("CENTER", pattern=[2.0, 1.25, -0.25, 0.25, -0.25])
+    doc.linetypes.add("MYDOTS", pattern=[0.2, 0.0, -0.2])
+    doc.saveas(path)
+    return doc
+
+
+def write_textstyles(path):
+    doc = new_drawing()
+    doc.styles.add("Notes", font="arial.ttf")  # width 1, 0.8 in the standards
+    doc.styles.add("Labels", font="romans.shx")
+    doc.styles.add("Headings", font="arial.ttf")
+    doc.saveas(path)
+    return doc
+
+
+def write_dimstyles(path):
+    doc = new_drawing()
+    doc.dimstyles.add("Arch").dxf.dimasz = 0.18  # 0.25 in the standards
+    doc.dimstyles.add("Civil").dxf.dimasz = 0.1
+    doc.dimstyles.add("Custom")
+    # A child style holds overrides of its parent and is checked through it.
+    doc.dimstyles.add("Arch$0").dxf.dimasz = 0.5
+    doc.saveas(path)
+    return doc
+
+
+def number(text):
+    try:
+        return float(text)
+    except ValueError:
+        return None
+
+
+# What each drawing must report: (kind, writer, category, object type, table of the drawing,
+# name violations, properties violations). A properties violation lists its differing
+# properties as (names the difference may go by, key of the value among the record's values,
+# current, standard); a float value compares as a number, a str exactly. Dimension style
+# differences go by the variable's description, the values by the variable's name.
+KINDS = [
+    ("layers", write_layers, "Layers", "Layer", "layers", ["Temp"],
+     {"Walls": [(["LineColor"], "LineColor", "red", "green")]}),
+    ("linestyles", write_linestyles, "Line Styles", "LineStyle", "linetypes", ["MYDOTS"],
+     {"DASHED": [(["Pattern Length"], "Pattern Length", "0.7500", "1.5000")]}),
+    ("textstyles", write_textstyles, "Text Styles", "TextStyle", "styles", ["Headings"],
+     {"Notes": [(["Width"], "Width", 1.0, 0.8)]}),
+    ("dimstyles", write_dimstyles, "Dimension Styles", "DimensionStyle", "dimstyles", ["Custom"],
+     {"Arch": [(["DIMASZ", "Arrow size"], "DIMASZ", "0.18", "0.25")]}),
+]
+
+
+def run(kvcad, *args):
+    proc = subprocess.run([kvcad, "check", *args], capture_output=True, text=True, timeout=120)
+    return proc.returncode, proc.stdout, proc.stderr
+
+
+def same_value(expected, actual):
+    if isinstance(expected, float):
+        return number(actual) is not None and abs(number(actual) - expected) < 1e-9
+    return actual == expected
+
+
+def main(argv):
+    kvcad, workdir = argv[1], Path(argv[2])
+    shutil.rmtree(workdir, ignore_errors=True)
+    workdir.mkdir(parents=True)
+    standards = str(workdir / "standards.dws")
+    write_standards(standards)
+    failures = []
+    checks = []
+
+    def expect(what, condition, detail=""):
+        checks.append(what)
+        print(("ok   " if condition else "FAIL ") + what + ("" if condition else f"  {detail}"))
+        if not condition:
+            failures.append(what)
+
+    drawings = {}
+    for kind, write, category, object_type, table, names, properties in KINDS:
+        path = str(workdir / f"{kind}.dxf")
+        doc = write(path)
+        drawings[kind] = path
+        code, out, err = run(kvcad, path, "--standards", standards, "--format", "json")
+        expect(f"{kind}: exit 1 for violations", code == 1, f"exit {code}: {err}")
+        try:
+            report = json.loads(out)
+        except json.JSONDecodeError as e:
+            expect(f"{kind}: the report is JSON", False, str(e))
+            continue
+        expect(f"{kind}: report version 1", report.get("version") == 1)
+        entry = report["drawings"][0]
+        expect(f"{kind}: standards as given", entry["standards"] == [standards])
+        mine = [v for v in entry["violations"] if v["category"] == category]
+        others = [v for v in entry["violations"] if v["category"] != category]
+        expect(f"{kind}: no violation of another kind", others == [], others)
+        found = sorted(v["name"] for v in mine)
+        expect(f"{kind}: exactly the expected records", found == sorted(names + list(properties)),
+               found)
+        for v in mine:
+            name = v["name"]
+            what = f"{kind} {name}"
+            expect(f"{what}: object type", v["objectType"] == object_type, v["objectType"])
+            record = getattr(doc, table).get(name)
+            expect(f"{what}: the handle ezdxf gave the record",
+                   record is not None and v["handle"] == record.dxf.handle, v["handle"])
+            expect(f"{what}: not ignored", v["ignored"] is False and v["ignoredBy"] == "")
+            expect(f"{what}: the record's values", v["properties"].get("Name") in (None, name) and
+                   len(v["properties"]) > 0, v["properties"])
+            if name in names:
+                expect(f"{what}: name violation described",
+                       v["description"] == f"{object_type} name is non-standard.",
+                       v["description"])
+                expect(f"{what}: no recommended fix",
+                       v["recommendedFix"] == -1 and v["fix"] is None and v["diff"] == [], v)
+                continue
+            expect(f"{what}: properties violation described",
+                   v["description"] == f"{object_type} properties are non-standard.",
+                   v["description"])
+            fix = v["fix"] or {}
+            expect(f"{what}: the same-named standards record is recommended",
+                   0 <= v["recommendedFix"] < v["fixCount"] and
+                   fix.get("name", "").lower() == name.lower() and
+                   fix.get("standardsFile") == standards, v)
+            diff = {d["property"]: (d["current"], d["standard"]) for d in v["diff"]}
+            expected = properties[name]
+            expect(f"{what}: as many differing properties as made", len(diff) == len(expected),
+                   diff)
+            for names_, key, current, standard in expected:
+                prop = next((n for n in names_ if n in diff), names_[0])
+                got = diff.get(prop, (None, None))
+                expect(f"{what}: {prop} current -> standard",
+                       same_value(current, got[0]) and same_value(standard, got[1]), diff)
+                expect(f"{what}: {key} among the record's values",
+                       same_value(current, v["properties"].get(key, "")), v["properties"])
+
+    # Another program's ignored mark on "Temp": reported as ignored, skipped in JUnit.
+    marked = str(workdir / "odd & <\"marked\">.dxf")
+    doc = ezdxf.readfile(drawings["layers"])
+    xdict = doc.layers.get("Temp").new_extension_dict().dictionary
+    # Built from the objects section: ExtensionDict.add_dictionary() of ezdxf 0.18 fails.
+    standard = doc.objects.add_dictionary(owner=xdict.dxf.handle)
+    xdict["AcStStandard"] = standard
+    standard.add_xrecord("AcStFlags").reset([(300, "bob"), (90, 1)])
+    doc.saveas(marked)
+    code, out, err = run(kvcad, marked, "--standards", standards, "--format", "json")
+    entry = json.loads(out)["drawings"][0] if out else {"violations": []}
+    temp = [v for v in entry["violations"] if v["name"] == "Temp"]
+    expect("an ignored mark written by ezdxf is read",
+           len(temp) == 1 and temp[0]["ignored"] is True and temp[0]["ignoredBy"] == "bob", temp)
+    expect("the other violation still counts", code == 1, err)
+
+    missing = str(workdir / "missing.dxf")
+    paths = [drawings[kind] for kind, *_ in KINDS] + [marked, missing]
+    code, out, err = run(kvcad, *paths, "--standards", standards, "--format", "junit")
+    expect("junit: exit 2 with an unreadable drawing", code == 2, err)
+    expect("junit: one line on stderr naming it", err.strip().splitlines() == [err.strip()] and
+           missing in err, err)
+    try:
+        root = ET.fromstring(out)
+    except ET.ParseError as e:
+        expect("junit: well-formed XML", False, str(e))
+        root = ET.Element("none")
+    expect("junit: a testsuites root", root.tag == "testsuites", root.tag)
+    suites = root.findall("testsuite")
+    expect("junit: one suite per drawing", [s.get("name") for s in suites] == paths,
+           [s.get("name") for s in suites])
+    for suite, path in zip(suites, paths):
+        cases = suite.findall("testcase")
+        failed = [c for c in cases if c.find("failure") is not None]
+        skipped = [c for c in cases if c.find("skipped") is not None]
+        errors = [c for c in cases if c.find("error") is not None]
+        name = Path(path).name
+        expect(f"junit {name}: counts match the cases",
+               suite.get("tests") == str(len(cases)) and
+               suite.get("failures") == str(len(failed)) and
+               suite.get("skipped") == str(len(skipped)) and
+               suite.get("errors") == str(len(errors)))
+        if path == missing:
+            expect(f"junit {name}: an error case", len(cases) == 1 and len(errors) == 1)
+            continue
+        kind = KINDS[0] if path == marked else next(k for k in KINDS if drawings[k[0]] == path)
+        expected_failures = len(kind[5]) + len(kind[6]) - (1 if path == marked else 0)
+        expect(f"junit {name}: one failing case per violation", len(failed) == expected_failures,
+               len(failed))
+        expect(f"junit {name}: ignored violations skipped",
+               len(skipped) == (1 if path == marked else 0))
+        expect(f"junit {name}: cases named by plug-in", all(c.get("classname") == kind[2]
+                                                            for c in cases))
+        messages = sorted(c.find("failure").get("message") for c in failed)
+        expect(f"junit {name}: failure messages are the descriptions",
+               all(m.startswith(kind[3] + " ") for m in messages), messages)
+
+    print(f"{len(checks) - len(failures)} passed, {len(failures)} failed")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
