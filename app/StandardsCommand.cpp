@@ -6,10 +6,14 @@
 #include <CKvStandardsAssociation.h>
 #include <CKvStandardsSettings.h>
 #include <CKvStdsManager.h>
+#include <CKvStdsPlugins.h>
 #include <DbDatabase.h>
 #include <OdError.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <list>
+#include <memory>
 #include <string>
 
 namespace {
@@ -20,7 +24,9 @@ int usage()
         "usage: kvcad standards add|remove|up|down DRAWING FILE\n"
         "       kvcad standards list DRAWING [--json]\n"
         "       kvcad standards settings [--preferred FILE|None] [--auto-fix on|off]\n"
-        "                                [--show-ignored on|off]\n",
+        "                                [--show-ignored on|off]\n"
+        "       kvcad standards plugins [--enable PLUGIN]... [--disable PLUGIN]...\n"
+        "                               (PLUGIN: its name, such as Layers, or its class id)\n",
         stderr);
     return kExitUnreadable;
 }
@@ -172,6 +178,54 @@ int settings(const std::vector<std::string>& args)
     return kExitOk;
 }
 
+// The module's plug-ins with their enabled flags; --enable and --disable change the flags kept in
+// the settings, which every later run (and the standards configuration) uses.
+int plugins(const std::vector<std::string>& args)
+{
+    std::vector<std::pair<std::string, bool>> changes;
+    for (size_t i = 1; i < args.size(); i += 2) {
+        if (i + 1 >= args.size() || (args[i] != "--enable" && args[i] != "--disable")) {
+            return usage();
+        }
+        changes.emplace_back(args[i + 1], args[i] == "--enable");
+    }
+    std::string error;
+    std::unique_ptr<ModuleHost> host = ModuleHost::start(error);
+    if (!host) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return kExitUnreadable;
+    }
+    std::list<OdSmartPtr<CKvStdsPlugins>> list;
+    if (CKvStdsManager* manager = GetKvStandardManager()) {
+        manager->getPluginList(list);
+    }
+    CKvStandardsSettings settings = host->services().standardsSettings();
+    for (const auto& [which, enable] : changes) {
+        const CKvString wanted(which.c_str());
+        const auto found = std::find_if(list.begin(), list.end(), [&](const auto& plugin) {
+            return plugin->Name().CompareNoCase(wanted) == 0 ||
+                   plugin->classId().CompareNoCase(wanted) == 0;
+        });
+        if (found == list.end()) {
+            std::fprintf(stderr, "kvcad: no standards plug-in \"%s\"\n", which.c_str());
+            return kExitUnreadable;
+        }
+        (*found)->setEnabled(enable);
+        settings.setPluginEnabled((*found)->classId(), enable);
+    }
+    if (!changes.empty() && !settings.save()) {
+        std::fprintf(stderr, "%s: cannot write the settings\n",
+                     CKvStandardsSettings::filePath().toUtf8().constData());
+        return kExitUnreadable;
+    }
+    for (const OdSmartPtr<CKvStdsPlugins>& plugin : list) {
+        std::printf("%-4s %-18s %s %s\n", plugin->Enabled() ? "on" : "off",
+                    plugin->Name().toUtf8().c_str(), plugin->Version().toUtf8().c_str(),
+                    plugin->classId().toUtf8().c_str());
+    }
+    return kExitOk;
+}
+
 }  // namespace
 
 int runStandards(const std::vector<std::string>& args)
@@ -182,6 +236,9 @@ int runStandards(const std::vector<std::string>& args)
     const std::string& action = args[0];
     if (action == "settings") {
         return settings(args);
+    }
+    if (action == "plugins") {
+        return plugins(args);
     }
     if (action == "list" && (args.size() == 2 || (args.size() == 3 && args[2] == "--json"))) {
         return listAssociation(args[1], args.size() == 3);

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 
@@ -403,3 +404,39 @@ TEST(CheckCommand, AReportThatCannotBeWrittenExitsTwo)
 }
 
 }  // namespace
+
+TEST(CheckCommand, DisabledPluginsAreNotRun)
+{
+    CheckScope scope;
+    const std::string standards = scope.writeDrawing("std.dws", {{"Walls", 1}});
+    const std::string drawing = scope.writeDrawing("drawing.dxf", {{"Temp", 2}}, {standards});
+    struct Case
+    {
+        const char* what;
+        std::vector<std::string> plugins;  // arguments of "kvcad standards plugins"
+        int pluginsExit;
+        int checkExit;
+    };
+    const Case cases[] = {
+        {"layers disabled by name", {"--disable", "layers"}, 0, 0},
+        {"an unknown plug-in changes nothing",
+         {"--enable", "Layers", "--disable", "Hatches"},
+         2,
+         0},
+        {"layers enabled by class id", {"--enable", "e81a7eb1-a22c-4bd4-96f8-725d0798de29"}, 0, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<std::string> args{"standards", "plugins"};
+        args.insert(args.end(), c.plugins.begin(), c.plugins.end());
+        const KvcadRun plugins = scope.kvcad(args);
+        EXPECT_EQ(plugins.exitCode, c.pluginsExit) << plugins.err;
+        const KvcadRun check = scope.kvcad({"check", drawing});
+        EXPECT_EQ(check.exitCode, c.checkExit) << check.out << check.err;
+    }
+    const KvcadRun listed = scope.kvcad({"standards", "plugins"});
+    EXPECT_TRUE(
+        q(listed.out)
+            .contains(QRegularExpression("^on +Layers ", QRegularExpression::MultilineOption)))
+        << listed.out;
+}
