@@ -85,6 +85,8 @@ protected:
     // The cache records for which `offered` is true, in cache order.
     template <class Offered>
     Candidates collectCandidates(Offered offered) const;
+    // Every cache record but those at the positions given (ascending).
+    Candidates collectCandidatesExcept(const std::vector<int>& excluded) const;
     // The same, restricted to the cache positions given (ascending).
     template <class Offered>
     Candidates collectCandidates(const std::vector<int>& positions, Offered offered) const;
@@ -277,7 +279,7 @@ OdSmartPtr<CKvStdsFix> CKvStandardsPlugin<Plugin, Cache, Record>::GetRecommended
     OdSmartPtr<CKvStdsError> error)
 {
     OdSmartPtr<CKvStdsFix> fix = newFix(CKvString(), CKvString());
-    if (!m_candidates || m_candidates->positions.empty() || error.isNull()) {
+    if (!m_candidates || m_candidates->fixes.isEmpty() || error.isNull()) {
         return fix;
     }
     const OdDbObjectPtr object = error->GetObjectId().openObject(OdDb::kForRead);
@@ -286,13 +288,12 @@ OdSmartPtr<CKvStdsFix> CKvStandardsPlugin<Plugin, Cache, Record>::GetRecommended
         return fix;
     }
     const OdDbSymbolTableRecordPtr record = object;
-    const std::vector<int>& offered = m_candidates->positions;
     // The first candidate of the record's name: the standards record of that name from the
     // earliest file among those offered.
     for (const int position : positionsOf(CKvString(record->getName().c_str()))) {
-        const auto found = std::lower_bound(offered.begin(), offered.end(), position);
-        if (found != offered.end() && *found == position) {
-            m_recommended = static_cast<int>(found - offered.begin());
+        const int index = m_candidates->indexOf(position);
+        if (index >= 0) {
+            m_recommended = index;
             self().fillRecommended(*fix, *m_cache[static_cast<unsigned>(position)]);
             return fix;
         }
@@ -339,12 +340,32 @@ template <class Offered>
 CKvStandardsPluginBase::Candidates CKvStandardsPlugin<Plugin, Cache, Record>::collectCandidates(
     Offered offered) const
 {
+    std::vector<int> excluded;
+    for (int position = 0; position < static_cast<int>(m_cache.size()); ++position) {
+        if (!offered(*m_cache[static_cast<unsigned>(position)])) {
+            excluded.push_back(position);
+        }
+    }
+    return collectCandidatesExcept(excluded);
+}
+
+template <class Plugin, class Cache, class Record>
+CKvStandardsPluginBase::Candidates
+CKvStandardsPlugin<Plugin, Cache, Record>::collectCandidatesExcept(
+    const std::vector<int>& excluded) const
+{
+    // The list can hold nearly the whole cache, and one may be kept for every violation: sized
+    // once, exactly, and its positions kept as the few that are left out.
     Candidates candidates;
-    for (unsigned position = 0; position < m_cache.size(); ++position) {
-        const Cache& record = *m_cache[position];
-        if (offered(record)) {
-            candidates.fixes.append(record.fix);
-            candidates.positions.push_back(static_cast<int>(position));
+    candidates.allBut = true;
+    candidates.positions = excluded;
+    candidates.fixes.reserve(m_cache.size() - static_cast<unsigned>(excluded.size()));
+    auto next = excluded.begin();
+    for (int position = 0; position < static_cast<int>(m_cache.size()); ++position) {
+        if (next != excluded.end() && *next == position) {
+            ++next;
+        } else {
+            candidates.fixes.append(m_cache[static_cast<unsigned>(position)]->fix);
         }
     }
     return candidates;
@@ -357,10 +378,9 @@ CKvStandardsPluginBase::Candidates CKvStandardsPlugin<Plugin, Cache, Record>::co
 {
     Candidates candidates;
     for (const int position : positions) {
-        const Cache& record = *m_cache[static_cast<unsigned>(position)];
-        if (offered(record)) {
-            candidates.fixes.append(record.fix);
+        if (offered(*m_cache[static_cast<unsigned>(position)])) {
             candidates.positions.push_back(position);
+            candidates.fixes.append(m_cache[static_cast<unsigned>(position)]->fix);
         }
     }
     return candidates;

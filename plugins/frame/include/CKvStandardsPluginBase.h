@@ -87,12 +87,17 @@ protected:
     // `info` must outlive the plug-in (a static of the plug-in class).
     explicit CKvStandardsPluginBase(const CKvPluginInfo& info);
 
-    // Candidate fixes offered for a violation: the fixes in cache order and the cache positions
-    // they come from (ascending).
+    // Candidate fixes offered for a violation: the fixes in cache order and which cache
+    // positions they come from, either listed (ascending) or, for a list of nearly the whole
+    // cache, as every position but those listed.
     struct Candidates
     {
         OdArray<OdSmartPtr<CKvStdsFix>> fixes;
         std::vector<int> positions;
+        bool allBut = false;
+
+        // The index among the fixes of the fix from that cache position; -1 when not offered.
+        int indexOf(int position) const;
     };
     typedef std::shared_ptr<const Candidates> CandidatesPtr;
 
@@ -133,6 +138,18 @@ protected:
         return slot;
     }
 
+    // Cache positions (ascending) grouped by a key made from each standards record, for example
+    // from its compared values; built by `build` the first time it is asked for in this check.
+    typedef std::unordered_map<std::wstring, std::vector<int>> Groups;
+    template <class Build>
+    const Groups& standardsGroups(Build build)
+    {
+        if (!m_standardsGroups) {
+            m_standardsGroups = std::make_unique<Groups>(build());
+        }
+        return *m_standardsGroups;
+    }
+
     // Forgets the drawing, the index and the shared candidate lists (the walk state of Clear and
     // SetupForAudit).
     void resetCheckState();
@@ -154,6 +171,7 @@ private:
     bool m_enabled = true;
     std::unordered_map<std::wstring, std::vector<int>> m_nameIndex;
     std::unordered_map<std::wstring, CandidatesPtr> m_sharedCandidates;
+    std::unique_ptr<Groups> m_standardsGroups;
 };
 
 #endif  // KV_CKV_STANDARDS_PLUGIN_BASE_H

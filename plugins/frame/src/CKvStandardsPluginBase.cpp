@@ -7,6 +7,8 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+
 namespace {
 
 const char kMessageContext[] = "CKvStandardsPluginImpl";
@@ -244,6 +246,21 @@ OdSmartPtr<OdDbDatabase> CKvStandardsPluginBase::standardsDatabase(const CKvStri
     return readStandards(path);
 }
 
+int CKvStandardsPluginBase::Candidates::indexOf(int position) const
+{
+    const auto found = std::lower_bound(positions.begin(), positions.end(), position);
+    const bool listed = found != positions.end() && *found == position;
+    const auto before = static_cast<int>(found - positions.begin());
+    if (!allBut) {
+        return listed ? before : -1;
+    }
+    // Every position but the listed ones: the fixes before it are the positions before it less
+    // those left out.
+    const bool offered =
+        !listed && position >= 0 && position - before < static_cast<int>(fixes.size());
+    return offered ? position - before : -1;
+}
+
 void CKvStandardsPluginBase::indexName(const CKvString& name, int position)
 {
     m_nameIndex[nameKey(name)].push_back(position);
@@ -260,5 +277,6 @@ void CKvStandardsPluginBase::resetCheckState()
     m_drawing.release();
     m_nameIndex.clear();
     m_sharedCandidates.clear();
+    m_standardsGroups.reset();
     m_candidates.reset();
 }

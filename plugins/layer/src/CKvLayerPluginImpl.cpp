@@ -58,8 +58,10 @@ CKvString textOf(const OdResBufPtr& value)
     return value.isNull() ? CKvString() : CKvString(value->getString().c_str());
 }
 
-// A key that tells apart every two colours that compare unequal.
-std::wstring colorKey(const OdCmColor& color)
+// A key that two layers' values share exactly when the colours are equal as whole colours, the
+// line style names are equal ignoring case and the lineweights are equal.
+std::wstring valuesKey(const OdCmColor& color, const CKvString& lineStyle,
+                       OdDb::LineWeight lineWeight)
 {
     std::wstring key = std::to_wstring(static_cast<int>(color.colorMethod()));
     if (color.isByColor()) {
@@ -68,7 +70,9 @@ std::wstring colorKey(const OdCmColor& color)
     } else {
         key += L"|" + std::to_wstring(color.colorIndex());
     }
-    return key;
+    OdString folded(lineStyle.c_str());
+    folded.makeUpper();
+    return key + L"|" + folded.c_str() + L"|" + std::to_wstring(static_cast<int>(lineWeight));
 }
 
 }  // namespace
@@ -170,11 +174,24 @@ CKvStandardsPluginBase::CandidatesPtr CKvLayerPluginImpl::offerFor(Violation vio
                 }));
         }
     }
-    OdString lineStyleKey(lineStyle.c_str());
-    lineStyleKey.makeUpper();
-    const std::wstring key = L"properties|" + colorKey(color) + L"|" + lineStyleKey.c_str() + L"|" +
-                             std::to_wstring(static_cast<int>(lineWeight));
-    return sharedCandidates(key, [&] { return collectCandidates(differs); });
+    // A layer is offered every standards layer but those with exactly its values. When no
+    // standards layer has them, that is the whole cache, one list for every such violation.
+    const std::wstring key = valuesKey(color, lineStyle, lineWeight);
+    const Groups& byValues = standardsGroups([&] {
+        Groups groups;
+        for (unsigned position = 0; position < m_cache.size(); ++position) {
+            const LayerCache& record = *m_cache[position];
+            groups[valuesKey(record.color, record.lineStyleName, record.lineWeight)].push_back(
+                static_cast<int>(position));
+        }
+        return groups;
+    });
+    const auto same = byValues.find(key);
+    if (same == byValues.end()) {
+        return sharedCandidates(L"all", [&] { return collectCandidatesExcept({}); });
+    }
+    return sharedCandidates(L"properties|" + key,
+                            [&] { return collectCandidatesExcept(same->second); });
 }
 
 void CKvLayerPluginImpl::fillRecommended(CKvStdsFix& fix, const LayerCache& candidate) const

@@ -382,3 +382,28 @@ TEST(LayerFixes, OnlyTheTwoViolationMessagesAreAnswered)
     plugin.GetAllFixes(OdSmartPtr<CKvStdsError>(), fixes, recommended);
     EXPECT_EQ(recommended, 3);
 }
+
+TEST(LayerFixes, PropertiesViolationsWithValuesNoStandardHasShareTheWholeCache)
+{
+    CheckScope scope;
+    CKvLayerPluginImpl plugin;
+    LayerPair pair;
+    addLayer(pair.standards.get(), "Walls", indexColor(1));
+    addLayer(pair.standards.get(), "Doors", indexColor(5));
+    addLayer(pair.standards.get(), "Glass", indexColor(3), "DASHED");
+    addLayer(pair.drawing.get(), "Walls", indexColor(3));
+    addLayer(pair.drawing.get(), "Doors", indexColor(4));
+    addLayer(pair.drawing.get(), "Glass", indexColor(3));
+    const std::vector<Violation> found =
+        CheckScope::check(plugin, pair.drawing, {scope.save(pair.standards.get(), "s.dws")});
+    ASSERT_EQ(CheckScope::names(found), (Names{"Walls", "Doors", "Glass"}));
+    // Walls (green, Continuous) and Doors (cyan) have values no standards layer has: offered
+    // every standards layer, from one shared list.
+    EXPECT_EQ(found[0].fixNames(), (Names{"0", "Walls", "Doors", "Glass"}));
+    EXPECT_EQ(found[0].fixes.getPtr(), found[1].fixes.getPtr());
+    EXPECT_EQ(found[0].recommended, 1);
+    EXPECT_EQ(found[1].recommended, 2);
+    // Glass has the values of the drawing's Walls, which no standards layer has either.
+    EXPECT_EQ(found[2].fixes.getPtr(), found[0].fixes.getPtr());
+    EXPECT_EQ(found[2].recommended, 3);
+}
