@@ -86,10 +86,6 @@ TEST(ManagerIgnoredFlag, ErrorTakesTheMarkStoredOnItsRecord)
 
 int main(int argc, char** argv)
 {
-    // Also when the tests are listed at build time, without the test environment.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
     QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
