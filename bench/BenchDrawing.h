@@ -31,10 +31,14 @@ struct Options
     std::string version = "AC1027";
 };
 
-// splitmix64: tiny, fast and identical on every platform.
+// splitmix64: tiny, fast and identical on every platform. The default seed is the one
+// kv_gen_drawing has always used.
 class Random
 {
 public:
+    Random() = default;
+    explicit Random(std::uint64_t seed) : m_state(seed) {}
+
     std::uint64_t next()
     {
         std::uint64_t z = (m_state += 0x9E3779B97F4A7C15ull);
