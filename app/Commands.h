@@ -15,3 +15,5 @@ int runStandards(const std::vector<std::string>& args);
 // kvcad check DRAWING... [--standards FILE]... [--format text|json|junit] [--output FILE]
 //             [--all-fixes]
 int runCheck(const std::vector<std::string>& args);
+// kvcad run DRAWING COMMAND... [--save]
+int runRun(const std::vector<std::string>& args);

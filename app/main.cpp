@@ -22,7 +22,11 @@ void usage(FILE* out)
         "                          check drawings against their standards files (or the FILEs,\n"
         "                          in that order); exit 0 when no violation is left that is not\n"
         "                          ignored, 1 when one is, 2 when a drawing or standards file\n"
-        "                          cannot be read\n",
+        "                          cannot be read\n"
+        "  run DRAWING COMMAND... [--save]\n"
+        "                          open the drawing and run commands on it as typed, such as\n"
+        "                          DRAWINGSTANDARDS or VERIFYSTANDARDS (their dialogs are shown);\n"
+        "                          --save writes the drawing back\n",
         out);
 }
 
@@ -47,6 +51,9 @@ int main(int argc, char** argv)
     }
     if (command == "check") {
         return runCheck(args);
+    }
+    if (command == "run") {
+        return runRun(args);
     }
     std::fprintf(stderr, "kvcad: unknown command \"%s\"\n", command.c_str());
     usage(stderr);
