@@ -1,5 +1,8 @@
 #include "CommandTestUtil.h"
 
+#include <DbLayerTableRecord.h>
+#include <DbSymbolTable.h>
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -124,4 +127,41 @@ TEST(SystemServices, DrawingReaderGivesNullForWhatItCannotRead)
         const OdDbDatabasePtr db = services.readDrawing(CKvString(c.path), false, false, 0x40, "");
         EXPECT_EQ(!db.isNull(), c.read);
     }
+}
+
+TEST(SystemServices, SharedReadingHandsOutTheSameDrawingWhileTheFileIsUnchanged)
+{
+    SearchFolders folders;
+    CKvSystemServices services{CKvString()};
+    const CKvString path(folders.path("drawing", "office.dxf"));
+    const auto read = [&] { return services.readDrawing(path, false, true, 0x40, ""); };
+
+    // Off: every reader gets a drawing of its own.
+    EXPECT_NE(read().get(), read().get());
+
+    services.setSharesReadDrawings(true);
+    const OdDbDatabasePtr first = read();
+    ASSERT_FALSE(first.isNull());
+    EXPECT_EQ(read().get(), first.get());
+    // The same file by another spelling of its path.
+    EXPECT_EQ(
+        services.readDrawing(CKvString(folders.path("drawing", "../drawing/office.dxf"))).get(),
+        first.get());
+
+    // Rewritten (another size): read again.
+    OdDbDatabasePtr changed = OdDbDatabase::createObject();
+    OdDbSymbolTablePtr layers = changed->getLayerTableId().safeOpenObject(OdDb::kForWrite);
+    OdDbLayerTableRecordPtr layer = OdDbLayerTableRecord::createObject();
+    layer->setName(OdString("Walls"));
+    layers->add(layer.get());
+    changed->writeFile(path.toOdString());
+    const OdDbDatabasePtr again = read();
+    ASSERT_FALSE(again.isNull());
+    EXPECT_NE(again.get(), first.get());
+    EXPECT_TRUE(
+        OdDbSymbolTablePtr(again->getLayerTableId().safeOpenObject())->has(OdString("Walls")));
+
+    // Turned off: what was kept is forgotten.
+    services.setSharesReadDrawings(false);
+    EXPECT_NE(read().get(), again.get());
 }

@@ -16,8 +16,12 @@
 #include <CKvString.h>
 #include <DbDatabase.h>
 
+#include <QDateTime>
+#include <QString>
+
 #include <EdCommand.h>
 #include <ResBuf.h>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -54,6 +58,11 @@ public:
     OdDbDatabasePtr readDrawing(const CKvString& path, bool allowCPConversion = false,
                                 bool partialLoad = false, int shareMode = 0x40,
                                 const CKvString& password = CKvString()) const;
+    // With sharing on, a drawing read once is handed out again to every later reader of the same
+    // path while the file keeps its size and modification time, so a batch check of many
+    // drawings reads each standards file once. Only for drawings nobody changes (standards
+    // drawings during checks, not fixes). Turning it off forgets the drawings kept.
+    void setSharesReadDrawings(bool share);
 
     // The full path of a file by its bare name (any folders in fileName are ignored): looked for
     // in the folder of the drawing (when it has a file name), then in the support folders in
@@ -88,6 +97,14 @@ private:
     CKvCommandProcessor m_processor;
     CKvDocumentManager m_documents;
     std::vector<std::unique_ptr<OdEdCommand>> m_hostCommands;
+    struct SharedDrawing
+    {
+        qint64 size;
+        QDateTime modified;
+        OdDbDatabasePtr database;
+    };
+    bool m_sharesReadDrawings = false;
+    mutable std::map<QString, SharedDrawing> m_sharedDrawings;
 };
 
 // Installs the program's services (null withdraws them); not owned.

@@ -47,11 +47,33 @@ CKvString CKvSystemServices::applicationName() const
 OdDbDatabasePtr CKvSystemServices::readDrawing(const CKvString& path, bool, bool, int,
                                                const CKvString&) const
 {
+    const QFileInfo file(path.toQString());
+    const QString key = file.absoluteFilePath();
+    if (m_sharesReadDrawings) {
+        const auto kept = m_sharedDrawings.find(key);
+        if (kept != m_sharedDrawings.end() && kept->second.size == file.size() &&
+            kept->second.modified == file.lastModified()) {
+            return kept->second.database;
+        }
+    }
+    OdDbDatabasePtr database;
     try {
-        return OdDbDatabase::readFile(path.toOdString());
+        database = OdDbDatabase::readFile(path.toOdString());
     } catch (const OdError&) {
         // Callers ask for a drawing or nothing: an unreadable file is "nothing".
         return OdDbDatabasePtr();
+    }
+    if (m_sharesReadDrawings) {
+        m_sharedDrawings[key] = SharedDrawing{file.size(), file.lastModified(), database};
+    }
+    return database;
+}
+
+void CKvSystemServices::setSharesReadDrawings(bool share)
+{
+    m_sharesReadDrawings = share;
+    if (!share) {
+        m_sharedDrawings.clear();
     }
 }
 
