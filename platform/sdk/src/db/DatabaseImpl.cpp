@@ -46,14 +46,14 @@ DatabaseImpl::~DatabaseImpl()
 
 OdDbStub* DatabaseImpl::newStub(OdUInt64 handle)
 {
-    if (handle == 0 || byHandle.count(handle) != 0) {
+    if (handle == 0 || byHandle.contains(handle)) {
         handle = nextHandle();
     }
     stubs.emplace_back();
     OdDbStub* stub = &stubs.back();
     stub->handle = handle;
     stub->db = self;
-    byHandle.emplace(handle, stub);
+    byHandle.insert(stub);
     if (handle > maxHandle) {
         maxHandle = handle;
     }
@@ -62,8 +62,7 @@ OdDbStub* DatabaseImpl::newStub(OdUInt64 handle)
 
 OdDbStub* DatabaseImpl::stubOf(OdUInt64 handle) const
 {
-    const auto it = byHandle.find(handle);
-    return it == byHandle.end() ? nullptr : it->second;
+    return byHandle.find(handle);
 }
 
 std::string DatabaseImpl::encode(const OdString& text) const

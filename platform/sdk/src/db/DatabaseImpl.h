@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DbStub.h"
+#include "HandleIndex.h"
 #include "ObjectData.h"
 #include "TagList.h"
 #include "dxf/DxfFile.h"
@@ -67,7 +68,7 @@ public:
     std::vector<std::string> messages;
 
     std::deque<OdDbStub> stubs;
-    std::unordered_map<OdUInt64, OdDbStub*> byHandle;
+    HandleIndex byHandle;
     OdUInt64 maxHandle = 0;
 
     std::vector<SectionSlot> layout;
@@ -91,7 +92,7 @@ public:
     OdDbStub* ucsTable = nullptr;
     OdDbStub* namedObjects = nullptr;
 
-    // Creates a stub for a handle (0: a new handle).
+    // Creates a stub for a handle; 0 or a handle already taken gets a new handle.
     OdDbStub* newStub(OdUInt64 handle);
     OdDbStub* stubOf(OdUInt64 handle) const;
     OdUInt64 nextHandle() { return ++maxHandle; }

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "ObjectData.h"
+
+#include <array>
 #include <string_view>
+#include <unordered_map>
 
 class OdDbObject;
 class OdDbStub;
@@ -19,8 +23,21 @@ void registerDatabaseClasses();
 namespace kvdb {
 class DatabaseImpl;
 
-// Finds the groups of an object that name records and resolves them (replaces any found before).
-void collectNameRefs(DatabaseImpl& db, OdDbObject* object);
+// The records that raw names resolved to, for resolving the names of many objects while no record
+// is added, renamed or erased (reading a drawing: thousands of entities naming a few layers). The
+// raw texts must outlive the cache.
+class NameCache
+{
+public:
+    OdDbStub* lookup(DatabaseImpl& db, RefRole role, std::string_view raw);
+
+private:
+    std::array<std::unordered_map<std::string_view, OdDbStub*>, size_t(RefRole::Block) + 1> m_found;
+};
+
+// Finds the groups of an object that name records and resolves them (replaces any found before),
+// through `cache` when given.
+void collectNameRefs(DatabaseImpl& db, OdDbObject* object, NameCache* cache = nullptr);
 
 // Gives an object created in memory the groups of its class, if it has none yet.
 void ensureTags(const OdDbObject* object);

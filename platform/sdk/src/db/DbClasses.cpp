@@ -132,9 +132,22 @@ bool isEntityPlacement(Placement placement)
            placement == Placement::BlockEnd;
 }
 
-std::vector<RefSpec> specsFor(std::string_view type, bool entity, bool record)
+// At most three per object; kept on the stack, as this runs for every object read.
+class RefSpecs
 {
-    std::vector<RefSpec> specs;
+public:
+    void push_back(const RefSpec& spec) { m_specs[m_count++] = spec; }
+    const RefSpec* begin() const { return m_specs; }
+    const RefSpec* end() const { return m_specs + m_count; }
+
+private:
+    RefSpec m_specs[3] = {};
+    size_t m_count = 0;
+};
+
+RefSpecs specsFor(std::string_view type, bool entity, bool record)
+{
+    RefSpecs specs;
     if (entity) {
         specs.push_back({8, RefRole::Layer, nullptr});
         specs.push_back({6, RefRole::Linetype, nullptr});
@@ -308,10 +321,21 @@ OdDbObject* createForDxfType(std::string_view type, bool entity, std::string_vie
     return entity ? static_cast<OdDbObject*>(new OdDbEntity()) : new OdDbObject();
 }
 
-void collectNameRefs(DatabaseImpl& db, OdDbObject* object)
+OdDbStub* NameCache::lookup(DatabaseImpl& db, RefRole role, std::string_view raw)
+{
+    auto& found = m_found[static_cast<size_t>(role)];
+    const auto it = found.find(raw);
+    if (it != found.end()) {
+        return it->second;
+    }
+    OdDbStub* const target = db.lookup(db.tableForRole(role), db.decode(raw));
+    found.emplace(raw, target);
+    return target;
+}
+
+void collectNameRefs(DatabaseImpl& db, OdDbObject* object, NameCache* cache)
 {
     ObjectData& data = dataOf(object);
-    data.refs.clear();
     const std::string_view type = data.tags[0].value();
     const bool entity =
         isEntityPlacement(data.placement) ||
@@ -319,17 +343,27 @@ void collectNameRefs(DatabaseImpl& db, OdDbObject* object)
     const bool record =
         data.placement == Placement::TableRecord ||
         (data.placement == Placement::Free && OdDbSymbolTableRecord::cast(object).get() != nullptr);
+    NameRef found[3] = {};
+    size_t count = 0;
     for (const RefSpec& spec : specsFor(type, entity, record)) {
         const int i = spec.subclass == nullptr ? findCommon(object, spec.code)
                                                : findTag(object, spec.code, spec.subclass);
         if (i < 0) {
             continue;
         }
-        OdDbStub* target = db.lookup(db.tableForRole(spec.role), db.decode(data.tags[i].value()));
-        data.refs.push_back(NameRef{static_cast<uint32_t>(i), spec.role, target});
+        const std::string_view raw = data.tags[i].value();
+        OdDbStub* target = cache != nullptr ? cache->lookup(db, spec.role, raw)
+                                            : db.lookup(db.tableForRole(spec.role), db.decode(raw));
+        found[count++] = NameRef{static_cast<uint32_t>(i), spec.role, target};
     }
-    std::sort(data.refs.begin(), data.refs.end(),
-              [](const NameRef& a, const NameRef& b) { return a.tag < b.tag; });
+    // In group order; three at most, so a plain insertion sort.
+    for (size_t k = 1; k < count; ++k) {
+        for (size_t j = k; j > 0 && found[j].tag < found[j - 1].tag; --j) {
+            std::swap(found[j], found[j - 1]);
+        }
+    }
+    // One allocation of the exact size: a drawing holds a list per entity.
+    data.refs.assign(found, found + count);
 }
 
 void ensureTags(const OdDbObject* object)

@@ -37,7 +37,9 @@ public:
     void run()
     {
         // Objects without a handle get one above every handle of the file, so that they never
-        // take the handle of an object read later.
+        // take the handle of an object read later. The same pass counts the objects, so that the
+        // lists of every object are allocated once.
+        size_t objects = 0;
         for (const kvdxf::Section& section : m_file.sections) {
             if (upper(section.name) == "HEADER") {
                 continue;  // $HANDSEED is not the handle of an object
@@ -45,12 +47,18 @@ public:
             for (size_t i = section.begin; i < section.end; ++i) {
                 const Tag& tag = m_file.tags[i];
                 uint64_t handle = 0;
-                if ((tag.code == 5 || tag.code == 105) && kvdxf::parseHandle(tag.value(), handle) &&
-                    handle > m_db.maxHandle && handle < (uint64_t(1) << 62)) {
+                if (tag.code == 0) {
+                    ++objects;
+                } else if ((tag.code == 5 || tag.code == 105) &&
+                           kvdxf::parseHandle(tag.value(), handle) && handle > m_db.maxHandle &&
+                           handle < (uint64_t(1) << 62)) {
                     m_db.maxHandle = handle;
                 }
             }
         }
+        m_all.reserve(objects);
+        m_owners.reserve(objects);
+        m_db.byHandle.reserve(objects);
         for (const kvdxf::Section& section : m_file.sections) {
             SectionSlot slot;
             slot.name = section.name;
@@ -102,6 +110,8 @@ public:
                        " group(s) outside any section are dropped");
         }
         resolveOwners();
+        // Freed before the name references take their memory.
+        std::vector<std::pair<OdDbStub*, OdUInt64>>().swap(m_owners);
         resolveNames();
         fixHandles();
         // New objects take handles from $HANDSEED on, never below it.
@@ -183,18 +193,14 @@ private:
         data.tags.assignView(tags, count);
         data.placement = placement;
         data.isNew = false;
-        OdUInt64 handle = handleOf(tags, count);
-        OdDbStub* stub = nullptr;
-        if (handle != 0 && m_db.byHandle.count(handle) != 0) {
+        // Objects without a handle (R12 without handles) get one in memory only, as do objects
+        // whose handle is taken.
+        const OdUInt64 handle = handleOf(tags, count);
+        OdDbStub* stub = m_db.newStub(handle);
+        if (handle != 0 && stub->handle != handle) {
             report(tags[0], "duplicate handle " + kvdxf::formatHandle(handle) + " of " +
                                 std::string(tags[0].value()) + "; the object gets a new handle");
-            stub = m_db.newStub(0);
             m_renumber.emplace_back(stub, handle);
-        } else if (handle == 0) {
-            // Objects without a handle (R12 without handles) get one in memory only.
-            stub = m_db.newStub(0);
-        } else {
-            stub = m_db.newStub(handle);
         }
         stub->object = object;
         object->addRef();
@@ -522,8 +528,10 @@ private:
 
     void resolveNames()
     {
+        // Nothing changes the tables while the names are resolved.
+        NameCache cache;
         for (OdDbStub* stub : m_all) {
-            collectNameRefs(m_db, stub->object);
+            collectNameRefs(m_db, stub->object, &cache);
         }
         static const struct
         {
@@ -579,6 +587,9 @@ void loadDatabase(DatabaseImpl& db, std::unique_ptr<kvdxf::DxfFile> file)
         db.messages.push_back(d.toString());
     }
     db.file = std::move(file);
+    // The database needs the values only; dropped before the objects take their memory, so that
+    // the file's group code lines never count towards the peak.
+    db.file->dropGroupCodeLines();
     Loader(db, *db.file).run();
     // Drawings older than AC1015 are written as AC1015.
     if (isOlderThanAc1015(db)) {

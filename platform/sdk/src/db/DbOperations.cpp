@@ -291,12 +291,12 @@ void loadDefinition(OdDbDatabase& db, const kvlin::Definition& definition,
 void OdDbDatabase::loadLineTypeFile(const OdString& ltName, const OdString& filename,
                                     OdDb::DuplicateLinetypeLoading dlt)
 {
-    std::string text;
+    kvdxf::FileBytes text;
     std::string error;
     if (!kvdxf::FileAccess::system().readAll(filename.toUtf8(), text, error)) {
         throw OdError(OdString::fromUtf8(filename.toUtf8() + ": " + error), eFileNotFound);
     }
-    const kvlin::LinFile file = kvlin::parse(text);
+    const kvlin::LinFile file = kvlin::parse(std::string_view(text.data(), text.size()));
     if (ltName == OdString("*")) {
         if (file.definitions.empty()) {
             throw OdError(eBadLinetypeFile);

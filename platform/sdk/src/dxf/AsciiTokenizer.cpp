@@ -15,7 +15,40 @@ bool isBlank(char c)
 
 const char* findLineEnd(const char* from, const char* end)
 {
+    if (from >= end) {
+        return nullptr;
+    }
     return static_cast<const char*>(std::memchr(from, '\n', static_cast<size_t>(end - from)));
+}
+
+// The group code line as nearly every file writes it: spaces, up to nine digits, the line end
+// ("\n" or "\r\n"). Returns the position of its '\n', or null for any other line, which then
+// takes the general path (parseGroupCode); both read the same code from a line they both accept.
+const char* readPlainGroupCode(const char* p, const char* end, int32_t& code)
+{
+    while (p < end && *p == ' ') {
+        ++p;
+    }
+    const char* const digits = p;
+    int32_t value = 0;
+    for (; p < end && p - digits < 9; ++p) {
+        const unsigned digit = static_cast<unsigned char>(*p) - unsigned{'0'};
+        if (digit > 9) {
+            break;
+        }
+        value = value * 10 + static_cast<int32_t>(digit);
+    }
+    if (p == digits) {
+        return nullptr;
+    }
+    if (p < end && *p == '\r') {
+        ++p;
+    }
+    if (p == end || *p != '\n') {
+        return nullptr;
+    }
+    code = value;
+    return p;
 }
 
 // Group codes are plain decimal integers, padded with blanks ("  0", " 10", "1001"); nine digits
@@ -45,6 +78,18 @@ bool parseGroupCode(const char* first, const char* last, int32_t& code)
     }
     code = negative ? -value : value;
     return true;
+}
+
+// Reads the group code line at `p`: its code and the position of its '\n' (null when the line
+// ends the file). False when the line is not a group code.
+bool readGroupCodeLine(const char* p, const char* end, int32_t& code, const char*& lineEnd)
+{
+    lineEnd = readPlainGroupCode(p, end, code);
+    if (lineEnd != nullptr) {
+        return true;
+    }
+    lineEnd = findLineEnd(p, end);
+    return parseGroupCode(p, lineEnd ? lineEnd : end, code);
 }
 
 bool onlyBlanks(const char* first, const char* last)
@@ -87,19 +132,21 @@ bool tokenizeAscii(DxfFile& file, std::vector<Diagnostic>& found)
     const char* const begin = file.buffer.data();
     const char* const end = begin + file.buffer.size();
     const char* p = begin;
-    if (file.buffer.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+    if (file.text().compare(0, 3, "\xEF\xBB\xBF") == 0) {
         p += 3;
     }
     const char* firstLineEnd = findLineEnd(p, end);
     file.crlf = firstLineEnd != nullptr && firstLineEnd > p && firstLineEnd[-1] == '\r';
-    file.tags.reserve(file.buffer.size() / 14 + 16);
+    // Room for the most tags the file can hold (a tag takes at least 3 bytes: "0\n\n"), so the
+    // list never moves; pages the tags do not fill are never touched and cost nothing.
+    file.tags.reserve(file.buffer.size() / 3 + 1);
 
     uint64_t line = 1;
     while (p < end) {
-        const char* codeEnd = findLineEnd(p, end);
-        const uint64_t offset = static_cast<uint64_t>(p - begin);
         int32_t code = 0;
-        if (!parseGroupCode(p, codeEnd ? codeEnd : end, code)) {
+        const char* codeEnd = nullptr;
+        const uint64_t offset = static_cast<uint64_t>(p - begin);
+        if (!readGroupCodeLine(p, end, code, codeEnd)) {
             if (!file.tags.empty() && onlyBlanks(p, end)) {
                 break;  // blank lines at the end of a file that lacks "0 EOF"
             }

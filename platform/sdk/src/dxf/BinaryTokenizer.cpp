@@ -15,7 +15,7 @@ constexpr size_t kSentinelSize = 22;
 class BinaryCursor
 {
 public:
-    BinaryCursor(const std::string& buffer, size_t start)
+    BinaryCursor(std::string_view buffer, size_t start)
         : m_data(reinterpret_cast<const unsigned char*>(buffer.data()))
         , m_size(buffer.size())
         , m_pos(start)
@@ -125,7 +125,7 @@ bool tokenizeBinary(DxfFile& file, std::vector<Diagnostic>& found)
     // code's high byte (0), with 1-byte codes (AC1009) it is the 'S' of SECTION.
     file.shortCodes = file.buffer.size() > kSentinelSize + 1 && file.buffer[kSentinelSize + 1] != 0;
     file.tags.reserve(file.buffer.size() / 8 + 16);
-    BinaryCursor in(file.buffer, kSentinelSize);
+    BinaryCursor in(file.text(), kSentinelSize);
 
     auto refuseTruncated = [&](size_t tagOffset) {
         found.push_back(makeDiagnostic(file, Diagnostic::Refused, 0, tagOffset,

@@ -7,14 +7,21 @@ namespace kvdxf {
 
 namespace {
 
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r';
+}
+
+// Plain loops: every handle and number of a drawing passes here, most without any blank.
 std::string_view trimmed(std::string_view text)
 {
-    const auto first = text.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos) {
-        return {};
+    while (!text.empty() && isBlank(text.front())) {
+        text.remove_prefix(1);
     }
-    const auto last = text.find_last_not_of(" \t\r");
-    return text.substr(first, last - first + 1);
+    while (!text.empty() && isBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
 }
 
 }  // namespace
@@ -58,11 +65,17 @@ bool parseHandle(std::string_view text, uint64_t& out)
     if (text.empty() || text.size() > 16) {
         return false;
     }
-    const char* const end = text.data() + text.size();
+    // A plain loop: every object has a handle and most have an owner handle.
     uint64_t value = 0;
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value, 16);
-    if (ec != std::errc() || ptr != end) {
-        return false;
+    for (const char c : text) {
+        unsigned digit = static_cast<unsigned char>(c) - unsigned{'0'};
+        if (digit > 9) {
+            digit = (static_cast<unsigned char>(c) | 0x20u) - unsigned{'a'} + 10;
+            if (digit < 10 || digit > 15) {
+                return false;
+            }
+        }
+        value = value << 4 | digit;
     }
     out = value;
     return true;

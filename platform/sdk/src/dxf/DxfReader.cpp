@@ -6,21 +6,12 @@
 #include "FileAccess.h"
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 
 namespace kvdxf {
 
 namespace detail {
-
-bool isKeyword(std::string_view value, std::string_view word)
-{
-    const auto first = value.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return word.empty();
-    }
-    const auto last = value.find_last_not_of(" \t");
-    return value.substr(first, last - first + 1) == word;
-}
 
 Diagnostic makeDiagnostic(const DxfFile& file, Diagnostic::Kind kind, uint64_t line,
                           uint64_t offset, std::string message)
@@ -48,9 +39,9 @@ bool isZeroTag(const Tag& tag, std::string_view word)
 // A file that is not DXF at all gets one message saying so instead of a parse error.
 bool refuseForeign(DxfFile& file, std::vector<Diagnostic>& found)
 {
-    const std::string& bytes = file.buffer;
+    const std::string_view bytes = file.text();
     std::string message;
-    if (bytes.find_first_not_of(" \t\r\n") == std::string::npos) {
+    if (bytes.find_first_not_of(" \t\r\n") == std::string_view::npos) {
         message = "not a DXF file: the file is empty";
     } else if (bytes.size() >= 3 && bytes[0] == 'A' && bytes[1] == 'C' && bytes[2] >= '0' &&
                bytes[2] <= '9') {
@@ -71,7 +62,7 @@ public:
     // Fills file.sections and file.strayTags; adds the "0 ENDSEC" tags the file lacks.
     void run()
     {
-        std::vector<Tag>& tags = m_file.tags;
+        const DxfFile::TagVector& tags = m_file.tags;
         bool inSection = false;
         size_t strayRun = 0;  // tags outside sections since the last section, comments aside
         size_t strayFirst = 0;
@@ -111,7 +102,7 @@ private:
     void openSection(size_t at)
     {
         Section section;
-        const std::vector<Tag>& tags = m_file.tags;
+        const DxfFile::TagVector& tags = m_file.tags;
         if (at + 1 < tags.size() && tags[at + 1].code == 2) {
             section.name = std::string(tags[at + 1].value());
             section.begin = at + 2;
@@ -185,9 +176,10 @@ void readHeaderFacts(DxfFile& file)
 
 DxfFile::Location DxfFile::locate(const Tag& tag) const
 {
-    const char* const begin = buffer.data();
+    const std::string_view bytes = text();
+    const char* const begin = bytes.data();
     const std::less<const char*> before;
-    if (tag.data == nullptr || before(tag.data, begin) || before(begin + buffer.size(), tag.data)) {
+    if (tag.data == nullptr || before(tag.data, begin) || before(begin + bytes.size(), tag.data)) {
         return {0, 0};
     }
     const auto valueOffset = static_cast<size_t>(tag.data - begin);
@@ -195,19 +187,55 @@ DxfFile::Location DxfFile::locate(const Tag& tag) const
         const size_t codeBytes = !shortCodes ? 2 : (tag.code >= 255 ? 3 : 1);
         return {0, valueOffset >= codeBytes ? valueOffset - codeBytes : 0};
     }
+    if (groupCodeLinesDropped) {
+        // Each tag before this one left exactly one value line, and each tag took two lines.
+        const auto valueLines = std::count(begin, tag.data, '\n');
+        return {2 * static_cast<uint64_t>(valueLines) + 1, 0};
+    }
     // The value line starts right after the group code line's '\n'.
     const size_t codeLineEnd = valueOffset > 0 ? valueOffset - 1 : 0;
-    const size_t previousEnd = buffer.rfind('\n', codeLineEnd > 0 ? codeLineEnd - 1 : 0);
+    const size_t previousEnd = bytes.rfind('\n', codeLineEnd > 0 ? codeLineEnd - 1 : 0);
     size_t codeLineStart =
-        previousEnd == std::string::npos || codeLineEnd == 0 ? 0 : previousEnd + 1;
-    if (codeLineStart == 0 && buffer.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+        previousEnd == std::string_view::npos || codeLineEnd == 0 ? 0 : previousEnd + 1;
+    if (codeLineStart == 0 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
         codeLineStart = 3;
     }
     const auto lineBreaks = std::count(begin, begin + codeLineStart, '\n');
     return {static_cast<uint64_t>(lineBreaks) + 1, codeLineStart};
 }
 
-ReadResult parse(std::string contents, std::string displayName)
+void DxfFile::dropGroupCodeLines()
+{
+    if (binary || groupCodeLinesDropped) {
+        return;
+    }
+    const char* const begin = buffer.data();
+    const char* const end = begin + buffer.size();
+    const std::less<const char*> before;
+    char* out = buffer.data();
+    for (Tag& tag : tags) {
+        if (tag.data == nullptr || before(tag.data, begin) || !before(tag.data, end)) {
+            continue;  // an "0 ENDSEC" the reader added
+        }
+        // The value line: the value, the carriage returns the tag left out, the '\n' if any.
+        const char* lineEnd = tag.data + tag.size;
+        while (lineEnd < end && *lineEnd == '\r') {
+            ++lineEnd;
+        }
+        if (lineEnd < end) {
+            ++lineEnd;
+        }
+        const auto length = static_cast<size_t>(lineEnd - tag.data);
+        std::memmove(out, tag.data, length);
+        tag.data = out;
+        out += length;
+    }
+    buffer.resize(static_cast<size_t>(out - buffer.data()));
+    releaseUnusedCapacity(buffer);
+    groupCodeLinesDropped = true;
+}
+
+ReadResult parse(FileBytes contents, std::string displayName)
 {
     ReadResult result;
     auto file = std::make_unique<DxfFile>();
@@ -217,7 +245,7 @@ ReadResult parse(std::string contents, std::string displayName)
     if (refuseForeign(*file, result.diagnostics)) {
         return result;
     }
-    const bool binary = file->buffer.compare(0, kBinarySentinel.size(), kBinarySentinel) == 0;
+    const bool binary = file->text().compare(0, kBinarySentinel.size(), kBinarySentinel) == 0;
     const bool read = binary ? detail::tokenizeBinary(*file, result.diagnostics)
                              : detail::tokenizeAscii(*file, result.diagnostics);
     if (!read) {
@@ -231,15 +259,21 @@ ReadResult parse(std::string contents, std::string displayName)
         return result;
     }
     SectionFinder(*file, result.diagnostics).run();
+    trimCapacity(file->tags);  // the tokeniser reserved room for the most tags a file can hold
     readHeaderFacts(*file);
     file->diagnostics = result.diagnostics;
     result.file = std::move(file);
     return result;
 }
 
+ReadResult parse(std::string_view contents, std::string displayName)
+{
+    return parse(FileBytes(contents.begin(), contents.end()), std::move(displayName));
+}
+
 ReadResult readFile(const std::string& path, FileAccess& files)
 {
-    std::string contents;
+    FileBytes contents;
     std::string error;
     if (!files.readAll(path, contents, error)) {
         ReadResult result;

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kvdxf {
@@ -31,7 +32,9 @@ struct ReadResult
 // the line end (LF, CRLF, or a CR at the end of the file); a UTF-8 byte order mark is skipped;
 // text after "0 EOF" is ignored. Binary: numbers are converted to the text an ASCII file would
 // hold (formatDouble for reals, decimal integers), binary chunks to uppercase hex.
-ReadResult parse(std::string contents, std::string displayName);
+ReadResult parse(FileBytes contents, std::string displayName);
+// The same for bytes held elsewhere, which are copied.
+ReadResult parse(std::string_view contents, std::string displayName);
 
 // Reads `path` through `files` and parses it; a file that cannot be read is refused.
 ReadResult readFile(const std::string& path, FileAccess& files);

@@ -4,6 +4,7 @@
 #include "Diagnostic.h"
 #include "DxfFile.h"
 
+#include <string_view>
 #include <vector>
 
 namespace kvdxf::detail {
@@ -14,7 +15,21 @@ bool tokenizeAscii(DxfFile& file, std::vector<Diagnostic>& found);
 bool tokenizeBinary(DxfFile& file, std::vector<Diagnostic>& found);
 
 // True when the structure keyword `word` ("SECTION", "EOF") is the value, blanks around ignored.
-bool isKeyword(std::string_view value, std::string_view word);
+// Inline: it runs several times for every "0" group of a drawing.
+inline bool isKeyword(std::string_view value, std::string_view word)
+{
+    // Keywords hold no blanks, so a value as long as the keyword matches only as it is.
+    if (value.size() <= word.size()) {
+        return value == word;
+    }
+    while (!value.empty() && (value.front() == ' ' || value.front() == '\t')) {
+        value.remove_prefix(1);
+    }
+    while (!value.empty() && (value.back() == ' ' || value.back() == '\t')) {
+        value.remove_suffix(1);
+    }
+    return value == word;
+}
 
 Diagnostic makeDiagnostic(const DxfFile& file, Diagnostic::Kind kind, uint64_t line,
                           uint64_t offset, std::string message);

@@ -77,7 +77,7 @@ private:
 
 OutputFile::~OutputFile() = default;
 
-bool FileAccess::readAll(const std::string& path, std::string& out, std::string& error)
+bool FileAccess::readAll(const std::string& path, FileBytes& out, std::string& error)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
@@ -91,8 +91,11 @@ bool FileAccess::readAll(const std::string& path, std::string& out, std::string&
         ::close(fd);
         return false;
     }
-    // Read straight into the string; a file that grows meanwhile is read to its new end.
-    out.assign(static_cast<size_t>(info.st_size), '\0');
+    // Read straight into the buffer, which resize() does not zero-fill; a file that grows
+    // meanwhile is read to its new end. The byte beyond the file's size leaves room for the read
+    // that finds the end, so that a file that keeps its size is never copied into a larger buffer.
+    out.clear();
+    out.resize(static_cast<size_t>(info.st_size) + 1);
     size_t filled = 0;
     for (;;) {
         if (filled == out.size()) {

@@ -2,6 +2,8 @@
 // make any step fail (disk full, rename refused) without touching real files.
 #pragma once
 
+#include "BulkAllocator.h"
+
 #include <memory>
 #include <string>
 #include <string_view>
@@ -25,7 +27,7 @@ class FileAccess
 {
 public:
     virtual ~FileAccess() = default;
-    virtual bool readAll(const std::string& path, std::string& out, std::string& error);
+    virtual bool readAll(const std::string& path, FileBytes& out, std::string& error);
     // Creates "<target>.tmp-XXXXXX" beside the target, with the target's permissions when it
     // exists (else rw-r--r--). Null and `error` set when it cannot be created.
     virtual std::unique_ptr<OutputFile> createTemp(const std::string& target, std::string& error);
