@@ -1,3 +1,5 @@
+#include "StandardsConfigTestUtil.h"
+
 #include <CKvDatabase.h>
 #include <CKvDialog.h>
 #include <CKvHelp.h>
@@ -6,32 +8,14 @@
 
 #include <QApplication>
 #include <QPushButton>
-#include <QTextCodec>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <functional>
 #include <string>
 
 namespace {
-
-// Creates the widgets' application once. QApplication switches the C library to the
-// environment's locale; the other tests of this program expect the locale they started with, so
-// it is put back once Qt has taken its text codec from the environment.
-void ensureApplication()
-{
-    if (!QApplication::instance()) {
-        static int argc = 1;
-        static char name[] = "host_tests";
-        static char* argv[] = {name, nullptr};
-        const std::string locale = std::setlocale(LC_ALL, nullptr);
-        static QApplication app(argc, argv);
-        QTextCodec::codecForLocale();
-        std::setlocale(LC_ALL, locale.c_str());
-    }
-}
 
 class HelpDialog : public CKvDialog
 {
@@ -53,7 +37,7 @@ bool anyVisibleTopLevel()
 
 TEST(Dialog, ExecGivesOneOnlyWhenAccepted)
 {
-    ensureApplication();
+    ensureWidgetsApplication();
     struct Case
     {
         const char* what;
@@ -76,7 +60,7 @@ TEST(Dialog, ExecGivesOneOnlyWhenAccepted)
 
 TEST(Dialog, HelpButtonShowsTheDialogsTopic)
 {
-    ensureApplication();
+    ensureWidgetsApplication();
     HelpDialog dialog;
     auto* box = new CKvQtDialogButtonBox(QDialogButtonBox::Close | QDialogButtonBox::Help, &dialog);
     QObject::connect(box, &QDialogButtonBox::helpRequested, &dialog, &CKvDialog::Help);
@@ -90,7 +74,7 @@ TEST(Dialog, HelpButtonShowsTheDialogsTopic)
 
 TEST(MessageBox, ScriptedAnswersAreGivenInOrderWithoutShowingAnything)
 {
-    ensureApplication();
+    ensureWidgetsApplication();
     CKvMessageBox::clearScript();
     CKvMessageBox::scriptAnswer(QMessageBox::Yes);
     CKvMessageBox::scriptAnswer(QMessageBox::Close);
