@@ -20,6 +20,8 @@ from typing import List, Tuple
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 import dxfcompare  # noqa: E402
 
+SKIPPED = 77  # ctest's SKIP_RETURN_CODE for this test
+
 # Fixtures kvcad must refuse, with the reason: name -> why.
 EXPECTED_REFUSALS = {}
 
@@ -113,6 +115,10 @@ def main() -> int:
     if args.only:
         fixtures = [f for f in fixtures if f.name == args.only]
     if not fixtures:
+        if not os.path.isdir(args.fixture_dir):
+            # A checkout without the shared samples beside it, as the C++ tests skip them.
+            print(f"skipped: no folder {args.fixture_dir}", file=sys.stderr)
+            return SKIPPED
         print(f"no fixture to check in {args.fixture_dir}", file=sys.stderr)
         return 1
     args.workdir.mkdir(parents=True, exist_ok=True)
