@@ -43,8 +43,10 @@
 #include <RxClass.h>
 
 #include <Db2dPolyline.h>
+#include <algorithm>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace kvdb {
 
@@ -123,6 +125,7 @@ struct RefSpec
     int code;
     RefRole role;
     const char* subclass;  // nullptr: the entity's common groups
+    bool every = false;    // every group of the code in the subclass names a record, not the first
 };
 
 bool isEntityPlacement(Placement placement)
@@ -132,7 +135,7 @@ bool isEntityPlacement(Placement placement)
            placement == Placement::BlockEnd;
 }
 
-// At most three per object; kept on the stack, as this runs for every object read.
+// At most four per object; kept on the stack, as this runs for every object read.
 class RefSpecs
 {
 public:
@@ -141,7 +144,7 @@ public:
     const RefSpec* end() const { return m_specs + m_count; }
 
 private:
-    RefSpec m_specs[3] = {};
+    RefSpec m_specs[4] = {};
     size_t m_count = 0;
 };
 
@@ -166,11 +169,18 @@ RefSpecs specsFor(std::string_view type, bool entity, bool record)
             specs.push_back({3, RefRole::DimStyle, "AcDbLeader"});
         } else if (type == "TOLERANCE") {
             specs.push_back({3, RefRole::DimStyle, "AcDbFcf"});
-        } else if (type == "INSERT" || type == "ACAD_TABLE") {
+        } else if (type == "INSERT") {
             specs.push_back({2, RefRole::Block, "AcDbBlockReference"});
+        } else if (type == "ACAD_TABLE") {
+            specs.push_back({2, RefRole::Block, "AcDbBlockReference"});
+            // Cell and table-level text style overrides.
+            specs.push_back({7, RefRole::TextStyle, "AcDbTable", true});
         }
     } else if (record && type == "LAYER") {
         specs.push_back({6, RefRole::Linetype, "AcDbLayerTableRecord"});
+    } else if (type == "TABLESTYLE") {
+        // The text style of each cell type: data, title, header.
+        specs.push_back({7, RefRole::TextStyle, "AcDbTableStyle", true});
     }
     return specs;
 }
@@ -343,22 +353,38 @@ void collectNameRefs(DatabaseImpl& db, OdDbObject* object, NameCache* cache)
     const bool record =
         data.placement == Placement::TableRecord ||
         (data.placement == Placement::Free && OdDbSymbolTableRecord::cast(object).get() != nullptr);
-    NameRef found[3] = {};
+    NameRef found[4] = {};
     size_t count = 0;
-    for (const RefSpec& spec : specsFor(type, entity, record)) {
-        const int i = spec.subclass == nullptr ? findCommon(object, spec.code)
-                                               : findTag(object, spec.code, spec.subclass);
-        if (i < 0) {
-            continue;
-        }
+    std::vector<NameRef> many;  // tables and table styles name a record in many groups
+    auto resolve = [&](const RefSpec& spec, size_t i) {
         const std::string_view raw = data.tags[i].value();
         OdDbStub* target = cache != nullptr ? cache->lookup(db, spec.role, raw)
                                             : db.lookup(db.tableForRole(spec.role), db.decode(raw));
-        found[count++] = NameRef{static_cast<uint32_t>(i), spec.role, target};
+        return NameRef{static_cast<uint32_t>(i), spec.role, target};
+    };
+    for (const RefSpec& spec : specsFor(type, entity, record)) {
+        if (spec.every) {
+            for (size_t i : findAllTags(object, spec.code, spec.subclass)) {
+                many.push_back(resolve(spec, i));
+            }
+            continue;
+        }
+        const int i = spec.subclass == nullptr ? findCommon(object, spec.code)
+                                               : findTag(object, spec.code, spec.subclass);
+        if (i >= 0) {
+            found[count++] = resolve(spec, static_cast<size_t>(i));
+        }
     }
-    // In group order; three at most, so a plain insertion sort.
+    auto byTag = [](const NameRef& a, const NameRef& b) { return a.tag < b.tag; };
+    if (!many.empty()) {
+        many.insert(many.end(), found, found + count);
+        std::sort(many.begin(), many.end(), byTag);
+        data.refs = std::move(many);
+        return;
+    }
+    // In group order; four at most, so a plain insertion sort.
     for (size_t k = 1; k < count; ++k) {
-        for (size_t j = k; j > 0 && found[j].tag < found[j - 1].tag; --j) {
+        for (size_t j = k; j > 0 && byTag(found[j], found[j - 1]); --j) {
             std::swap(found[j], found[j - 1]);
         }
     }

@@ -2,6 +2,7 @@
 #include "DatabaseImpl.h"
 #include "DbMacros.h"
 #include "TagOps.h"
+#include "dxf/DxfNumbers.h"
 
 #include <DbArc.h>
 #include <DbArcAlignedText.h>
@@ -17,11 +18,15 @@
 #include <DbMText.h>
 #include <DbPolyline.h>
 #include <DbRText.h>
+#include <DbSymbolTableRecord.h>
 #include <DbTable.h>
 #include <DbText.h>
 #include <RxClass.h>
 
 #include <Db2dPolyline.h>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
 
 using namespace kvdb;
 
@@ -314,43 +319,214 @@ OdDbObjectId OdDbDimension::dimBlockId() const
 }
 
 namespace {
-// Text style references of a table: the per-row-type styles are handles (AC1021 and later) or
-// names (older cell formats) in its AcDbTable data; the table style holds the defaults.
-int tableStyleTag(const OdDbTable* table)
-{
-    return findTag(table, 7, "AcDbTable");
-}
-}  // namespace
 
-OdDbObjectId OdDbTable::textStyle(RowType) const
+// A table's text styles. Each row type (title, header, data) takes its text style from the
+// table's table style (TABLESTYLE: one group 7 per cell type, listed data, title, header) unless
+// the table overrides it. Table-level overrides are flagged in the AcDbTable group 93 and their
+// values follow all the cell data in flag-bit order; the text styles are the three groups 7
+// after which only the row-height overrides (140) and the border overrides come.
+constexpr int64_t kTitleStyleBit = 0x20000;
+constexpr int64_t kHeaderStyleBit = 0x40000;
+constexpr int64_t kDataStyleBit = 0x80000;
+constexpr int64_t kStyleBits = kTitleStyleBit | kHeaderStyleBit | kDataStyleBit;
+constexpr int64_t kRowHeightBits = 0x100000 | 0x200000 | 0x400000;
+constexpr const char* kTableScope = "AcDbTable";
+
+int bitCount(int64_t bits)
 {
-    OdDbDatabase* db = database();
-    const int i = tableStyleTag(this);
-    if (db == nullptr || i < 0) {
-        return db != nullptr ? db->getTextStyleStandardId() : OdDbObjectId();
+    int count = 0;
+    for (; bits != 0; bits &= bits - 1) {
+        ++count;
     }
-    return OdDbObjectId(
-        db->impl().lookup(db->impl().styleTable, decodeText(this, dataOf(this).tags[i].value())));
+    return count;
 }
 
-void OdDbTable::setTextStyle(OdDbObjectId styleId, int)
+int64_t styleBitOf(OdDbTable::RowType type)
 {
-    assertWriteEnabled();
-    OdDbObjectPtr style = styleId.openObject();
-    if (style.isNull()) {
-        return;
+    switch (type) {
+        case OdDbTable::kTitleRow:
+            return kTitleStyleBit;
+        case OdDbTable::kHeaderRow:
+            return kHeaderStyleBit;
+        default:
+            return kDataStyleBit;
     }
-    // Every cell-format text style of the table's own data follows.
-    const OdString name = getString(style.get(), 2);
-    const TagList& tags = dataOf(this).tags;
-    bool any = false;
-    for (size_t i = 1; i < xdataStart(tags); ++i) {
-        if (tags[i].code == 7) {
-            replaceValue(this, i, encodeText(this, name));
-            any = true;
+}
+
+// A group of the table's own settings, which come before the first cell ("171"); cells of
+// newer files reuse codes such as 93 and 94 for their values.
+int settingTag(const OdDbTable* table, int code)
+{
+    const int found = findTag(table, code, kTableScope);
+    const int firstCell = findTag(table, 171, kTableScope);
+    return found >= 0 && (firstCell < 0 || found < firstCell) ? found : -1;
+}
+
+int64_t settingValue(const OdDbTable* table, int code)
+{
+    const int i = settingTag(table, code);
+    int64_t value = 0;
+    if (i < 0 || !kvdxf::parseInt(dataOf(table).tags[static_cast<size_t>(i)].value(), value)) {
+        return 0;
+    }
+    return value;
+}
+
+// The table-level text style groups: for each style bit that is set, the index of its group 7,
+// in bit order. Empty when the flags promise more groups than the table holds (damaged data,
+// read as no overrides).
+struct StyleOverrides
+{
+    int64_t flags = 0;
+    std::vector<std::pair<int64_t, size_t>> styles;  // (bit, group index)
+};
+
+StyleOverrides styleOverridesOf(const OdDbTable* table)
+{
+    StyleOverrides found;
+    found.flags = settingValue(table, 93);
+    const int count = bitCount(found.flags & kStyleBits);
+    const std::vector<size_t> sevens = findAllTags(table, 7, kTableScope);
+    if (count == 0 || static_cast<size_t>(count) > sevens.size()) {
+        return found;
+    }
+    size_t next = sevens.size() - static_cast<size_t>(count);
+    for (int64_t bit : {kTitleStyleBit, kHeaderStyleBit, kDataStyleBit}) {
+        if ((found.flags & bit) != 0) {
+            found.styles.emplace_back(bit, sevens[next++]);
         }
     }
-    if (!any) {
-        setString(this, 7, name, "AcDbTable");
+    return found;
+}
+
+// The record a group 7 of the object names.
+OdDbStub* styleNamedAt(const OdDbObject* object, size_t tag)
+{
+    if (const NameRef* ref = refAt(object, tag)) {
+        return ref->target;
+    }
+    OdDbDatabase* db = object->database();
+    return db->impl().lookup(db->impl().styleTable,
+                             decodeText(object, dataOf(object).tags[tag].value()));
+}
+
+// Where the group 7 of a table-level override that the table lacks goes.
+size_t overrideSlot(const OdDbTable* table, const StyleOverrides& overrides, int64_t bit)
+{
+    for (const auto& style : overrides.styles) {
+        if (style.first > bit) {
+            return style.second;
+        }
+    }
+    const TagList& tags = dataOf(table).tags;
+    const auto scope = subclassScope(table, kTableScope);
+    if (!overrides.styles.empty()) {
+        return overrides.styles.back().second + 1;
+    }
+    const int heights = bitCount(overrides.flags & kRowHeightBits);
+    if (heights > 0) {
+        const std::vector<size_t> all = findAllTags(table, 140, kTableScope);
+        if (all.size() >= static_cast<size_t>(heights)) {
+            return all[all.size() - static_cast<size_t>(heights)];
+        }
+    }
+    // After everything but the border overrides, one group for each flagged border.
+    size_t borders = 0;
+    for (int code : {94, 95, 96}) {
+        borders += static_cast<size_t>(bitCount(settingValue(table, code) & 0x3ffff));
+    }
+    size_t slot = scope.second >= borders ? scope.second - borders : scope.first;
+    // Never inside the groups before the cells.
+    const int firstCell = findTag(table, 171, kTableScope);
+    const size_t floor = firstCell >= 0 ? static_cast<size_t>(firstCell) : scope.first;
+    slot = std::max(slot, floor);
+    return std::min(slot, tags.size());
+}
+
+}  // namespace
+
+OdDbObjectId OdDbTable::textStyle(RowType type) const
+{
+    OdDbDatabase* db = database();
+    if (db == nullptr) {
+        return OdDbObjectId();
+    }
+    const StyleOverrides overrides = styleOverridesOf(this);
+    for (const auto& style : overrides.styles) {
+        if (style.first == styleBitOf(type)) {
+            return OdDbObjectId(styleNamedAt(this, style.second));
+        }
+    }
+    // The table style's cell style of the row type.
+    const OdDbObjectId tableStyleId(db->impl().stubOf(getHandle(this, 342, kTableScope)));
+    OdDbObjectPtr tableStyle = tableStyleId.openObject();
+    if (!tableStyle.isNull() && dataOf(tableStyle.get()).tags[0].value() == "TABLESTYLE") {
+        const size_t slot = type == kTitleRow ? 1 : type == kHeaderRow ? 2 : 0;
+        const std::vector<size_t> sevens = findAllTags(tableStyle.get(), 7, "AcDbTableStyle");
+        if (slot < sevens.size()) {
+            return OdDbObjectId(styleNamedAt(tableStyle.get(), sevens[slot]));
+        }
+    }
+    return db->getTextStyleStandardId();
+}
+
+void OdDbTable::setTextStyle(OdDbObjectId styleId, int rowTypes)
+{
+    assertWriteEnabled();
+    OdDbDatabase* db = database();
+    if (db == nullptr || styleId.database() != db || subclassScope(this, kTableScope).first == 0) {
+        return;
+    }
+    // The override flags come before the cells; a table without them gets them after the
+    // column count, where CAD programs write them.
+    OdDbSymbolTableRecordPtr style = OdDbSymbolTableRecord::cast(styleId.openObject().get());
+    if (style.isNull() || style->ownerId() != db->getTextStyleTableId()) {
+        return;
+    }
+    const std::string name = encodeText(this, style->getName());
+    int flagsTag = settingTag(this, 93);
+    if (flagsTag < 0) {
+        const int columns = settingTag(this, 92);
+        if (columns < 0) {
+            return;
+        }
+        flagsTag = columns + 1;
+        insertTag(this, static_cast<size_t>(flagsTag), 93, "        0");
+    }
+    for (RowType type : {kTitleRow, kHeaderRow, kDataRow}) {
+        if ((rowTypes & type) == 0) {
+            continue;
+        }
+        const int64_t bit = styleBitOf(type);
+        const StyleOverrides overrides = styleOverridesOf(this);
+        if (overrides.styles.empty() && (overrides.flags & kStyleBits) != 0) {
+            return;  // flags without their groups: left as they are rather than made worse
+        }
+        size_t tag = 0;
+        bool present = false;
+        for (const auto& style : overrides.styles) {
+            if (style.first == bit) {
+                tag = style.second;
+                present = true;
+            }
+        }
+        if (!present) {
+            tag = overrideSlot(this, overrides, bit);
+            insertTag(this, tag, 7, name);
+            char flags[16];
+            std::snprintf(flags, sizeof flags, "%9lld",
+                          static_cast<long long>(overrides.flags | bit));
+            replaceValue(this, static_cast<size_t>(flagsTag), flags);
+        }
+        replaceValue(this, tag, name);
+        ObjectData& data = dataOf(this);
+        if (NameRef* ref = refAt(this, tag)) {
+            ref->target = styleId.stub();
+        } else {
+            data.refs.push_back(
+                NameRef{static_cast<uint32_t>(tag), RefRole::TextStyle, styleId.stub()});
+            std::sort(data.refs.begin(), data.refs.end(),
+                      [](const NameRef& a, const NameRef& b) { return a.tag < b.tag; });
+        }
     }
 }

@@ -60,8 +60,10 @@ std::pair<size_t, size_t> scopeOf(const TagList& tags, const char* subclass)
     return {i + 1, end};
 }
 
-// Skips application groups ("102 {NAME" ... "102 }") that sit inside a scope.
-int findInScope(const TagList& tags, size_t first, size_t last, int code, int occurrence)
+// Calls visit(index) for each group of `code` in [first, last) until it returns false,
+// skipping application groups ("102 {NAME" ... "102 }") that sit inside the scope.
+template <class Visit>
+void forEachInScope(const TagList& tags, size_t first, size_t last, int code, Visit visit)
 {
     int depth = 0;
     for (size_t i = first; i < last; ++i) {
@@ -74,11 +76,23 @@ int findInScope(const TagList& tags, size_t first, size_t last, int code, int oc
             }
             continue;
         }
-        if (depth == 0 && tag.code == code && occurrence-- == 0) {
-            return static_cast<int>(i);
+        if (depth == 0 && tag.code == code && !visit(i)) {
+            return;
         }
     }
-    return -1;
+}
+
+int findInScope(const TagList& tags, size_t first, size_t last, int code, int occurrence)
+{
+    int found = -1;
+    forEachInScope(tags, first, last, code, [&](size_t i) {
+        if (occurrence-- == 0) {
+            found = static_cast<int>(i);
+            return false;
+        }
+        return true;
+    });
+    return found;
 }
 
 }  // namespace
@@ -102,6 +116,25 @@ int findTag(const OdDbObject* object, int code, const char* subclass, int occurr
         return -1;
     }
     return findInScope(tags, scope.first, scope.second, code, occurrence);
+}
+
+std::pair<size_t, size_t> subclassScope(const OdDbObject* object, const char* subclass)
+{
+    ensureTags(object);
+    return scopeOf(dataOf(object).tags, subclass);
+}
+
+std::vector<size_t> findAllTags(const OdDbObject* object, int code, const char* subclass)
+{
+    std::vector<size_t> found;
+    const auto scope = subclassScope(object, subclass);
+    if (scope.first != 0) {
+        forEachInScope(dataOf(object).tags, scope.first, scope.second, code, [&](size_t i) {
+            found.push_back(i);
+            return true;
+        });
+    }
+    return found;
 }
 
 bool hasTag(const OdDbObject* object, int code, const char* subclass)
@@ -340,6 +373,16 @@ NameRef* findRef(const OdDbObject* object, RefRole role)
 {
     for (NameRef& ref : dataOf(object).refs) {
         if (ref.role == role) {
+            return &ref;
+        }
+    }
+    return nullptr;
+}
+
+NameRef* refAt(const OdDbObject* object, size_t tag)
+{
+    for (NameRef& ref : dataOf(object).refs) {
+        if (ref.tag == tag) {
             return &ref;
         }
     }

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 class OdDbObject;
 
@@ -20,6 +22,10 @@ namespace kvdb {
 int findTag(const OdDbObject* object, int code, const char* subclass = nullptr, int occurrence = 0);
 // Index where XDATA starts (the first 1001 group), or the number of groups.
 size_t xdataStart(const TagList& tags);
+// [first, last) of a subclass's groups, or {0, 0} when the object lacks the subclass.
+std::pair<size_t, size_t> subclassScope(const OdDbObject* object, const char* subclass);
+// Indexes of every group of `code` in scope, in order.
+std::vector<size_t> findAllTags(const OdDbObject* object, int code, const char* subclass);
 
 bool hasTag(const OdDbObject* object, int code, const char* subclass = nullptr);
 OdString getString(const OdDbObject* object, int code, const char* subclass = nullptr,
@@ -62,6 +68,8 @@ std::string tagTextOf(const OdDbObject* object, const OdResBuf* value);
 
 // The by-name reference of a role (first one), or nullptr.
 NameRef* findRef(const OdDbObject* object, RefRole role);
+// The by-name reference held by the group at `tag`, or nullptr.
+NameRef* refAt(const OdDbObject* object, size_t tag);
 // Points the role's reference at target, adding the group (code, in subclass) when missing.
 void setRef(OdDbObject* object, RefRole role, OdDbStub* target, int code, const char* subclass);
 
