@@ -209,6 +209,8 @@ TEST(DxfReader, KeepsValuesExactlyAsWritten)
         {"unpadded and padded codes", "1001\nAPP\n", 1001, "APP"},
         {"code padded on both sides", "  62 \n7\n", 62, "7"},
         {"code with tab", "\t8\nLayer\n", 8, "Layer"},
+        {"negative code", " -3\nx\n", -3, "x"},
+        {"nine digits", "123456789\r\nx\r\n", 123456789, "x"},
         {"bytes that are not ASCII", "  1\n\xE4\xF6\xFC\n", 1, "\xE4\xF6\xFC"},
     };
     for (const Case& c : cases) {
@@ -298,6 +300,42 @@ TEST(DxfReader, LocatesTagsInTheFile)
     const ReadResult result = parse(body, "t.dxf");
     const Tag stored{"x", 1, 1};
     EXPECT_EQ(result.file->locate(stored).line, 0u);
+}
+
+TEST(DxfReader, DroppingGroupCodeLinesKeepsValuesAndLines)
+{
+    const std::string body =
+        "  0\nSECTION\n  2\nENTITIES\n  0\nTEXT\n  1\n\n  1\n  padded  \n 62 \n7\n"
+        "  0\nENDSEC\n  0\nEOF\n";
+    std::string crlf;
+    for (char c : body) {
+        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    }
+    const std::pair<const char*, std::string> cases[] = {
+        {"LF", body}, {"CRLF", crlf}, {"byte order mark, CRLF", "\xEF\xBB\xBF" + crlf}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.first);
+        ReadResult result = parse(c.second, "t.dxf");
+        ASSERT_TRUE(result.ok());
+        DxfFile& file = *result.file;
+        std::vector<std::pair<int, std::string>> tags;
+        std::vector<uint64_t> lines;
+        for (const Tag& tag : file.tags) {
+            tags.emplace_back(tag.code, std::string(tag.value()));
+            lines.push_back(file.locate(tag).line);
+        }
+        const size_t before = file.buffer.size();
+        file.dropGroupCodeLines();
+        EXPECT_LT(file.buffer.size(), before);
+        ASSERT_EQ(file.tags.size(), tags.size());
+        for (size_t i = 0; i < tags.size(); ++i) {
+            SCOPED_TRACE(i);
+            EXPECT_EQ(file.tags[i].code, tags[i].first);
+            EXPECT_EQ(file.tags[i].value(), tags[i].second);
+            EXPECT_EQ(file.locate(file.tags[i]).line, lines[i]);
+        }
+        EXPECT_EQ(lines[4], 9u);  // the empty value of the first group 1
+    }
 }
 
 // A binary file with 1-byte group codes (AC1009 layout), XDATA behind the 255 escape.
