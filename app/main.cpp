@@ -1,4 +1,5 @@
 #include "Commands.h"
+#include "MemoryTuning.h"
 
 #include <cstdio>
 #include <cstring>
@@ -34,6 +35,7 @@ void usage(FILE* out)
 
 int main(int argc, char** argv)
 {
+    restartWithHugePageHeap(argv);
     if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         usage(argc < 2 ? stderr : stdout);
         return argc < 2 ? kExitUnreadable : kExitOk;

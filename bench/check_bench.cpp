@@ -17,6 +17,7 @@
 // of the check spent in GetAllFixes. With --tsv the rows are tab-separated, without headers:
 //   phase subject seconds rssMiB peakMiB [records violations names properties fixes fixSeconds]
 // Exit codes: 0 done, 1 the module cannot be loaded, 2 bad arguments or an unreadable drawing.
+#include "MemoryTuning.h"
 #include "ModuleHost.h"
 
 #include <CKvStdsError.h>
@@ -248,6 +249,7 @@ int usage(const char* message)
 
 int main(int argc, char** argv)
 {
+    restartWithHugePageHeap(argv);
     bool tsv = false;
     std::vector<std::string> files;
     for (int i = 1; i < argc; ++i) {

@@ -5,6 +5,8 @@
 // resident memory against the file size. With READS > 1 the drawing is read that many times:
 // the first read pays for memory the process has never used (page faults, which cost far more
 // in a virtual machine), the later ones reuse it; both are printed.
+#include "MemoryTuning.h"
+
 #include <DbDatabase.h>
 #include <OdError.h>
 
@@ -50,6 +52,7 @@ size_t barePass(const std::string& data)
 
 int main(int argc, char** argv)
 {
+    restartWithHugePageHeap(argv);
     const int reads = argc == 3 ? std::atoi(argv[2]) : 1;
     if ((argc != 2 && argc != 3) || reads < 1) {
         std::fputs("usage: kv_dxf_bench DRAWING.dxf [READS]\n", stderr);
@@ -95,6 +98,10 @@ int main(int argc, char** argv)
         }
         std::printf("write           %10.1f MB/s (%.2f s)\n", mb / write, write);
         std::printf("peak memory     %10.1f MiB (%.2fx the file)\n", peak, peak * 1.048576 / mb);
+        const char* tunables = std::getenv("GLIBC_TUNABLES");
+        std::printf("heap            %s\n",
+                    tunables != nullptr && std::strstr(tunables, "hugetlb=1") ? "huge pages"
+                                                                              : "ordinary pages");
     } catch (const OdError& e) {
         std::fprintf(stderr, "%s\n", e.description().toUtf8().c_str());
         return 2;
