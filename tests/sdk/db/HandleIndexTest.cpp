@@ -35,7 +35,11 @@ TEST(HandleIndex, FindsEveryStubWhateverPatternItsHandlesFollow)
         }
         for (OdUInt64 i = 0; i < kCount; ++i) {
             stubs[i].handle = c.handle(i);
-            index.insert(&stubs[i]);
+            if (i % 2 == 0) {
+                index.insert(&stubs[i]);
+            } else {
+                EXPECT_TRUE(index.insertNew(&stubs[i]));
+            }
         }
         EXPECT_EQ(index.size(), kCount);
         size_t wrong = 0;
@@ -43,6 +47,12 @@ TEST(HandleIndex, FindsEveryStubWhateverPatternItsHandlesFollow)
             wrong += index.find(c.handle(i)) != &stubs[i] ? 1 : 0;
         }
         EXPECT_EQ(wrong, 0u);
+        // A second stub with a taken handle is refused and the first one kept.
+        OdDbStub twin;
+        twin.handle = c.handle(kCount / 2);
+        EXPECT_FALSE(index.insertNew(&twin));
+        EXPECT_EQ(index.find(twin.handle), &stubs[kCount / 2]);
+        EXPECT_EQ(index.size(), kCount);
         // The next handle of the pattern and the null handle are absent.
         EXPECT_FALSE(index.contains(c.handle(kCount)));
         EXPECT_EQ(index.find(0), nullptr);

@@ -46,16 +46,17 @@ DatabaseImpl::~DatabaseImpl()
 
 OdDbStub* DatabaseImpl::newStub(OdUInt64 handle)
 {
-    if (handle == 0 || byHandle.contains(handle)) {
-        handle = nextHandle();
-    }
     stubs.emplace_back();
     OdDbStub* stub = &stubs.back();
-    stub->handle = handle;
     stub->db = self;
-    byHandle.insert(stub);
-    if (handle > maxHandle) {
-        maxHandle = handle;
+    stub->handle = handle;
+    // An object without a handle, or whose handle is taken, gets the next free one.
+    if (handle == 0 || !byHandle.insertNew(stub)) {
+        stub->handle = nextHandle();
+        byHandle.insert(stub);
+    }
+    if (stub->handle > maxHandle) {
+        maxHandle = stub->handle;
     }
     return stub;
 }

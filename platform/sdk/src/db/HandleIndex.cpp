@@ -58,6 +58,23 @@ void HandleIndex::insert(OdDbStub* stub)
     ++m_count;
 }
 
+bool HandleIndex::insertNew(OdDbStub* stub)
+{
+    if ((m_count + 1) * 2 > m_slots.size()) {
+        reserve(1);
+    }
+    size_t at = slotOf(stub->handle);
+    while (m_slots[at] != nullptr) {
+        if (m_slots[at]->handle == stub->handle) {
+            return false;
+        }
+        at = (at + 1) & (m_slots.size() - 1);
+    }
+    m_slots[at] = stub;
+    ++m_count;
+    return true;
+}
+
 OdDbStub* HandleIndex::find(OdUInt64 handle) const
 {
     if (m_slots.empty()) {

@@ -18,6 +18,8 @@ public:
     void reserve(size_t count);
     // Adds a stub; no stub with its handle may be present.
     void insert(OdDbStub* stub);
+    // Adds a stub unless one with its handle is present; false then. One probe for both.
+    bool insertNew(OdDbStub* stub);
     // The stub with `handle`, or null.
     OdDbStub* find(OdUInt64 handle) const;
     bool contains(OdUInt64 handle) const { return find(handle) != nullptr; }
