@@ -22,6 +22,7 @@
 #include <GiTextStyle.h>
 #include <algorithm>
 #include <cctype>
+#include <new>
 #include <type_traits>
 
 using namespace kvdb;
@@ -128,7 +129,12 @@ OdSmartPtr<OdDbDatabase> OdDbDatabase::createObject()
 
 OdDbDatabasePtr OdDbDatabase::readFile(const OdString& path)
 {
-    return loadFrom(kvdxf::readFile(path.toUtf8(), kvdxf::FileAccess::system()));
+    try {
+        return loadFrom(kvdxf::readFile(path.toUtf8(), kvdxf::FileAccess::system()));
+    } catch (const std::bad_alloc&) {
+        // Whatever was read so far is freed on the way here.
+        throw OdError(path + OdString(": not enough memory to read the drawing"), eOutOfMemory);
+    }
 }
 
 namespace {

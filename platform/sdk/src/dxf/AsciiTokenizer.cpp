@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <limits>
+#include <new>
 
 namespace kvdxf::detail {
 
@@ -138,8 +139,14 @@ bool tokenizeAscii(DxfFile& file, std::vector<Diagnostic>& found)
     const char* firstLineEnd = findLineEnd(p, end);
     file.crlf = firstLineEnd != nullptr && firstLineEnd > p && firstLineEnd[-1] == '\r';
     // Room for the most tags the file can hold (a tag takes at least 3 bytes: "0\n\n"), so the
-    // list never moves; pages the tags do not fill are never touched and cost nothing.
-    file.tags.reserve(file.buffer.size() / 3 + 1);
+    // list never moves; pages the tags do not fill are never touched and cost nothing. A system
+    // that counts address space against memory (strict overcommit, a limit on the process) may
+    // refuse that much: the list then starts at a typical size and grows as it fills.
+    try {
+        file.tags.reserve(file.buffer.size() / 3 + 1);
+    } catch (const std::bad_alloc&) {
+        file.tags.reserve(file.buffer.size() / 12 + 1);
+    }
 
     uint64_t line = 1;
     while (p < end) {
