@@ -8,7 +8,7 @@ class RText : public OdDbEntity
     ODDB_DECLARE_MEMBERS(RText)
 
 public:
-    OdDbObjectId textStyle() const;
+    OdDbObjectId textStyleId() const;
     void setTextStyle(OdDbObjectId styleId);
 };
 typedef OdSmartPtr<RText> RTextPtr;

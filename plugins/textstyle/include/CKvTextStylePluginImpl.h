@@ -19,6 +19,14 @@
 // Fixes offered: for a name violation every standards text style; for a properties violation
 // every standards text style that is not equal to the style, the same-named one recommended,
 // except that a drawing's "Standard" style is offered only the standards "Standard" styles.
+//
+// Applying a fix (without a fix: the recommended one) takes the fix's twelve values. When the
+// drawing has a style of the fix's name, that style gets the values, every text-bearing entity
+// of the violating style moves to it (texts, multiline and arc-aligned texts, attributes and
+// their definitions, tables in all their row types, remote texts; not inside external
+// references), it becomes current if the violating style was, and the violating style is purged
+// when nothing uses it any more. Otherwise the violating style is renamed and takes the values,
+// keeping its identity and its users.
 #ifndef KV_CKV_TEXT_STYLE_PLUGIN_IMPL_H
 #define KV_CKV_TEXT_STYLE_PLUGIN_IMPL_H
 
@@ -81,6 +89,13 @@ public:
     // 1e-10, flags (290) exactly. Values of other codes, of different codes, or null, are never
     // equal.
     bool compare(OdSmartPtr<OdResBuf> a, OdSmartPtr<OdResBuf> b);
+
+    void FixError(OdSmartPtr<CKvStdsError> error, OdSmartPtr<CKvStdsFix> fix,
+                  CKvString& message) override;
+    // Re-points the entities of every block of the drawing that are not from an external
+    // reference, and the attributes of its block references, from the error's style to
+    // newStyle.
+    void moveObjects(OdSmartPtr<CKvStdsError> error, OdDbObjectId newStyle);
 
 private:
     friend class CKvStandardsPlugin<CKvTextStylePluginImpl, TextStyleCache,

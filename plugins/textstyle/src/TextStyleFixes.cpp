@@ -1,5 +1,16 @@
 #include "CKvTextStylePluginImpl.h"
 
+#include <CKvObjectAnnotationContext.h>
+#include <DbArcAlignedText.h>
+#include <DbBlockReference.h>
+#include <DbBlockTableRecord.h>
+#include <DbDatabase.h>
+#include <DbMText.h>
+#include <DbRText.h>
+#include <DbSymbolTable.h>
+#include <DbTable.h>
+#include <DbText.h>
+
 #include <algorithm>
 #include <memory>
 
@@ -52,4 +63,163 @@ bool CKvTextStylePluginImpl::valuesDiffer(const CKvString&, const OdResBufPtr& c
                                           const OdResBufPtr& standard)
 {
     return !compare(current, standard);
+}
+
+namespace {
+
+// Writes the values of a fix into a text style record; the name is the caller's.
+void applyValues(OdDbTextStyleTableRecord& record, const TextStyleCache& values)
+{
+    record.setFileName(values.font.toOdString());
+    record.setBigFontFileName(values.bigFont.toOdString());
+    record.setTextSize(values.textHeight);
+    record.setIsUpsideDown(values.upsideDown);
+    record.setIsVertical(values.vertical);
+    record.setIsBackwards(values.backwards);
+    record.setXScale(values.width);
+    record.setObliquingAngle(values.obliqueAngle);
+    CKvObjectAnnotationContext::SetAnnotative(record.objectId(), values.annotative,
+                                              values.matchOrientation);
+    // An SHX font has no font style: its description stays as it is.
+    if (values.fontStyle.isEmpty()) {
+        return;
+    }
+    const bool bold = values.fontStyle.CompareNoCase(CKvString("Bold Italic")) == 0 ||
+                      values.fontStyle.CompareNoCase(CKvString("Bold")) == 0;
+    const bool italic = values.fontStyle.CompareNoCase(CKvString("Bold Italic")) == 0 ||
+                        values.fontStyle.CompareNoCase(CKvString("Italic")) == 0;
+    OdString typeface;
+    bool wasBold = false;
+    bool wasItalic = false;
+    int charset = 0;
+    int pitchAndFamily = 0;
+    record.font(typeface, wasBold, wasItalic, charset, pitchAndFamily);
+    record.setFont(typeface, bold, italic, charset, pitchAndFamily);
+}
+
+// Re-points one entity that uses oldStyle; an entity may be more than one kind of text.
+void movePointsOf(OdDbEntity* entity, OdDbObjectId oldStyle, OdDbObjectId newStyle)
+{
+    if (OdDbText* text = OdDbText::cast(entity).get(); text != nullptr) {
+        // Attributes and attribute definitions are texts.
+        if (text->textStyle() == oldStyle) {
+            text->setTextStyle(newStyle);
+        }
+    }
+    if (OdDbMText* mtext = OdDbMText::cast(entity).get(); mtext != nullptr) {
+        if (mtext->textStyle() == oldStyle) {
+            mtext->setTextStyle(newStyle);
+        }
+    }
+    if (OdDbArcAlignedText* arcText = OdDbArcAlignedText::cast(entity).get(); arcText != nullptr) {
+        if (arcText->textStyle() == oldStyle) {
+            arcText->setTextStyle(newStyle);
+        }
+    }
+    if (OdDbTable* table = OdDbTable::cast(entity).get(); table != nullptr) {
+        // A table whose data rows use the old style takes the new one in every row type.
+        if (table->textStyle(OdDbTable::kDataRow) == oldStyle) {
+            table->setTextStyle(newStyle,
+                                OdDbTable::kDataRow | OdDbTable::kTitleRow | OdDbTable::kHeaderRow);
+        }
+    }
+    if (RText* remote = RText::cast(entity).get(); remote != nullptr) {
+        if (remote->textStyleId() == oldStyle) {
+            remote->setTextStyle(newStyle);
+        }
+    }
+}
+
+}  // namespace
+
+void CKvTextStylePluginImpl::moveObjects(OdSmartPtr<CKvStdsError> error, OdDbObjectId newStyle)
+{
+    if (error.isNull() || m_drawing.isNull()) {
+        return;
+    }
+    const OdDbObjectId oldStyle = error->GetObjectId();
+    const OdDbSymbolTablePtr blocks = m_drawing->getBlockTableId().openObject(OdDb::kForRead);
+    if (blocks.isNull()) {
+        return;
+    }
+    for (OdDbSymbolTableIteratorPtr block = blocks->newIterator(); !block->done(); block->step()) {
+        const OdDbBlockTableRecordPtr record = block->getRecord();
+        if (record.isNull() || record->isFromExternalReference()) {
+            continue;
+        }
+        for (OdDbObjectIteratorPtr it = record->newIterator(); !it->done(); it->step()) {
+            const OdDbEntityPtr entity = it->entity(OdDb::kForWrite);
+            if (entity.isNull()) {
+                continue;
+            }
+            movePointsOf(entity.get(), oldStyle, newStyle);
+            // Attributes belong to their block reference, not to the block.
+            if (const OdDbBlockReference* insert = OdDbBlockReference::cast(entity).get()) {
+                for (const OdDbObjectId& id : insert->attributeIds()) {
+                    const OdDbEntityPtr attribute =
+                        OdDbEntity::cast(id.openObject(OdDb::kForWrite).get());
+                    if (!attribute.isNull()) {
+                        movePointsOf(attribute.get(), oldStyle, newStyle);
+                    }
+                }
+            }
+        }
+    }
+}
+
+void CKvTextStylePluginImpl::FixError(OdSmartPtr<CKvStdsError> error, OdSmartPtr<CKvStdsFix> fix,
+                                      CKvString& message)
+{
+    message = CKvString();
+    if (error.isNull() || m_drawing.isNull()) {
+        return;
+    }
+    if (fix.isNull()) {
+        fix = GetRecommendedFix(error);
+    }
+    if (fix.isNull() || fix->GetPropertyCount() == 0) {
+        return;  // no standards style to take the values from
+    }
+    const std::unique_ptr<TextStyleCache> target(getCache(true, fix, OdSmartPtr<CKvStdsError>()));
+    const CKvString oldName = error->GetObjectName();
+    const OdDbSymbolTablePtr table =
+        OdDbSymbolTable::cast(m_drawing->getTextStyleTableId().openObject(OdDb::kForWrite).get());
+    if (table.isNull()) {
+        return;
+    }
+    const OdDbObjectId standardId = table->getAt(target->name.toOdString());
+    const OdDbObjectId oldId = table->getAt(oldName.toOdString());
+    if (standardId.isNull()) {
+        // The drawing lacks the standards name: the violating style takes it over.
+        const OdDbTextStyleTableRecordPtr record =
+            OdDbTextStyleTableRecord::cast(oldId.openObject(OdDb::kForWrite).get());
+        if (!record.isNull()) {
+            record->setName(target->name.toOdString());
+            applyValues(*record, *target);
+        }
+        return;
+    }
+    if (const OdDbTextStyleTableRecordPtr standard =
+            OdDbTextStyleTableRecord::cast(standardId.openObject(OdDb::kForWrite).get())) {
+        applyValues(*standard, *target);
+    }
+    if (!oldId.isNull() && !oldId.openObject(OdDb::kForWrite).isNull()) {
+        moveObjects(error, standardId);
+    }
+    if (m_drawing->getTEXTSTYLE() == oldId && !oldId.isNull()) {
+        m_drawing->setTEXTSTYLE(standardId);
+    }
+    if (oldName.CompareNoCase(target->name) == 0 || oldId.isNull()) {
+        return;  // corrected in place
+    }
+    OdDbObjectIdArray unused;
+    unused.append(oldId);
+    m_drawing->purge(unused);
+    for (const OdDbObjectId& id : unused) {
+        // A purge candidate is a table record; anything else raises NotThatKindOfClass.
+        const OdDbSymbolTableRecordPtr record = id.openObject(OdDb::kForWrite);
+        if (!record.isNull() && !record->isDependent()) {
+            record->erase();
+        }
+    }
 }

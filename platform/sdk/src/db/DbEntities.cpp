@@ -211,9 +211,9 @@ OdDbObjectIdArray OdDbBlockReference::attributeIds() const
     return ids;
 }
 
-// Text styles of the text-like entities.
-#define KV_TEXT_STYLE(Class, Subclass)                        \
-    OdDbObjectId Class::textStyle() const                     \
+// Text styles of the text-like entities (remote texts name the getter textStyleId).
+#define KV_TEXT_STYLE(Class, Getter, Subclass)                \
+    OdDbObjectId Class::Getter() const                        \
     {                                                         \
         return refId(this, RefRole::TextStyle);               \
     }                                                         \
@@ -223,10 +223,10 @@ OdDbObjectIdArray OdDbBlockReference::attributeIds() const
         setRef(this, RefRole::TextStyle, styleId.stub(), 7,   \
                findTag(this, 100) >= 0 ? Subclass : nullptr); \
     }
-KV_TEXT_STYLE(OdDbText, "AcDbText")
-KV_TEXT_STYLE(OdDbMText, "AcDbMText")
-KV_TEXT_STYLE(OdDbArcAlignedText, "AcDbArcAlignedText")
-KV_TEXT_STYLE(RText, "RText")
+KV_TEXT_STYLE(OdDbText, textStyle, "AcDbText")
+KV_TEXT_STYLE(OdDbMText, textStyle, "AcDbMText")
+KV_TEXT_STYLE(OdDbArcAlignedText, textStyle, "AcDbArcAlignedText")
+KV_TEXT_STYLE(RText, textStyleId, "RText")
 #undef KV_TEXT_STYLE
 
 OdString OdDbText::textString() const
