@@ -110,6 +110,35 @@ TEST(Purge, KeepsOnlyRecordsNothingUses)
     EXPECT_EQ(ids[0], unused);
 }
 
+TEST(Purge, WhatOnlyPurgeableRecordsUseIsPurgeableToo)
+{
+    // Line styles used by layers that are candidates too: they go with a layer that goes, and
+    // stay with one that stays (used by an entity) or with a layer that is no candidate.
+    OdDbDatabasePtr db = OdDbDatabase::createObject();
+    const OdString inch(KV_RESOURCE_DIR "/inch.lin");
+    auto layerWith = [&](const char* name, const char* lineStyle) {
+        db->loadLineTypeFile(OdString(lineStyle), inch);
+        const OdDbObjectId layer = addLayer(db.get(), name);
+        OdDbSymbolTablePtr lineStyles = db->getLinetypeTableId().safeOpenObject();
+        OdDbLayerTableRecordPtr(layer.safeOpenObject(OdDb::kForWrite))
+            ->setLinetypeObjectId(lineStyles->getAt(OdString(lineStyle)));
+        return std::make_pair(layer, lineStyles->getAt(OdString(lineStyle)));
+    };
+    const auto goes = layerWith("Goes", "DASHED");
+    const auto stays = layerWith("Stays", "HIDDEN");
+    const auto notCandidate = layerWith("Other", "CENTER");
+    addLine(db.get(), stays.first);
+    OdDbObjectIdArray ids;
+    for (const OdDbObjectId& id :
+         {goes.second, goes.first, stays.first, stays.second, notCandidate.second}) {
+        ids.append(id);
+    }
+    db->purge(ids);
+    ASSERT_EQ(ids.size(), 2u);
+    EXPECT_EQ(ids[0], goes.second);
+    EXPECT_EQ(ids[1], goes.first);
+}
+
 TEST(Xrecord, DataSurvivesSavingAndItemsDxfCannotHoldAreLeftOut)
 {
     OdDbDatabasePtr db = OdDbDatabase::createObject();

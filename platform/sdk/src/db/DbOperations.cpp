@@ -21,52 +21,45 @@ using namespace kvdb;
 
 namespace {
 
-// Every object that something in the drawing refers to.
-std::unordered_set<OdDbStub*> referencedObjects(const DatabaseImpl& db)
+// Calls use(target) for every object that `object` refers to.
+template <class Use>
+void forEachReference(const DatabaseImpl& db, const OdDbObject* object, Use use)
 {
-    std::unordered_set<OdDbStub*> used;
-    for (const OdDbStub& stub : db.stubs) {
-        const OdDbObject* object = stub.object;
-        if (object == nullptr) {
-            continue;
+    const ObjectData& data = dataOf(object);
+    for (const NameRef& ref : data.refs) {
+        if (ref.target != nullptr) {
+            use(ref.target);
         }
-        const ObjectData& data = dataOf(object);
-        if (data.erased || data.placement == Placement::Table) {
-            continue;  // a table lists its records; that is no use of them
-        }
-        for (const NameRef& ref : data.refs) {
-            if (ref.target != nullptr) {
-                used.insert(ref.target);
-            }
-        }
-        // Hard and soft pointers, except the object's own identity groups (owner, reactors,
-        // extension dictionary), which point up or down the ownership tree.
-        const TagList& tags = data.tags;
-        size_t i = 1;
-        while (i < tags.size() && tags[i].code != 100) {
-            ++i;
-        }
-        if (i == tags.size()) {
-            i = 1;  // R12: no identity groups beyond the handle
-        }
-        for (; i < tags.size(); ++i) {
-            const int code = tags[i].code;
-            const bool pointer = (code >= 320 && code <= 369) || (code >= 390 && code <= 399) ||
-                                 code == 480 || code == 481 || code == 1005;
-            uint64_t handle = 0;
-            if (pointer && kvdxf::parseHandle(tags[i].value(), handle) && handle != 0) {
-                if (OdDbStub* target = db.stubOf(handle)) {
-                    used.insert(target);
-                }
+    }
+    // Hard and soft pointers, except the object's own identity groups (owner, reactors,
+    // extension dictionary), which point up or down the ownership tree.
+    const TagList& tags = data.tags;
+    size_t i = 1;
+    while (i < tags.size() && tags[i].code != 100) {
+        ++i;
+    }
+    if (i == tags.size()) {
+        i = 1;  // R12: no identity groups beyond the handle
+    }
+    for (; i < tags.size(); ++i) {
+        const int code = tags[i].code;
+        const bool pointer = (code >= 320 && code <= 369) || (code >= 390 && code <= 399) ||
+                             code == 480 || code == 481 || code == 1005;
+        uint64_t handle = 0;
+        if (pointer && kvdxf::parseHandle(tags[i].value(), handle) && handle != 0) {
+            if (OdDbStub* target = db.stubOf(handle)) {
+                use(target);
             }
         }
     }
-    for (const HeaderVar& var : db.header) {
-        if (var.hasRef && var.ref != nullptr) {
-            used.insert(var.ref);
-        }
-    }
-    return used;
+}
+
+// Whether the object's references count as uses: a table lists its records, which is no use of
+// them, and erased objects use nothing.
+bool usesItsReferences(const OdDbObject* object)
+{
+    const ObjectData& data = dataOf(object);
+    return !data.erased && data.placement != Placement::Table;
 }
 
 bool isStandardRecord(const OdDbDatabase& db, OdDbStub* stub)
@@ -83,17 +76,53 @@ bool isStandardRecord(const OdDbDatabase& db, OdDbStub* stub)
 
 void OdDbDatabase::purge(OdDbObjectIdArray& ids) const
 {
-    const std::unordered_set<OdDbStub*> used = referencedObjects(*m_impl);
-    OdDbObjectIdArray kept;
+    // The candidates; a candidate that only other purgeable candidates use is purgeable too (a
+    // layer and the line style only it uses go together).
+    std::unordered_set<OdDbStub*> candidates;
     for (const OdDbObjectId& id : ids) {
-        if (id.isNull() || id.database() != this || id.isErased()) {
-            continue;
-        }
-        if (used.count(id.stub()) == 0 && !isStandardRecord(*this, id.stub())) {
-            kept.append(id);
+        if (!id.isNull() && id.database() == this && !id.isErased()) {
+            candidates.insert(id.stub());
         }
     }
-    ids = kept;
+    std::unordered_set<OdDbStub*> used;
+    for (const OdDbStub& stub : m_impl->stubs) {
+        if (stub.object != nullptr && candidates.count(const_cast<OdDbStub*>(&stub)) == 0 &&
+            usesItsReferences(stub.object)) {
+            forEachReference(*m_impl, stub.object, [&](OdDbStub* target) { used.insert(target); });
+        }
+    }
+    for (const HeaderVar& var : m_impl->header) {
+        if (var.hasRef && var.ref != nullptr) {
+            used.insert(var.ref);
+        }
+    }
+    // Candidates that stay make what they use stay, until nothing changes.
+    std::vector<OdDbStub*> staying;
+    for (OdDbStub* candidate : candidates) {
+        if (used.count(candidate) != 0 || isStandardRecord(*this, candidate)) {
+            staying.push_back(candidate);
+        }
+    }
+    std::unordered_set<OdDbStub*> kept(staying.begin(), staying.end());
+    while (!staying.empty()) {
+        OdDbStub* const stays = staying.back();
+        staying.pop_back();
+        if (stays->object == nullptr || !usesItsReferences(stays->object)) {
+            continue;
+        }
+        forEachReference(*m_impl, stays->object, [&](OdDbStub* target) {
+            if (candidates.count(target) != 0 && kept.insert(target).second) {
+                staying.push_back(target);
+            }
+        });
+    }
+    OdDbObjectIdArray purgeable;
+    for (const OdDbObjectId& id : ids) {
+        if (candidates.count(id.stub()) != 0 && kept.count(id.stub()) == 0) {
+            purgeable.append(id);
+        }
+    }
+    ids = purgeable;
 }
 
 // ---------------------------------------------------------------------------------------------
