@@ -10,6 +10,15 @@
 // Fixes offered: for a name violation every standards layer but Defpoints; for a properties
 // violation every standards layer whose values differ from the layer's (layers "0" and
 // "Defpoints" only their own counterparts), the same-named one recommended.
+//
+// Applying a fix (without a fix: the recommended one) takes the fix's colour, lineweight and line
+// style. A line style the drawing lacks is loaded from the host's "inch.lin" or "mm.lin" (by the
+// drawing's MEASUREMENT) or, when that file does not define it, copied from the fix's standards
+// drawing; when neither works the layer keeps its line style. When the drawing has no layer of
+// the fix's name, the violating layer is renamed and takes the values, keeping its entities.
+// Otherwise that layer takes the values, the violating layer's entities move to it (not inside
+// external references), it becomes current if the violating layer was, and the violating layer
+// and its line style are purged when nothing uses them any more.
 #ifndef KV_CKV_LAYER_PLUGIN_IMPL_H
 #define KV_CKV_LAYER_PLUGIN_IMPL_H
 
@@ -44,6 +53,12 @@ public:
     CKvLayerPluginImpl();
     ~CKvLayerPluginImpl() override;
 
+    void FixError(OdSmartPtr<CKvStdsError> error, OdSmartPtr<CKvStdsFix> fix,
+                  CKvString& message) override;
+    // Moves the write-enabled entities of the error's layer, in every block of the drawing that
+    // is not from an external reference, to `layer`, sub-entities included.
+    void moveObjects(OdSmartPtr<CKvStdsError> error, OdDbObjectId layer);
+
 private:
     friend class CKvStandardsPlugin<CKvLayerPluginImpl, LayerCache, OdDbLayerTableRecord>;
 
@@ -59,6 +74,12 @@ private:
     void fillRecommended(CKvStdsFix& fix, const LayerCache& candidate) const;
     bool valuesDiffer(const CKvString& property, const OdResBufPtr& current,
                       const OdResBufPtr& standard) const;
+
+    // The drawing's line style of that name, loaded or copied for the fix when it is missing;
+    // null when it cannot be had.
+    OdDbObjectId lineStyleForFix(const CKvStdsFix& fix, const CKvString& name);
+    // Clones the line style from the standards drawing read from standardsFile, if it has one.
+    void copyLineStyleFromStandards(const CKvString& standardsFile, const OdString& name);
 };
 
 #endif  // KV_CKV_LAYER_PLUGIN_IMPL_H

@@ -1,7 +1,13 @@
 #include "CKvLayerPluginImpl.h"
 
+#include <CKvSystemServices.h>
+#include <DbBlockTableRecord.h>
 #include <DbDatabase.h>
+#include <DbEntity.h>
+#include <DbIdMapping.h>
 #include <DbLinetypeTableRecord.h>
+#include <DbSymbolTable.h>
+#include <OdError.h>
 
 #include <QtGlobal>
 
@@ -222,4 +228,159 @@ bool CKvLayerPluginImpl::valuesDiffer(const CKvString& name, const OdResBufPtr& 
     }
     // "Name" is never reported.
     return false;
+}
+
+void CKvLayerPluginImpl::moveObjects(OdSmartPtr<CKvStdsError> error, OdDbObjectId layer)
+{
+    if (error.isNull() || m_drawing.isNull()) {
+        return;
+    }
+    const OdDbObjectId oldLayer = error->GetObjectId();
+    const OdDbSymbolTablePtr blocks = m_drawing->getBlockTableId().openObject(OdDb::kForRead);
+    if (blocks.isNull()) {
+        return;
+    }
+    for (OdDbSymbolTableIteratorPtr block = blocks->newIterator(); !block->done(); block->step()) {
+        const OdDbBlockTableRecordPtr record = block->getRecord();
+        if (record.isNull() || record->isFromExternalReference()) {
+            continue;
+        }
+        for (OdDbObjectIteratorPtr it = record->newIterator(); !it->done(); it->step()) {
+            const OdDbEntityPtr entity = it->entity(OdDb::kForWrite);
+            if (!entity.isNull() && entity->layerId() == oldLayer && entity->isWriteEnabled()) {
+                entity->setLayer(layer, true);
+            }
+        }
+    }
+}
+
+OdDbObjectId CKvLayerPluginImpl::lineStyleForFix(const CKvStdsFix& fix, const CKvString& name)
+{
+    const OdDbSymbolTablePtr lineStyles =
+        OdDbSymbolTable::cast(m_drawing->getLinetypeTableId().openObject(OdDb::kForWrite).get());
+    if (lineStyles.isNull()) {
+        return OdDbObjectId();
+    }
+    const OdString odName(name.c_str());
+    if (const OdDbObjectId found = lineStyles->getAt(odName); !found.isNull()) {
+        return found;
+    }
+    // The host's definitions of the drawing's measurement system first.
+    const CKvString file(m_drawing->getMEASUREMENT() == 0 ? "inch.lin" : "mm.lin");
+    const CKvSystemServices* services = GetKvSystemServices();
+    const CKvString path =
+        services != nullptr ? services->findFile(file, m_drawing.get()) : CKvString();
+    try {
+        m_drawing->loadLineTypeFile(odName, path.toOdString(), OdDb::kDltNotApplicable);
+    } catch (const OdError& e) {
+        if (e.code() == eUndefinedLineType) {
+            copyLineStyleFromStandards(fix.GetStandardsFile(), odName);
+        }
+    }
+    return lineStyles->getAt(odName);
+}
+
+void CKvLayerPluginImpl::copyLineStyleFromStandards(const CKvString& standardsFile,
+                                                    const OdString& name)
+{
+    const auto standards = m_standards.find(standardsFile);
+    if (standards == m_standards.end() || standards->second.isNull()) {
+        return;
+    }
+    const OdDbSymbolTablePtr lineStyles = OdDbSymbolTable::cast(
+        standards->second->getLinetypeTableId().openObject(OdDb::kForRead).get());
+    const OdDbObjectId source = lineStyles.isNull() ? OdDbObjectId() : lineStyles->getAt(name);
+    if (source.isNull()) {
+        return;
+    }
+    OdDbObjectIdArray ids;
+    ids.append(source);
+    OdDbIdMappingPtr map = OdRxObjectImpl<OdDbIdMapping>::createObject();
+    map->setDestDb(m_drawing.get());
+    try {
+        standards->second->wblockCloneObjects(ids, m_drawing->getLinetypeTableId(), *map,
+                                              OdDb::kDrcReplace, false);
+    } catch (const OdError&) {
+        // The layer then keeps its line style.
+    }
+}
+
+void CKvLayerPluginImpl::FixError(OdSmartPtr<CKvStdsError> error, OdSmartPtr<CKvStdsFix> fix,
+                                  CKvString& message)
+{
+    message = CKvString();
+    if (error.isNull() || m_drawing.isNull()) {
+        return;
+    }
+    if (fix.isNull()) {
+        fix = GetRecommendedFix(error);
+    }
+    if (fix.isNull() || fix->GetPropertyCount() == 0) {
+        return;  // no standards layer to take the values from
+    }
+    const OdResBufPtr colorValue = fix->GetPropertyValue(property(kLineColor));
+    const OdCmColor color = colorValue.isNull() ? OdCmColor() : colorValue->getColor();
+    OdDb::LineWeight lineWeight = OdDb::kLnWtByLayer;
+    CKvString lineWeightName = textOf(fix->GetPropertyValue(property(kLineWeight)));
+    convertStringToLineweight(lineWeightName, lineWeight);
+    const CKvString standardName = textOf(fix->GetPropertyValue(property(kName)));
+    const OdString fixName(standardName.c_str());
+    const OdString oldName(error->GetObjectName().c_str());
+
+    const OdDbObjectId lineStyle =
+        lineStyleForFix(*fix, textOf(fix->GetPropertyValue(property(kLineStyle))));
+    const OdDbSymbolTablePtr layers =
+        OdDbSymbolTable::cast(m_drawing->getLayerTableId().openObject(OdDb::kForWrite).get());
+    if (layers.isNull()) {
+        return;
+    }
+    auto applyTo = [&](OdDbLayerTableRecord& layer) {
+        layer.setColor(color);
+        layer.setLineWeight(lineWeight);
+        if (!lineStyle.isNull()) {
+            layer.setLinetypeObjectId(lineStyle);
+        }
+    };
+    const OdDbObjectId oldId = layers->getAt(oldName);
+    OdDbObjectId standardId = layers->getAt(fixName);
+    if (standardId.isNull()) {
+        // The drawing lacks the standards name: the violating layer takes it over.
+        const OdDbLayerTableRecordPtr layer =
+            OdDbLayerTableRecord::cast(oldId.openObject(OdDb::kForWrite).get());
+        if (!layer.isNull()) {
+            applyTo(*layer);
+            layer->setName(fixName);
+            return;
+        }
+    } else if (const OdDbLayerTableRecordPtr standard =
+                   OdDbLayerTableRecord::cast(standardId.openObject(OdDb::kForWrite).get())) {
+        applyTo(*standard);
+    }
+    // Merging into the standards layer.
+    if (!oldId.isNull() && !standardId.isNull() && !oldId.openObject(OdDb::kForWrite).isNull()) {
+        moveObjects(error, standardId);
+    }
+    if (!oldId.isNull() && !standardId.isNull() && m_drawing->getCLAYER() == oldId) {
+        m_drawing->setCLAYER(standardId);
+    }
+    if (oldId.isNull() || oldName.iCompare(fixName) == 0) {
+        return;
+    }
+    // The old layer and its line style of the check go when nothing uses them any more.
+    OdDbObjectIdArray unused;
+    unused.append(oldId);
+    const OdDbSymbolTablePtr lineStyles = m_drawing->getLinetypeTableId().openObject();
+    const OdDbObjectId oldLineStyle =
+        lineStyles->getAt(OdString(textOf(error->GetPropertyValue(property(kLineStyle))).c_str()));
+    if (!oldLineStyle.isNull()) {
+        unused.append(oldLineStyle);
+    }
+    m_drawing->purge(unused);
+    for (const OdDbObjectId& id : unused) {
+        // A purge candidate is a table record; anything else raises NotThatKindOfClass.
+        const OdDbSymbolTableRecordPtr record = id.openObject(OdDb::kForWrite);
+        if (!record.isNull() && !record->isDependent()) {
+            record->erase(true);
+        }
+    }
 }

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-CheckScope::CheckScope() : m_services(new CKvSystemServices(CKvString()))
+CheckScope::CheckScope(const CKvString& resources) : m_services(new CKvSystemServices(resources))
 {
     CKvStdsFix::rxInit();
     CKvStdsError::rxInit();

@@ -37,7 +37,8 @@ struct Violation
 class CheckScope
 {
 public:
-    CheckScope();
+    // resources: the host's resources folder (its line style definition files); none by default.
+    explicit CheckScope(const CKvString& resources = CKvString());
     ~CheckScope();
     CheckScope(const CheckScope&) = delete;
     CheckScope& operator=(const CheckScope&) = delete;
