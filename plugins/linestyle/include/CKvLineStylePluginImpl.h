@@ -10,6 +10,14 @@
 // Fixes offered: for a name violation every standards line style; for a properties violation
 // every standards line style that is not equal to the line style (name ignoring case, dashes,
 // pattern length), the same-named one recommended.
+//
+// Applying a fix (without a fix: the recommended one) brings a copy of the standards drawing's
+// line style into the drawing: as a new record when the drawing has none of its name, else into
+// the drawing's record of that name, which keeps its identity (Continuous, ByLayer and ByBlock
+// are kept as they are). Unless the violating line style was that record, its entities (not
+// inside external references) and layers move to it, it becomes current if the violating one
+// was, and the violating line style is purged when nothing uses it any more. The standards
+// drawing is read, never changed.
 #ifndef KV_CKV_LINE_STYLE_PLUGIN_IMPL_H
 #define KV_CKV_LINE_STYLE_PLUGIN_IMPL_H
 
@@ -57,6 +65,16 @@ public:
     // within 1e-10. Values of other codes, or of different codes, are never equal.
     bool compare(OdSmartPtr<OdResBuf> a, OdSmartPtr<OdResBuf> b);
 
+    void FixError(OdSmartPtr<CKvStdsError> error, OdSmartPtr<CKvStdsFix> fix,
+                  CKvString& message) override;
+    // Re-points the entities of every block that is not from an external reference, sub-entities
+    // included, and the layers that use the error's line style to lineStyle.
+    void moveObjects(OdSmartPtr<CKvStdsError> error, OdDbObjectId lineStyle);
+    // Makes the line style newName current when oldName is.
+    void updateSysVar(CKvString oldName, CKvString newName);
+    // Erases the line style of that name when nothing uses it.
+    void performPurge(CKvString name);
+
 private:
     friend class CKvStandardsPlugin<CKvLineStylePluginImpl, LineStyleCache,
                                     OdDbLinetypeTableRecord>;
@@ -73,6 +91,9 @@ private:
     void fillRecommended(CKvStdsFix& fix, const LineStyleCache& candidate);
     bool valuesDiffer(const CKvString& property, const OdResBufPtr& current,
                       const OdResBufPtr& standard);
+
+    // The drawing's line style of that name, or null.
+    OdDbObjectId drawingLineStyle(const CKvString& name) const;
 };
 
 #endif  // KV_CKV_LINE_STYLE_PLUGIN_IMPL_H

@@ -23,48 +23,9 @@ OdDbObjectId lineStyleId(OdDbDatabase& db, const char* name)
     return table->getAt(OdString(name));
 }
 
-OdDbObjectId addLineOn(OdDbObjectId block, OdDbObjectId layer)
-{
-    OdDbBlockTableRecordPtr record = block.safeOpenObject(OdDb::kForWrite);
-    OdDbLinePtr line = OdDbLine::createObject();
-    line->setLayer(layer);
-    return record->appendOdDbEntity(line.get());
-}
-
-OdDbObjectId addBlock(OdDbDatabase& db, const char* name)
-{
-    OdDbSymbolTablePtr blocks = db.getBlockTableId().safeOpenObject(OdDb::kForWrite);
-    OdDbBlockTableRecordPtr block = OdDbBlockTableRecord::createObject();
-    block->setName(OdString(name));
-    return blocks->add(block.get());
-}
-
 OdDbObjectId layerOf(OdDbObjectId entity)
 {
     return OdDbEntityPtr(entity.safeOpenObject())->layerId();
-}
-
-const Violation& violationOf(const std::vector<Violation>& violations, const char* name)
-{
-    for (const Violation& violation : violations) {
-        if (violation.name() == name) {
-            return violation;
-        }
-    }
-    ADD_FAILURE() << "no violation of " << name;
-    static const Violation none;
-    return none;
-}
-
-OdSmartPtr<CKvStdsFix> fixNamed(const Violation& violation, const char* name)
-{
-    for (const OdSmartPtr<CKvStdsFix>& fix : violation.fixes) {
-        if (fix->GetFixObjectName() == CKvString(name)) {
-            return fix;
-        }
-    }
-    ADD_FAILURE() << "no fix " << name;
-    return OdSmartPtr<CKvStdsFix>();
 }
 
 void expectValues(OdDbObjectId layer, int color, OdDbObjectId lineStyle,

@@ -1,5 +1,8 @@
 #include "PluginCheck.h"
 
+#include <DbBlockTableRecord.h>
+#include <DbLine.h>
+
 #include <gtest/gtest.h>
 
 CheckScope::CheckScope(const CKvString& resources) : m_services(new CKvSystemServices(resources))
@@ -128,4 +131,43 @@ OdCmColor trueColor(int red, int green, int blue, int index)
     color.setRGB(static_cast<OdUInt8>(red), static_cast<OdUInt8>(green),
                  static_cast<OdUInt8>(blue));
     return color;
+}
+
+OdDbObjectId addLineOn(OdDbObjectId block, OdDbObjectId layer)
+{
+    OdDbBlockTableRecordPtr record = block.safeOpenObject(OdDb::kForWrite);
+    OdDbLinePtr line = OdDbLine::createObject();
+    line->setLayer(layer);
+    return record->appendOdDbEntity(line.get());
+}
+
+OdDbObjectId addBlock(OdDbDatabase& db, const char* name)
+{
+    OdDbSymbolTablePtr blocks = db.getBlockTableId().safeOpenObject(OdDb::kForWrite);
+    OdDbBlockTableRecordPtr block = OdDbBlockTableRecord::createObject();
+    block->setName(OdString(name));
+    return blocks->add(block.get());
+}
+
+const Violation& violationOf(const std::vector<Violation>& violations, const char* name)
+{
+    for (const Violation& violation : violations) {
+        if (violation.name() == name) {
+            return violation;
+        }
+    }
+    ADD_FAILURE() << "no violation of " << name;
+    static const Violation none;
+    return none;
+}
+
+OdSmartPtr<CKvStdsFix> fixNamed(const Violation& violation, const char* name)
+{
+    for (const OdSmartPtr<CKvStdsFix>& fix : violation.fixes) {
+        if (fix->GetFixObjectName() == CKvString(name)) {
+            return fix;
+        }
+    }
+    ADD_FAILURE() << "no fix " << name;
+    return OdSmartPtr<CKvStdsFix>();
 }

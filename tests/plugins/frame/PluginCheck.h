@@ -68,5 +68,13 @@ OdDbObjectId addLayer(OdDbDatabase* db, const char* name, const OdCmColor& color
                       const char* lineStyle = "Continuous",
                       OdDb::LineWeight lineWeight = OdDb::kLnWtByLwDefault);
 OdCmColor indexColor(int index);
+// A new block definition of that name.
+OdDbObjectId addBlock(OdDbDatabase& db, const char* name);
+// A line on the layer appended to the block (model space, a block definition).
+OdDbObjectId addLineOn(OdDbObjectId block, OdDbObjectId layer);
+// The violation of the named record; fails the test when there is none.
+const Violation& violationOf(const std::vector<Violation>& violations, const char* name);
+// The fix of that name offered for the violation; fails the test when there is none.
+OdSmartPtr<CKvStdsFix> fixNamed(const Violation& violation, const char* name);
 // A true colour; with an index, one that keeps that palette index too, as drawings store it.
 OdCmColor trueColor(int red, int green, int blue, int index = 0);

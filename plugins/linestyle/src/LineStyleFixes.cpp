@@ -1,0 +1,141 @@
+// Applying a line style fix to the drawing.
+#include "CKvLineStylePluginImpl.h"
+
+#include <DbBlockTableRecord.h>
+#include <DbDatabase.h>
+#include <DbEntity.h>
+#include <DbIdMapping.h>
+#include <DbLayerTableRecord.h>
+#include <DbSymbolTable.h>
+
+#include <memory>
+
+OdDbObjectId CKvLineStylePluginImpl::drawingLineStyle(const CKvString& name) const
+{
+    const OdDbSymbolTablePtr table =
+        OdDbSymbolTable::cast(m_drawing->getLinetypeTableId().openObject(OdDb::kForRead).get());
+    return table.isNull() ? OdDbObjectId() : table->getAt(name.toOdString());
+}
+
+void CKvLineStylePluginImpl::moveObjects(OdSmartPtr<CKvStdsError> error, OdDbObjectId lineStyle)
+{
+    if (error.isNull() || m_drawing.isNull()) {
+        return;
+    }
+    const OdDbObjectId oldLineStyle = error->GetObjectId();
+    const OdDbSymbolTablePtr blocks = m_drawing->getBlockTableId().openObject(OdDb::kForRead);
+    for (OdDbSymbolTableIteratorPtr block = blocks->newIterator(); !block->done(); block->step()) {
+        const OdDbBlockTableRecordPtr record = block->getRecord();
+        if (record.isNull() || record->isFromExternalReference()) {
+            continue;
+        }
+        for (OdDbObjectIteratorPtr it = record->newIterator(); !it->done(); it->step()) {
+            const OdDbEntityPtr entity = it->entity(OdDb::kForWrite);
+            if (!entity.isNull() && entity->linetypeId() == oldLineStyle) {
+                entity->setLinetype(lineStyle, true);
+            }
+        }
+    }
+    const OdDbSymbolTablePtr layers = m_drawing->getLayerTableId().openObject(OdDb::kForRead);
+    for (OdDbSymbolTableIteratorPtr it = layers->newIterator(); !it->done(); it->step()) {
+        const OdDbLayerTableRecordPtr layer = it->getRecord(OdDb::kForWrite);
+        if (!layer.isNull() && layer->linetypeObjectId() == oldLineStyle) {
+            layer->setLinetypeObjectId(lineStyle);
+        }
+    }
+}
+
+void CKvLineStylePluginImpl::updateSysVar(CKvString oldName, CKvString newName)
+{
+    if (m_drawing.isNull()) {
+        return;
+    }
+    const OdDbObjectId oldId = drawingLineStyle(oldName);
+    const OdDbObjectId newId = drawingLineStyle(newName);
+    if (!oldId.isNull() && !newId.isNull() && m_drawing->getCELTYPE() == oldId) {
+        m_drawing->setCELTYPE(newId);
+    }
+}
+
+void CKvLineStylePluginImpl::performPurge(CKvString name)
+{
+    if (m_drawing.isNull()) {
+        return;
+    }
+    const OdDbObjectId id = drawingLineStyle(name);
+    if (id.isNull()) {
+        return;
+    }
+    OdDbObjectIdArray unused;
+    unused.append(id);
+    m_drawing->purge(unused);
+    for (const OdDbObjectId& candidate : unused) {
+        // A purge candidate is a table record; anything else raises NotThatKindOfClass.
+        const OdDbSymbolTableRecordPtr record = candidate.openObject(OdDb::kForWrite);
+        if (!record.isNull() && !record->isDependent()) {
+            record->erase(true);
+        }
+    }
+}
+
+void CKvLineStylePluginImpl::FixError(OdSmartPtr<CKvStdsError> error, OdSmartPtr<CKvStdsFix> fix,
+                                      CKvString& message)
+{
+    message = CKvString();
+    if (error.isNull() || m_drawing.isNull()) {
+        return;
+    }
+    if (fix.isNull()) {
+        fix = GetRecommendedFix(error);
+    }
+    if (fix.isNull() || fix->GetPropertyCount() == 0) {
+        return;  // no standards line style to take
+    }
+    const std::unique_ptr<LineStyleCache> target(getCache(true, fix, OdSmartPtr<CKvStdsError>()));
+    const CKvString fixName = target->name;
+    const CKvString oldName = error->GetObjectName();
+    const OdDbObjectPtr drawingTable = m_drawing->getLinetypeTableId().openObject(OdDb::kForWrite);
+    const OdSmartPtr<OdDbDatabase> standards = standardsDatabase(fix->GetStandardsFile());
+    if (drawingTable.isNull() || standards.isNull()) {
+        return;
+    }
+    const OdDbSymbolTablePtr standardsTable =
+        OdDbSymbolTable::cast(standards->getLinetypeTableId().openObject(OdDb::kForRead).get());
+    const OdDbObjectId standardsLineStyle =
+        standardsTable.isNull() ? OdDbObjectId() : standardsTable->getAt(fixName.toOdString());
+    if (standardsLineStyle.isNull()) {
+        return;
+    }
+    // Copies the standards line style into the drawing, replacing the content of a record of the
+    // same name in place: whoever uses that record keeps using it.
+    auto bringIn = [&] {
+        OdDbObjectIdArray ids;
+        ids.append(standardsLineStyle);
+        OdDbIdMappingPtr map = OdRxObjectImpl<OdDbIdMapping>::createObject();
+        map->setDestDb(m_drawing.get());
+        standards->wblockCloneObjects(ids, m_drawing->getLinetypeTableId(), *map, OdDb::kDrcReplace,
+                                      false);
+        return drawingLineStyle(fixName);
+    };
+    const OdDbObjectId existing = drawingLineStyle(fixName);
+    const bool sameRecord = oldName.CompareNoCase(fixName) == 0;
+    if (!existing.isNull() && sameRecord) {
+        bringIn();  // a properties violation: corrected in place
+        return;
+    }
+    OdDbObjectId lineStyle = existing;
+    const bool builtIn = !existing.isNull() && (existing == m_drawing->getLinetypeContinuousId() ||
+                                                existing == m_drawing->getLinetypeByLayerId() ||
+                                                existing == m_drawing->getLinetypeByBlockId());
+    if (!builtIn) {
+        lineStyle = bringIn();
+    }
+    if (lineStyle.isNull()) {
+        return;
+    }
+    moveObjects(error, lineStyle);
+    updateSysVar(oldName, fixName);
+    if (!sameRecord) {
+        performPurge(oldName);
+    }
+}
