@@ -13,6 +13,8 @@
 #include <CmColor.h>
 #include <vector>
 
+class CKvDatabase;
+class OdDbSymbolTable;
 class OdRxClass;
 class OdDbDimStyleTableRecord;
 template <class T>
@@ -49,6 +51,14 @@ struct DimStyleCache
 // violation every standards style still at hand (a style named ISO-25 only the standards ISO-25
 // styles), the same-named one recommended. GetPropertyDiffs compares the drawing's style with
 // the fix's standards style as they are now, and names the properties by their descriptions.
+//
+// Applying a fix copies every property of the standards style into the violating style and into
+// the drawing's dimension variables; the arrow blocks, text style and line styles it names are
+// the drawing's records of the same names, copied from the standards drawing when missing. The
+// violating style then takes the standards name when the drawing has no style of it; otherwise
+// its dimensions and leaders (not inside external references) move to the drawing's style of
+// that name, which becomes current if the violating style was, and the violating style is purged
+// when nothing uses it any more.
 class CKvDimStylePluginImpl
     : public CKvStandardsPlugin<CKvDimStylePluginImpl, DimStyleCache, OdDbDimStyleTableRecord>
 {
@@ -100,6 +110,20 @@ public:
                           std::vector<CKvString>& names, OdArray<OdSmartPtr<OdResBuf>>& errorValues,
                           OdArray<OdSmartPtr<OdResBuf>>& fixValues,
                           std::vector<CKvString>& extra) override;
+    void FixError(OdSmartPtr<CKvStdsError> error, OdSmartPtr<CKvStdsFix> fix,
+                  CKvString& message) override;
+
+    // Copies every compared property of source (a style of another drawing) into target and
+    // into the drawing's dimension variables; referenced records are mapped into the drawing.
+    static void CopyDimStyle(CKvDatabase* drawing, OdSmartPtr<OdDbDimStyleTableRecord> target,
+                             OdSmartPtr<OdDbDimStyleTableRecord> source);
+    // The record of `table`'s drawing with the name of record `id` of another drawing, copied in
+    // (with what it refers to) when the table lacks it; null for a null id or a failed copy.
+    static OdDbObjectId GetRelativeId(OdSmartPtr<OdDbSymbolTable> table, OdDbObjectId id, bool);
+    static OdDbObjectId GetRelativeBlockId(OdSmartPtr<OdDbSymbolTable> table, OdDbObjectId id);
+    // Re-points the dimensions and leaders of the error's style, in every block that is not from
+    // an external reference, to newStyle.
+    void moveObjects(OdSmartPtr<CKvStdsError> error, OdDbObjectId newStyle);
 
 private:
     friend class CKvStandardsPlugin<CKvDimStylePluginImpl, DimStyleCache, OdDbDimStyleTableRecord>;

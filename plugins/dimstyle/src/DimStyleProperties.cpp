@@ -2,6 +2,7 @@
 
 #include "CKvDimStylePluginImpl.h"
 
+#include <CKvDatabase.h>
 #include <CKvObjectAnnotationContext.h>
 #include <DbDimStyleTableRecord.h>
 
@@ -19,15 +20,38 @@ CKvString renderAnnotative(const OdDbDimStyleTableRecord& record)
 
 }  // namespace
 
-// A row of a plain dimension variable: rendered from its getter, copied with its setter.
-#define KV_DIMPROP(entry, getter, setter, description)                                  \
-    {                                                                                   \
-#entry, description,                                                                  \
-            [](const OdDbDimStyleTableRecord& r) { return CKvDimStylePluginImpl::toString(r.getter()); }, \
-            [](OdDbDimStyleTableRecord& to, const OdDbDimStyleTableRecord& from) {            \
-                to.setter(from.getter());                                                     \
-            } \
+// A row of a plain dimension variable: rendered from its getter, copied with its setter, which
+// the style and the drawing share.
+// clang-format off
+#define KV_DIMPROP(entry, getter, setter, description)                                    \
+    {                                                                                     \
+        #entry, description,                                                              \
+        [](const OdDbDimStyleTableRecord& r) {                                            \
+            return CKvDimStylePluginImpl::toString(r.getter());                           \
+        },                                                                                \
+        [](OdDbDimStyleTableRecord& to, CKvDatabase& drawing,                             \
+           const OdDbDimStyleTableRecord& from) {                                         \
+            to.setter(from.getter());                                                     \
+            drawing.setter(from.getter());                                                \
+        },                                                                                \
+        DimStyleReference::kNone, nullptr, nullptr                                        \
     }
+
+// A row of a dimension variable that names a record of one of the drawing's tables.
+#define KV_DIMREF(entry, getter, setter, table, description)                              \
+    {                                                                                     \
+        #entry, description,                                                              \
+        [](const OdDbDimStyleTableRecord& r) {                                            \
+            return CKvDimStylePluginImpl::toString(r.getter());                           \
+        },                                                                                \
+        nullptr, DimStyleReference::table,                                                \
+        [](const OdDbDimStyleTableRecord& from) { return from.getter(); },                \
+        [](OdDbDimStyleTableRecord& to, CKvDatabase& drawing, OdDbObjectId id) {          \
+            to.setter(id);                                                                \
+            drawing.setter(id);                                                           \
+        }                                                                                 \
+    }
+// clang-format on
 
 const DimStyleProperty kDimStyleProperties[] = {
     KV_DIMPROP(DIMADEC, dimadec, setDimadec,
@@ -57,9 +81,12 @@ const DimStyleProperty kDimStyleProperties[] = {
                QT_TRANSLATE_NOOP("CKvDimStylePluginImpl", "Angle format")),
     KV_DIMPROP(DIMAZIN, dimazin, setDimazin,
                QT_TRANSLATE_NOOP("CKvDimStylePluginImpl", "Angle zero suppression")),
-    KV_DIMPROP(DIMBLK, dimblk, setDimblk, QT_TRANSLATE_NOOP("CKvDimStylePluginImpl", "Arrow")),
-    KV_DIMPROP(DIMBLK1, dimblk1, setDimblk1, QT_TRANSLATE_NOOP("CKvDimStylePluginImpl", "Arrow 1")),
-    KV_DIMPROP(DIMBLK2, dimblk2, setDimblk2, QT_TRANSLATE_NOOP("CKvDimStylePluginImpl", "Arrow 2")),
+    KV_DIMREF(DIMBLK, dimblk, setDimblk, kBlock,
+              QT_TRANSLATE_NOOP("CKvDimStylePluginImpl", "Arrow")),
+    KV_DIMREF(DIMBLK1, dimblk1, setDimblk1, kBlock,
+              QT_TRANSLATE_NOOP("CKvDimStylePluginImpl", "Arrow 1")),
+    KV_DIMREF(DIMBLK2, dimblk2, setDimblk2, kBlock,
+              QT_TRANSLATE_NOOP("CKvDimStylePluginImpl", "Arrow 2")),
     KV_DIMPROP(DIMCEN, dimcen, setDimcen,
                QT_TRANSLATE_NOOP("CKvDimStylePluginImpl", "Center mark size")),
     KV_DIMPROP(DIMCLRD, dimclrd, setDimclrd,
@@ -85,8 +112,8 @@ const DimStyleProperty kDimStyleProperties[] = {
                QT_TRANSLATE_NOOP("CKvDimStylePluginImpl", "Text offset")),
     KV_DIMPROP(DIMJUST, dimjust, setDimjust,
                QT_TRANSLATE_NOOP("CKvDimStylePluginImpl", "Text pos hor")),
-    KV_DIMPROP(DIMLDRBLK, dimldrblk, setDimldrblk,
-               QT_TRANSLATE_NOOP("CKvDimStylePluginImpl", "Leader arrow")),
+    KV_DIMREF(DIMLDRBLK, dimldrblk, setDimldrblk, kBlock,
+              QT_TRANSLATE_NOOP("CKvDimStylePluginImpl", "Leader arrow")),
     KV_DIMPROP(DIMLFAC, dimlfac, setDimlfac,
                QT_TRANSLATE_NOOP("CKvDimStylePluginImpl", "Length scale")),
     KV_DIMPROP(DIMLIM, dimlim, setDimlim, QT_TRANSLATE_NOOP("CKvDimStylePluginImpl", "Tol limits")),
@@ -139,8 +166,8 @@ const DimStyleProperty kDimStyleProperties[] = {
                QT_TRANSLATE_NOOP("CKvDimStylePluginImpl", "Stroke size")),
     KV_DIMPROP(DIMTVP, dimtvp, setDimtvp,
                QT_TRANSLATE_NOOP("CKvDimStylePluginImpl", "Text pos vert")),
-    KV_DIMPROP(DIMTXSTY, dimtxsty, setDimtxsty,
-               QT_TRANSLATE_NOOP("CKvDimStylePluginImpl", "TextStyle")),
+    KV_DIMREF(DIMTXSTY, dimtxsty, setDimtxsty, kTextStyle,
+              QT_TRANSLATE_NOOP("CKvDimStylePluginImpl", "TextStyle")),
     KV_DIMPROP(DIMTXT, dimtxt, setDimtxt,
                QT_TRANSLATE_NOOP("CKvDimStylePluginImpl", "Text height")),
     KV_DIMPROP(DIMTZIN, dimtzin, setDimtzin,
@@ -161,12 +188,12 @@ const DimStyleProperty kDimStyleProperties[] = {
                QT_TRANSLATE_NOOP("CKvDimStylePluginImpl", "Text background color")),
     KV_DIMPROP(DIMARCSYM, dimarcsym, setDimarcsym,
                QT_TRANSLATE_NOOP("CKvDimStylePluginImpl", "Arc len symbol")),
-    KV_DIMPROP(DIMLTYPE, dimltype, setDimltype,
-               QT_TRANSLATE_NOOP("CKvDimStylePluginImpl", "Dim line linetype")),
-    KV_DIMPROP(DIMLTEX1, dimltex1, setDimltex1,
-               QT_TRANSLATE_NOOP("CKvDimStylePluginImpl", "Ext line 1 linetype")),
-    KV_DIMPROP(DIMLTEX2, dimltex2, setDimltex2,
-               QT_TRANSLATE_NOOP("CKvDimStylePluginImpl", "Ext line 2 linetype")),
+    KV_DIMREF(DIMLTYPE, dimltype, setDimltype, kLinetype,
+              QT_TRANSLATE_NOOP("CKvDimStylePluginImpl", "Dim line linetype")),
+    KV_DIMREF(DIMLTEX1, dimltex1, setDimltex1, kLinetype,
+              QT_TRANSLATE_NOOP("CKvDimStylePluginImpl", "Ext line 1 linetype")),
+    KV_DIMREF(DIMLTEX2, dimltex2, setDimltex2, kLinetype,
+              QT_TRANSLATE_NOOP("CKvDimStylePluginImpl", "Ext line 2 linetype")),
     KV_DIMPROP(DIMTXTDIRECTION, dimtxtdirection, setDimtxtdirection, nullptr),
     KV_DIMPROP(DIMMZF, dimmzf, setDimmzf, nullptr),
     KV_DIMPROP(DIMMZS, dimmzs, setDimmzs, nullptr),
@@ -174,10 +201,11 @@ const DimStyleProperty kDimStyleProperties[] = {
     KV_DIMPROP(DIMALTMZS, dimaltmzs, setDimaltmzs, nullptr),
     // The annotative flag is the host's, kept beside the dimension variables.
     {"ANNOTATIVE", QT_TRANSLATE_NOOP("CKvDimStylePluginImpl", "Annotative"), &renderAnnotative,
-     nullptr},
+     nullptr, DimStyleReference::kNone, nullptr, nullptr},
 };
 
 #undef KV_DIMPROP
+#undef KV_DIMREF
 
 const size_t kDimStylePropertyCount = std::size(kDimStyleProperties);
 static_assert(std::size(kDimStyleProperties) == 79, "the check compares exactly 79 properties");

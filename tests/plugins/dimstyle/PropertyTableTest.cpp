@@ -1,3 +1,4 @@
+#include <CKvDatabase.h>
 #include <CKvDimStylePluginImpl.h>
 #include <DbDatabase.h>
 #include <DbDimStyleTableRecord.h>
@@ -29,7 +30,10 @@ TEST(DimStyleProperties, EveryVariableRowIsADimensionVariableOfTheDatabase)
         EXPECT_TRUE(seen.insert(entry).second) << "listed twice";
         if (entry != "ANNOTATIVE") {
             EXPECT_EQ(defined.count(entry), 1u);
-            EXPECT_NE(kDimStyleProperties[i].copy, nullptr);
+            // Copied either as a value or as a reference, never both.
+            const DimStyleProperty& row = kDimStyleProperties[i];
+            EXPECT_NE(row.copy == nullptr, row.reference == DimStyleReference::kNone);
+            EXPECT_EQ(row.referenceOf == nullptr, row.reference == DimStyleReference::kNone);
         }
     }
 }
@@ -37,6 +41,7 @@ TEST(DimStyleProperties, EveryVariableRowIsADimensionVariableOfTheDatabase)
 TEST(DimStyleProperties, RowsRenderAndCopyTheirOwnVariable)
 {
     OdDbDatabasePtr db = OdDbDatabase::createObject();
+    CKvDatabase drawing(db.get());
     OdDbDimStyleTableRecordPtr source = OdDbDimStyleTableRecord::createObject();
     OdDbDimStyleTableRecordPtr target = OdDbDimStyleTableRecord::createObject();
     source->setDimasz(2.5);
@@ -48,7 +53,7 @@ TEST(DimStyleProperties, RowsRenderAndCopyTheirOwnVariable)
     for (size_t i = 0; i < kDimStylePropertyCount; ++i) {
         const DimStyleProperty& row = kDimStyleProperties[i];
         if (row.copy != nullptr) {
-            row.copy(*target, *source);
+            row.copy(*target, drawing, *source);
         }
     }
     for (size_t i = 0; i < kDimStylePropertyCount; ++i) {
@@ -73,6 +78,10 @@ TEST(DimStyleProperties, RowsRenderAndCopyTheirOwnVariable)
     EXPECT_EQ(rendered("DIMPOST"), "<> mm");
     EXPECT_EQ(rendered("DIMCLRT"), "green");
     EXPECT_EQ(rendered("DIMDSEP"), "46");
+    // The drawing's own variables take the values too.
+    EXPECT_DOUBLE_EQ(db->dimasz(), 2.5);
+    EXPECT_EQ(db->dimtad(), 3);
+    EXPECT_EQ(db->dimpost(), OdString("<> mm"));
 }
 
 TEST(DimStyleProperties, DescriptionsAreFoundIgnoringCase)
