@@ -4,7 +4,6 @@
 
 #include <CKvDatabase.h>
 #include <CKvObjectAnnotationContext.h>
-#include <DbBlockTableRecord.h>
 #include <DbDatabase.h>
 #include <DbDimension.h>
 #include <DbIdMapping.h>
@@ -75,32 +74,24 @@ void CKvDimStylePluginImpl::CopyDimStyle(CKvDatabase* drawing,
 
 void CKvDimStylePluginImpl::moveObjects(OdSmartPtr<CKvStdsError> error, OdDbObjectId newStyle)
 {
-    if (error.isNull() || m_drawing.isNull()) {
+    if (error.isNull()) {
         return;
     }
     const OdDbObjectId oldStyle = error->GetObjectId();
-    const OdDbSymbolTablePtr blocks = m_drawing->getBlockTableId().openObject(OdDb::kForRead);
-    for (OdDbSymbolTableIteratorPtr block = blocks->newIterator(); !block->done(); block->step()) {
-        const OdDbBlockTableRecordPtr record = block->getRecord();
-        if (record.isNull() || record->isFromExternalReference()) {
-            continue;
+    forEachEntityToFix([&](OdDbEntity& entity) {
+        if (!entity.isWriteEnabled()) {
+            return;
         }
-        for (OdDbObjectIteratorPtr it = record->newIterator(); !it->done(); it->step()) {
-            const OdDbEntityPtr entity = it->entity(OdDb::kForWrite);
-            if (entity.isNull() || !entity->isWriteEnabled()) {
-                continue;
+        if (OdDbDimension* dimension = OdDbDimension::cast(&entity).get()) {
+            if (dimension->dimensionStyle() == oldStyle) {
+                dimension->setDimensionStyle(newStyle);
             }
-            if (OdDbDimension* dimension = OdDbDimension::cast(entity).get()) {
-                if (dimension->dimensionStyle() == oldStyle) {
-                    dimension->setDimensionStyle(newStyle);
-                }
-            } else if (OdDbLeader* leader = OdDbLeader::cast(entity).get()) {
-                if (leader->dimensionStyle() == oldStyle) {
-                    leader->setDimensionStyle(newStyle);
-                }
+        } else if (OdDbLeader* leader = OdDbLeader::cast(&entity).get()) {
+            if (leader->dimensionStyle() == oldStyle) {
+                leader->setDimensionStyle(newStyle);
             }
         }
-    }
+    });
 }
 
 void CKvDimStylePluginImpl::FixError(OdSmartPtr<CKvStdsError> error, OdSmartPtr<CKvStdsFix> fix,
@@ -152,12 +143,5 @@ void CKvDimStylePluginImpl::FixError(OdSmartPtr<CKvStdsError> error, OdSmartPtr<
     }
     OdDbObjectIdArray unused;
     unused.append(stillThere);
-    m_drawing->purge(unused);
-    for (const OdDbObjectId& id : unused) {
-        // A purge candidate is a table record; anything else raises NotThatKindOfClass.
-        const OdDbSymbolTableRecordPtr record = id.openObject(OdDb::kForWrite);
-        if (!record.isNull() && !record->isDependent()) {
-            record->erase();
-        }
-    }
+    purgeUnused(unused);
 }

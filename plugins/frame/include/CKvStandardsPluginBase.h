@@ -29,6 +29,7 @@
 #include <DbObject.h>
 
 #include <StaticRxObject.h>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -50,6 +51,8 @@ struct CKvPluginInfo
     // The record-kind word of the violation messages and the error's object type ("Layer").
     const char* recordKind;
 };
+
+class OdDbEntity;
 
 class CKvStandardsPluginBase : public OdStaticRxObject<CKvStdsPlugins>
 {
@@ -121,6 +124,14 @@ protected:
     // The standards drawing read for `path` by the last SetupForAudit, else read again; null when
     // it cannot be read.
     OdSmartPtr<OdDbDatabase> standardsDatabase(const CKvString& path);
+
+    // What fixes share. Calls apply for every entity of the checked drawing, opened for write, in
+    // every block that is not from an external reference (model space, paper spaces, block
+    // definitions), in table and block order.
+    void forEachEntityToFix(const std::function<void(OdDbEntity&)>& apply) const;
+    // Erases the records among `ids` that nothing in the drawing uses, except those from external
+    // references. An id that is not a table record raises OdError_NotThatKindOfClass.
+    void purgeUnused(OdDbObjectIdArray ids) const;
 
     // The case-insensitive name index of the standards cache.
     void indexName(const CKvString& name, int position);

@@ -2,6 +2,9 @@
 
 #include <CKvStdsFix.h>
 #include <CKvSystemServices.h>
+#include <DbBlockTableRecord.h>
+#include <DbEntity.h>
+#include <DbSymbolTable.h>
 #include <DbSymbolTableRecord.h>
 #include <RxClass.h>
 
@@ -244,6 +247,40 @@ OdSmartPtr<OdDbDatabase> CKvStandardsPluginBase::standardsDatabase(const CKvStri
         return it->second;
     }
     return readStandards(path);
+}
+
+void CKvStandardsPluginBase::forEachEntityToFix(const std::function<void(OdDbEntity&)>& apply) const
+{
+    if (m_drawing.isNull()) {
+        return;
+    }
+    const OdDbSymbolTablePtr blocks = m_drawing->getBlockTableId().openObject(OdDb::kForRead);
+    for (OdDbSymbolTableIteratorPtr block = blocks->newIterator(); !block->done(); block->step()) {
+        const OdDbBlockTableRecordPtr record = block->getRecord();
+        if (record.isNull() || record->isFromExternalReference()) {
+            continue;
+        }
+        for (OdDbObjectIteratorPtr it = record->newIterator(); !it->done(); it->step()) {
+            if (const OdDbEntityPtr entity = it->entity(OdDb::kForWrite)) {
+                apply(*entity);
+            }
+        }
+    }
+}
+
+void CKvStandardsPluginBase::purgeUnused(OdDbObjectIdArray ids) const
+{
+    if (m_drawing.isNull()) {
+        return;
+    }
+    m_drawing->purge(ids);
+    for (const OdDbObjectId& id : ids) {
+        // A purge candidate is a table record; anything else raises NotThatKindOfClass.
+        const OdDbSymbolTableRecordPtr record = id.openObject(OdDb::kForWrite);
+        if (!record.isNull() && !record->isDependent()) {
+            record->erase(true);
+        }
+    }
 }
 
 int CKvStandardsPluginBase::Candidates::indexOf(int position) const

@@ -1,7 +1,6 @@
 #include "CKvLayerPluginImpl.h"
 
 #include <CKvSystemServices.h>
-#include <DbBlockTableRecord.h>
 #include <DbDatabase.h>
 #include <DbEntity.h>
 #include <DbIdMapping.h>
@@ -232,26 +231,15 @@ bool CKvLayerPluginImpl::valuesDiffer(const CKvString& name, const OdResBufPtr& 
 
 void CKvLayerPluginImpl::moveObjects(OdSmartPtr<CKvStdsError> error, OdDbObjectId layer)
 {
-    if (error.isNull() || m_drawing.isNull()) {
+    if (error.isNull()) {
         return;
     }
     const OdDbObjectId oldLayer = error->GetObjectId();
-    const OdDbSymbolTablePtr blocks = m_drawing->getBlockTableId().openObject(OdDb::kForRead);
-    if (blocks.isNull()) {
-        return;
-    }
-    for (OdDbSymbolTableIteratorPtr block = blocks->newIterator(); !block->done(); block->step()) {
-        const OdDbBlockTableRecordPtr record = block->getRecord();
-        if (record.isNull() || record->isFromExternalReference()) {
-            continue;
+    forEachEntityToFix([&](OdDbEntity& entity) {
+        if (entity.layerId() == oldLayer && entity.isWriteEnabled()) {
+            entity.setLayer(layer, true);
         }
-        for (OdDbObjectIteratorPtr it = record->newIterator(); !it->done(); it->step()) {
-            const OdDbEntityPtr entity = it->entity(OdDb::kForWrite);
-            if (!entity.isNull() && entity->layerId() == oldLayer && entity->isWriteEnabled()) {
-                entity->setLayer(layer, true);
-            }
-        }
-    }
+    });
 }
 
 OdDbObjectId CKvLayerPluginImpl::lineStyleForFix(const CKvStdsFix& fix, const CKvString& name)
@@ -375,12 +363,5 @@ void CKvLayerPluginImpl::FixError(OdSmartPtr<CKvStdsError> error, OdSmartPtr<CKv
     if (!oldLineStyle.isNull()) {
         unused.append(oldLineStyle);
     }
-    m_drawing->purge(unused);
-    for (const OdDbObjectId& id : unused) {
-        // A purge candidate is a table record; anything else raises NotThatKindOfClass.
-        const OdDbSymbolTableRecordPtr record = id.openObject(OdDb::kForWrite);
-        if (!record.isNull() && !record->isDependent()) {
-            record->erase(true);
-        }
-    }
+    purgeUnused(unused);
 }

@@ -1,7 +1,6 @@
 // Applying a line style fix to the drawing.
 #include "CKvLineStylePluginImpl.h"
 
-#include <DbBlockTableRecord.h>
 #include <DbDatabase.h>
 #include <DbEntity.h>
 #include <DbIdMapping.h>
@@ -23,19 +22,11 @@ void CKvLineStylePluginImpl::moveObjects(OdSmartPtr<CKvStdsError> error, OdDbObj
         return;
     }
     const OdDbObjectId oldLineStyle = error->GetObjectId();
-    const OdDbSymbolTablePtr blocks = m_drawing->getBlockTableId().openObject(OdDb::kForRead);
-    for (OdDbSymbolTableIteratorPtr block = blocks->newIterator(); !block->done(); block->step()) {
-        const OdDbBlockTableRecordPtr record = block->getRecord();
-        if (record.isNull() || record->isFromExternalReference()) {
-            continue;
+    forEachEntityToFix([&](OdDbEntity& entity) {
+        if (entity.linetypeId() == oldLineStyle) {
+            entity.setLinetype(lineStyle, true);
         }
-        for (OdDbObjectIteratorPtr it = record->newIterator(); !it->done(); it->step()) {
-            const OdDbEntityPtr entity = it->entity(OdDb::kForWrite);
-            if (!entity.isNull() && entity->linetypeId() == oldLineStyle) {
-                entity->setLinetype(lineStyle, true);
-            }
-        }
-    }
+    });
     const OdDbSymbolTablePtr layers = m_drawing->getLayerTableId().openObject(OdDb::kForRead);
     for (OdDbSymbolTableIteratorPtr it = layers->newIterator(); !it->done(); it->step()) {
         const OdDbLayerTableRecordPtr layer = it->getRecord(OdDb::kForWrite);
@@ -68,14 +59,7 @@ void CKvLineStylePluginImpl::performPurge(CKvString name)
     }
     OdDbObjectIdArray unused;
     unused.append(id);
-    m_drawing->purge(unused);
-    for (const OdDbObjectId& candidate : unused) {
-        // A purge candidate is a table record; anything else raises NotThatKindOfClass.
-        const OdDbSymbolTableRecordPtr record = candidate.openObject(OdDb::kForWrite);
-        if (!record.isNull() && !record->isDependent()) {
-            record->erase(true);
-        }
-    }
+    purgeUnused(unused);
 }
 
 void CKvLineStylePluginImpl::FixError(OdSmartPtr<CKvStdsError> error, OdSmartPtr<CKvStdsFix> fix,

@@ -3,7 +3,6 @@
 #include <CKvObjectAnnotationContext.h>
 #include <DbArcAlignedText.h>
 #include <DbBlockReference.h>
-#include <DbBlockTableRecord.h>
 #include <DbDatabase.h>
 #include <DbMText.h>
 #include <DbRText.h>
@@ -134,37 +133,23 @@ void movePointsOf(OdDbEntity* entity, OdDbObjectId oldStyle, OdDbObjectId newSty
 
 void CKvTextStylePluginImpl::moveObjects(OdSmartPtr<CKvStdsError> error, OdDbObjectId newStyle)
 {
-    if (error.isNull() || m_drawing.isNull()) {
+    if (error.isNull()) {
         return;
     }
     const OdDbObjectId oldStyle = error->GetObjectId();
-    const OdDbSymbolTablePtr blocks = m_drawing->getBlockTableId().openObject(OdDb::kForRead);
-    if (blocks.isNull()) {
-        return;
-    }
-    for (OdDbSymbolTableIteratorPtr block = blocks->newIterator(); !block->done(); block->step()) {
-        const OdDbBlockTableRecordPtr record = block->getRecord();
-        if (record.isNull() || record->isFromExternalReference()) {
-            continue;
-        }
-        for (OdDbObjectIteratorPtr it = record->newIterator(); !it->done(); it->step()) {
-            const OdDbEntityPtr entity = it->entity(OdDb::kForWrite);
-            if (entity.isNull()) {
-                continue;
-            }
-            movePointsOf(entity.get(), oldStyle, newStyle);
-            // Attributes belong to their block reference, not to the block.
-            if (const OdDbBlockReference* insert = OdDbBlockReference::cast(entity).get()) {
-                for (const OdDbObjectId& id : insert->attributeIds()) {
-                    const OdDbEntityPtr attribute =
-                        OdDbEntity::cast(id.openObject(OdDb::kForWrite).get());
-                    if (!attribute.isNull()) {
-                        movePointsOf(attribute.get(), oldStyle, newStyle);
-                    }
+    forEachEntityToFix([&](OdDbEntity& entity) {
+        movePointsOf(&entity, oldStyle, newStyle);
+        // Attributes belong to their block reference, not to the block.
+        if (const OdDbBlockReference* insert = OdDbBlockReference::cast(&entity).get()) {
+            for (const OdDbObjectId& id : insert->attributeIds()) {
+                const OdDbEntityPtr attribute =
+                    OdDbEntity::cast(id.openObject(OdDb::kForWrite).get());
+                if (!attribute.isNull()) {
+                    movePointsOf(attribute.get(), oldStyle, newStyle);
                 }
             }
         }
-    }
+    });
 }
 
 void CKvTextStylePluginImpl::FixError(OdSmartPtr<CKvStdsError> error, OdSmartPtr<CKvStdsFix> fix,
@@ -214,12 +199,5 @@ void CKvTextStylePluginImpl::FixError(OdSmartPtr<CKvStdsError> error, OdSmartPtr
     }
     OdDbObjectIdArray unused;
     unused.append(oldId);
-    m_drawing->purge(unused);
-    for (const OdDbObjectId& id : unused) {
-        // A purge candidate is a table record; anything else raises NotThatKindOfClass.
-        const OdDbSymbolTableRecordPtr record = id.openObject(OdDb::kForWrite);
-        if (!record.isNull() && !record->isDependent()) {
-            record->erase();
-        }
-    }
+    purgeUnused(unused);
 }
