@@ -76,5 +76,6 @@ int runTestNoStandardsFileDlg(int argc, char** argv);
 int runTestNoDwgCategoriesSelectedDlg(int argc, char** argv);
 int runTestStandardViolationMessage(int argc, char** argv);
 int runTestVerfiyCompleteMessage(int argc, char** argv);
+int runTestVerifyStandards(int argc, char** argv);
 
 #endif  // KV_UI_TEST_SUPPORT_H

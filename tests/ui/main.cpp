@@ -12,5 +12,6 @@ int main(int argc, char** argv)
     failures += runTestNoDwgCategoriesSelectedDlg(argc, argv);
     failures += runTestStandardViolationMessage(argc, argv);
     failures += runTestVerfiyCompleteMessage(argc, argv);
+    failures += runTestVerifyStandards(argc, argv);
     return failures == 0 ? 0 : 1;
 }
