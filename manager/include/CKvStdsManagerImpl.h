@@ -19,8 +19,19 @@
 // - Construction registers CKvStdsFix then CKvStdsError (OdError 313 if another manager did);
 //   destruction detaches the database reactor from every attached document, then unregisters
 //   them in the same order.
-// - No plug-in checks anything yet, so checkForErrors() finds nothing and returns false; the
-//   verification dialog operations do nothing.
+// - checkForErrors(db, ids, verify) runs every enabled plug-in whose object filter matches one of
+//   the ids (all of them for no ids) over the drawing's document, and makes a record of each
+//   violation with its fixes and ignored state. A check of some ids stops before any plug-in
+//   when the drawing's STANDARDSVIOLATION is 0. A full check (verify) shows the Verify Standards
+//   dialog, even with nothing found; a background check with violations shows the notification
+//   first and the dialog only when the user asks for it. True when a plug-in ran.
+// - The set of changed objects holds each id once, in id order; xrecords and dictionaries are
+//   never recorded, nor a dimension style whose compared values did not change since it was
+//   opened for modification (setDimStyle keeps that state).
+// - The idle timer (50 ms, repeating) queues the background check when the editor is idle: no
+//   command, no modal widget, no busy document or processor, and objects recorded.
+// - The verification dialog operations createVerficationDialog, showVerficationDialog and
+//   restoreVerificationDialog do nothing: the dialog is made and run by each check.
 #ifndef KV_CKV_STDS_MANAGER_IMPL_H
 #define KV_CKV_STDS_MANAGER_IMPL_H
 
@@ -38,6 +49,8 @@
 #include <map>
 #include <set>
 #include <vector>
+
+class CKvVerifyStandardsInfo;
 
 class CKvDocument;
 class QTimer;
@@ -92,7 +105,35 @@ public:
     // The reactor the module adds to and removes from the editor.
     CKvEditorReactor* editorReactor() { return &m_editorReactor; }
 
-private slots:
+    // Records the object as changed, see the contract; does nothing for null.
+    void addObject(const OdDbObject* object);
+    std::set<OdDbObjectId> getSet() const { return m_changedObjects; }
+    void clearSet() { m_changedObjects.clear(); }
+    // Empties `array`, then appends the ids of `set` in order, each once.
+    static void ConvertSetIntoArray(const std::set<OdDbObjectId>& set,
+                                    OdArray<OdDbObjectId>& array);
+    // The dimension style as it was when last opened for modification (a copy outside any
+    // drawing), or null.
+    void setDimStyle(OdSmartPtr<OdDbDimStyleTableRecord> style);
+    OdSmartPtr<OdDbDimStyleTableRecord> getDimStyle() const { return m_pSavedDimStyle; }
+    // Whether the plug-in's object filter names the class of one of the objects (exactly); true
+    // for no ids.
+    bool pluginCanHandle(const OdSmartPtr<CKvStdsPlugins>& plugin,
+                         const OdArray<OdDbObjectId>& ids) const;
+    // The background check of the objects in the active drawing, its association read afresh.
+    void processObjects(const OdArray<OdDbObjectId>& ids);
+    // Asks whether to show the violations a background check found; true to show them.
+    bool showNotification();
+    // Runs the Verify Standards dialog over the records.
+    void showDialog(OdArray<CKvVerifyStandardsInfo> infos);
+    // Queues _INTERSTATEVERIFY when objects are recorded.
+    void queueBackgroundCheck();
+    // Starts the idle timer afresh (after a modification) / stops it.
+    void restartTimer();
+    void stopTimer();
+    bool isTimerRunning() const;
+
+public slots:
     void timerTimeout();
 
 private:

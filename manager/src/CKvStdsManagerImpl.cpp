@@ -1,15 +1,20 @@
 #include "CKvStdsManagerImpl.h"
 
+#include <CKvDimStylePluginImpl.h>
 #include <CKvDocument.h>
 #include <CKvIgnoredState.h>
+#include <CKvStandardViolationMessage.h>
 #include <CKvStandardsSettings.h>
 #include <CKvStdsError.h>
 #include <CKvStdsFix.h>
 #include <CKvSystemServices.h>
+#include <CKvVerifyStandards.h>
+#include <CKvVerifyStandardsInfo.h>
 #include <DbDatabase.h>
 #include <DbDictionary.h>
 #include <DbXrecord.h>
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QTimer>
 
@@ -200,10 +205,185 @@ bool CKvStdsManagerImpl::init(CKvDocument* document)
     return canCheckStandards();
 }
 
-bool CKvStdsManagerImpl::checkForErrors(const OdDbDatabase*, OdArray<OdDbObjectId>, bool)
+bool CKvStdsManagerImpl::checkForErrors(const OdDbDatabase* database, OdArray<OdDbObjectId> ids,
+                                        bool verify)
 {
-    // No plug-in reports violations yet, so there is nothing to collect or show.
+    if (database == nullptr || !canCheckStandards()) {
+        return false;
+    }
+    CKvSystemServices* services = GetKvSystemServices();
+    CKvDocument* document =
+        services != nullptr ? services->documentManager()->documentOf(database) : nullptr;
+    if (document == nullptr || document->database() == nullptr) {
+        return false;
+    }
+    const OdDbDatabasePtr drawing(document->database());
+    OdArray<CKvVerifyStandardsInfo> infos;
+    bool anyRan = false;
+    for (const OdSmartPtr<CKvStdsPlugins>& plugin : m_plugins) {
+        if (!plugin->Enabled() || !pluginCanHandle(plugin, ids)) {
+            continue;
+        }
+        plugin->Clear();
+        setCurrentPlugin(plugin->classId());
+        if (ids.isEmpty()) {
+            plugin->SetContext(ids, true);
+        } else {
+            // The background check can be switched off in the drawing.
+            const OdResBufPtr violations = database->getSysVar(OdString(L"STANDARDSVIOLATION"));
+            if (!violations.isNull() && violations->getInt16() == 0) {
+                return false;
+            }
+            plugin->SetContext(ids, false);
+        }
+        plugin->SetupForAudit(drawing, CKvString(drawing->getFilename()), m_dwsNames, m_dwsPaths);
+        plugin->Start(OdSmartPtr<CKvStdsError>());
+        while (!plugin->Done()) {
+            const OdSmartPtr<CKvStdsError> error = plugin->GetError();
+            if (!error.isNull()) {
+                OdArray<OdSmartPtr<CKvStdsFix>> fixes;
+                int recommended = -1;
+                plugin->GetAllFixes(error, fixes, recommended);
+                UpdateErrorIgnoredFlag(error);
+                CKvVerifyStandardsInfo info;
+                info.setCurrentPlugin(plugin);
+                info.setError(error);
+                info.setFixArray(fixes);
+                info.setRecommendedFixIdx(recommended);
+                bool ignored = false;
+                CKvString user;
+                error->GetIgnoredState(ignored, user);
+                info.setIsIgnored(ignored);
+                info.setIgnoredByUserName(user);
+                infos.append(info);
+            }
+            plugin->Next();
+        }
+        anyRan = true;
+    }
+    if (!anyRan) {
+        return false;
+    }
+    if (verify) {
+        showDialog(infos);
+    } else if (!infos.isEmpty() && showNotification()) {
+        showDialog(infos);
+    }
+    return true;
+}
+
+bool CKvStdsManagerImpl::showNotification()
+{
+    CKvStandardViolationMessage message(this);
+    return message.exec() != 0 && message.runStandardDlg();
+}
+
+void CKvStdsManagerImpl::showDialog(OdArray<CKvVerifyStandardsInfo> infos)
+{
+    CKvSystemServices* services = GetKvSystemServices();
+    CKvDocument* active =
+        services != nullptr ? services->documentManager()->activeDocument() : nullptr;
+    if (active != nullptr && !active->selectedIds().isEmpty()) {
+        active->clearSelection();
+    }
+    CKvVerifyStandards dialog(services != nullptr ? services->mainWindow() : nullptr);
+    dialog.setErrorInfoList(infos);
+    dialog.exec();
+}
+
+void CKvStdsManagerImpl::processObjects(const OdArray<OdDbObjectId>& ids)
+{
+    CKvSystemServices* services = GetKvSystemServices();
+    CKvDocument* active =
+        services != nullptr ? services->documentManager()->activeDocument() : nullptr;
+    if (active == nullptr || active->database() == nullptr) {
+        return;
+    }
+    startProcessing();
+    init(active);
+    checkForErrors(active->database(), ids, false);
+    endProcessing();
+}
+
+bool CKvStdsManagerImpl::pluginCanHandle(const OdSmartPtr<CKvStdsPlugins>& plugin,
+                                         const OdArray<OdDbObjectId>& ids) const
+{
+    if (ids.isEmpty()) {
+        return true;
+    }
+    const std::vector<CKvString> filter = plugin->GetObjectFilter();
+    for (const OdDbObjectId& id : ids) {
+        const OdDbObjectPtr object = id.openObject(OdDb::kForRead);
+        if (object.isNull() || object->isA() == nullptr) {
+            continue;
+        }
+        const CKvString dxfName(object->isA()->dxfName());
+        if (std::find(filter.begin(), filter.end(), dxfName) != filter.end()) {
+            return true;
+        }
+    }
     return false;
+}
+
+void CKvStdsManagerImpl::addObject(const OdDbObject* object)
+{
+    if (object == nullptr || object->isKindOf(OdDbXrecord::desc()) ||
+        object->isKindOf(OdDbDictionary::desc())) {
+        return;
+    }
+    if (object->isKindOf(OdDbDimStyleTableRecord::desc()) && !m_pSavedDimStyle.isNull()) {
+        // Only a dimension style whose compared values changed counts as changed.
+        const OdDbDimStyleTableRecordPtr current =
+            OdDbDimStyleTableRecord::cast(object->objectId().openObject(OdDb::kForRead).get());
+        if (CKvDimStylePluginImpl::compareDimStyleRecords(current, m_pSavedDimStyle, false)
+                .empty()) {
+            return;
+        }
+    }
+    m_changedObjects.insert(object->objectId());
+}
+
+void CKvStdsManagerImpl::ConvertSetIntoArray(const std::set<OdDbObjectId>& set,
+                                             OdArray<OdDbObjectId>& array)
+{
+    array.clear();
+    for (const OdDbObjectId& id : set) {
+        if (!array.contains(id)) {
+            array.append(id);
+        }
+    }
+}
+
+void CKvStdsManagerImpl::setDimStyle(OdSmartPtr<OdDbDimStyleTableRecord> style)
+{
+    m_pSavedDimStyle = style;
+}
+
+void CKvStdsManagerImpl::queueBackgroundCheck()
+{
+    CKvSystemServices* services = GetKvSystemServices();
+    if (services == nullptr || m_changedObjects.empty()) {
+        return;
+    }
+    const OdResBufPtr chain = OdResBuf::newRb(OdResBuf::kRtString, OdString(L"_INTERSTATEVERIFY"));
+    chain->setNext(OdResBuf::newRb(OdResBuf::kRtNone));
+    services->queueCommand(chain.get());
+}
+
+void CKvStdsManagerImpl::restartTimer()
+{
+    m_timer->stop();
+    m_timer->start();
+}
+
+void CKvStdsManagerImpl::stopTimer()
+{
+    m_timer->stop();
+}
+
+bool CKvStdsManagerImpl::isTimerRunning() const
+{
+    return m_timer->isActive();
 }
 
 void CKvStdsManagerImpl::createVerficationDialog() {}
@@ -273,10 +453,19 @@ void CKvStdsManagerImpl::removeReactor(CKvDocument* document)
 
 void CKvStdsManagerImpl::timerTimeout()
 {
-    // Nothing starts the timer until objects are recorded; a tick without any has nothing to do.
-    if (m_changedObjects.empty()) {
-        m_timer->stop();
+    // Changes made outside commands are checked once the editor is idle.
+    CKvSystemServices* services = GetKvSystemServices();
+    CKvDocument* active =
+        services != nullptr ? services->documentManager()->activeDocument() : nullptr;
+    if (active == nullptr) {
+        return;
     }
+    const CKvCommandContext* context = active->commandContext();
+    if (context->commandsInProgress() != 0 || QApplication::activeModalWidget() != nullptr ||
+        active->isBusy() || context->isScriptRunning() || context->isBusy()) {
+        return;
+    }
+    queueBackgroundCheck();
 }
 
 void CKvStdsManagerImpl::addStandardsFile(const CKvString& path)

@@ -1,7 +1,6 @@
 #include "CKvCommandInterStateVerify.h"
 
-#include <CKvDocument.h>
-#include <CKvStdsManager.h>
+#include <CKvStdsManagerImpl.h>
 
 CKvCommandInterStateVerify::CKvCommandInterStateVerify()
 {
@@ -20,11 +19,15 @@ const OdString CKvCommandInterStateVerify::localName() const
 
 int CKvCommandInterStateVerify::Execute(CKvCommandContext*)
 {
-    // Checking the recorded objects comes with change tracking; until then the command only
-    // brings the active drawing's standards files up to date.
-    if (CKvStdsManager* manager = GetKvStandardManager()) {
-        manager->init(ACTIVE_DOCUMENT());
+    // Checks what the commands since the last check changed, then starts afresh.
+    auto* manager = dynamic_cast<CKvStdsManagerImpl*>(GetKvStandardManager());
+    if (manager == nullptr) {
+        return kResultNormal;
     }
+    OdArray<OdDbObjectId> ids;
+    CKvStdsManagerImpl::ConvertSetIntoArray(manager->getSet(), ids);
+    manager->processObjects(ids);
+    manager->clearSet();
     return kResultNormal;
 }
 

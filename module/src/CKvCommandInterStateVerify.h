@@ -1,7 +1,7 @@
 // CKvCommandInterStateVerify: the internal command INTERSTATEVERIFY (global name
 // _INTERSTATEVERIFY, no help topic) that the background check queues after a command changed
-// objects. For now it reads the active drawing's standards association afresh (the manager's
-// init); checking the changed objects comes with change tracking. Always returns kResultNormal.
+// objects: the manager checks the objects it recorded in the active drawing (its association
+// read afresh) and forgets them. Always returns kResultNormal.
 #ifndef KV_CKV_COMMAND_INTER_STATE_VERIFY_H
 #define KV_CKV_COMMAND_INTER_STATE_VERIFY_H
 

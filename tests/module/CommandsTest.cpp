@@ -114,6 +114,7 @@ TEST(StandardsCommands, VerifyCommandsReadTheAssociationAfreshAndNeedADrawing)
         }
         LoadedModule module;
         module.load();
+        ModalAnswers answers;  // the Verify Standards dialog of a drawing that has standards
         EXPECT_EQ(run(host, c.command), c.result);
         EXPECT_EQ(standardsPaths(), expected);
     }

@@ -8,8 +8,10 @@
 #include <RxModule.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
+#include <QRadioButton>
 #include <QTextCodec>
 
 #include <gtest/gtest.h>
@@ -193,4 +195,36 @@ std::vector<std::string> standardsPaths()
         }
     }
     return paths;
+}
+
+ModalAnswers::ModalAnswers(bool showViolations)
+    : m_showViolations(showViolations), m_timer(new QTimer)
+{
+    m_timer->setInterval(5);
+    QObject::connect(m_timer, &QTimer::timeout, [this] { answer(); });
+    m_timer->start();
+}
+
+ModalAnswers::~ModalAnswers()
+{
+    delete m_timer;
+}
+
+void ModalAnswers::answer()
+{
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr || !dialog->isVisible() || dialog->property("kvAnswered").toBool()) {
+        return;
+    }
+    dialog->setProperty("kvAnswered", true);
+    const std::string name = dialog->metaObject()->className();
+    shown.push_back(name);
+    if (name == "CKvStandardViolationMessage") {
+        if (m_showViolations) {
+            dialog->findChild<QRadioButton*>("runStdVerification")->click();
+        }
+        dialog->accept();
+        return;
+    }
+    dialog->close();
 }

@@ -9,6 +9,7 @@
 
 #include <QString>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <string>
 #include <vector>
@@ -85,3 +86,23 @@ private:
 
 // The manager's standards files, as UTF-8 strings.
 std::vector<std::string> standardsPaths();
+
+// Answers every modal dialog that opens while it lives, the innermost first: the standards
+// violation notification by choosing to run the verification (or not), every other dialog by
+// closing it. Lists the classes of the dialogs in the order they opened.
+class ModalAnswers
+{
+public:
+    explicit ModalAnswers(bool showViolations = false);
+    ~ModalAnswers();
+    ModalAnswers(const ModalAnswers&) = delete;
+    ModalAnswers& operator=(const ModalAnswers&) = delete;
+
+    std::vector<std::string> shown;
+
+private:
+    void answer();
+
+    bool m_showViolations;
+    class QTimer* m_timer;
+};

@@ -1,0 +1,229 @@
+// The background check: what commands change is recorded, the check is queued when the outermost
+// command ends, it checks only those objects, and it tells the user when something is wrong.
+#include "ModuleTestUtil.h"
+
+#include <CKvCommand.h>
+#include <CKvCommandProcessor.h>
+#include <CKvStdsManager.h>
+#include <DbDatabase.h>
+#include <DbDictionary.h>
+#include <DbDimStyleTableRecord.h>
+#include <DbLayerTableRecord.h>
+#include <DbSymbolTable.h>
+#include <DbXrecord.h>
+
+#include <gtest/gtest.h>
+
+#include <EdCommandStack.h>
+#include <EdCommandStackReactor.h>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A command of the test that runs `body` on the current drawing.
+class TestCommand : public CKvCommand
+{
+public:
+    TestCommand(const wchar_t* name, std::function<void(OdDbDatabase&)> body)
+        : m_name(name), m_body(std::move(body))
+    {
+        odedRegCmds()->addCommand(this);
+    }
+    ~TestCommand() override { odedRegCmds()->removeCmd(this); }
+    TestCommand(const TestCommand&) = delete;
+    TestCommand& operator=(const TestCommand&) = delete;
+
+    const OdString globalName() const override { return m_name; }
+    int Execute(CKvCommandContext* context) override
+    {
+        m_body(*context->database());
+        return kResultNormal;
+    }
+    void addRef() override {}
+    void release() override {}
+    long numRefs() const override { return 1; }
+
+private:
+    OdString m_name;
+    std::function<void(OdDbDatabase&)> m_body;
+};
+
+// Counts the runs of the background check.
+class CheckRuns : public OdEdCommandStackReactor
+{
+public:
+    CheckRuns() { odedRegCmds()->addReactor(this); }
+    ~CheckRuns() override { odedRegCmds()->removeReactor(this); }
+    CheckRuns(const CheckRuns&) = delete;
+    CheckRuns& operator=(const CheckRuns&) = delete;
+    void commandWillStart(OdEdCommand* command, OdEdCommandContext*) override
+    {
+        count += command->globalName() == OdString(L"_INTERSTATEVERIFY") ? 1 : 0;
+    }
+    void addRef() override {}
+    void release() override {}
+    long numRefs() const override { return 1; }
+    int count = 0;
+};
+
+void setLayerColor(OdDbDatabase& db, const char* name, int color)
+{
+    OdDbSymbolTablePtr layers = db.getLayerTableId().safeOpenObject();
+    OdDbLayerTableRecordPtr layer = layers->getAt(OdString(name), OdDb::kForWrite);
+    layer->setColor(OdCmColor::fromIndex(color));
+}
+
+void addLayer(OdDbDatabase& db, const char* name, int color)
+{
+    OdDbSymbolTablePtr layers = db.getLayerTableId().safeOpenObject(OdDb::kForWrite);
+    OdDbLayerTableRecordPtr layer = OdDbLayerTableRecord::createObject();
+    layer->setName(OdString(name));
+    layer->setColor(OdCmColor::fromIndex(color));
+    layers->add(layer.get());
+}
+
+void setArrowSize(OdDbDatabase& db, double size)
+{
+    OdDbSymbolTablePtr styles = db.getDimStyleTableId().safeOpenObject();
+    OdDbDimStyleTableRecordPtr standard = styles->getAt(OdString("Standard"), OdDb::kForWrite);
+    standard->setDimasz(size);
+}
+
+// A drawing associated with a standards file whose layer Walls is red, as the drawing's is.
+struct Scene
+{
+    HostScope host;
+    LoadedModule module;
+    CheckRuns runs;
+    CKvDocument* document = nullptr;
+
+    Scene()
+    {
+        const std::string standards = host.path("std/walls.dws");
+        {
+            OdDbDatabasePtr db = OdDbDatabase::createObject();
+            addLayer(*db, "Walls", 1);
+            db->writeFile(OdString(standards.c_str()));
+        }
+        const std::string drawing = host.writeDrawing("drawing.dxf", {{"1", 1, standards}});
+        OdDbDatabasePtr db = OdDbDatabase::readFile(OdString(drawing.c_str()));
+        addLayer(*db, "Walls", 1);
+        db->writeFile(OdString(drawing.c_str()));
+        module.load();
+        document = host.open(drawing);
+    }
+    int run(const char* command)
+    {
+        return host.services.commandProcessor().runCommand(CKvString(command));
+    }
+};
+
+}  // namespace
+
+TEST(BackgroundCheck, ACommandThatMakesAViolationIsCheckedAndTheUserAsked)
+{
+    struct Case
+    {
+        const char* what;
+        std::function<void(OdDbDatabase&)> change;
+        bool showViolations;
+        std::vector<std::string> shown;
+    };
+    const std::vector<std::string> declined = {"CKvStandardViolationMessage"};
+    const std::vector<std::string> accepted = {"CKvStandardViolationMessage", "CKvVerifyStandards"};
+    const Case cases[] = {
+        {"layer recoloured, the user declines",
+         [](OdDbDatabase& db) { setLayerColor(db, "Walls", 2); }, false, declined},
+        {"layer recoloured, the user asks to see it",
+         [](OdDbDatabase& db) { setLayerColor(db, "Walls", 2); }, true, accepted},
+        {"layer recoloured to its standard colour",
+         [](OdDbDatabase& db) { setLayerColor(db, "Walls", 1); },
+         true,
+         {}},
+        {"a new layer unknown to the standards", [](OdDbDatabase& db) { addLayer(db, "Doors", 3); },
+         false, declined},
+        {"dimension style written back unchanged",
+         [](OdDbDatabase& db) { setArrowSize(db, db.dimasz() + 0.0); },
+         false,
+         {}},
+        {"dimension style changed", [](OdDbDatabase& db) { setArrowSize(db, 9.0); }, false,
+         declined},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Scene scene;
+        TestCommand command(L"KVTEST_CHANGE", c.change);
+        ModalAnswers answers(c.showViolations);
+        EXPECT_EQ(scene.run("KVTEST_CHANGE"), CKvCommand::kResultNormal);
+        EXPECT_EQ(answers.shown, c.shown);
+    }
+}
+
+TEST(BackgroundCheck, OnlyWhatCanViolateAStandardQueuesACheck)
+{
+    struct Case
+    {
+        const char* what;
+        const wchar_t* command;
+        std::function<void(OdDbDatabase&)> change;
+        int checks;
+    };
+    const Case cases[] = {
+        {"xrecords and dictionaries", L"KVTEST_NOTES",
+         [](OdDbDatabase& db) {
+             OdDbDictionaryPtr root =
+                 db.getNamedObjectsDictionaryId().safeOpenObject(OdDb::kForWrite);
+             OdDbDictionaryPtr mine = OdDbDictionary::createObject();
+             root->setAt(OdString("KV_NOTES"), mine.get());
+             OdDbXrecordPtr note = OdDbXrecord::createObject();
+             mine->setAt(OdString("NOTE"), note.get());
+         },
+         0},
+        {"nothing", L"KVTEST_NOTHING", [](OdDbDatabase&) {}, 0},
+        {"a layer", L"KVTEST_LAYER", [](OdDbDatabase& db) { setLayerColor(db, "Walls", 1); }, 1},
+        {"a layer, then saved: the save checks nothing", L"_QSAVE",
+         [](OdDbDatabase& db) { setLayerColor(db, "Walls", 1); }, 0},
+        {"a layer, but the background check is off", L"KVTEST_OFF",
+         [](OdDbDatabase& db) {
+             db.setSysVar(OdString("STANDARDSVIOLATION"), OdResBuf::newRb(5003, OdInt16(0)).get());
+             setLayerColor(db, "Walls", 2);
+         },
+         1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Scene scene;
+        TestCommand command(c.command, c.change);
+        ModalAnswers answers;
+        scene.run(OdString(c.command).toUtf8().c_str());
+        EXPECT_EQ(scene.runs.count, c.checks);
+        EXPECT_TRUE(answers.shown.empty());
+    }
+}
+
+TEST(BackgroundCheck, ANestedCommandLeavesTheCheckToTheOuterOne)
+{
+    Scene scene;
+    TestCommand inner(L"KVTEST_INNER", [](OdDbDatabase& db) { setLayerColor(db, "Walls", 1); });
+    TestCommand outer(L"KVTEST_OUTER", [&](OdDbDatabase& db) {
+        scene.run("KVTEST_INNER");
+        EXPECT_EQ(scene.runs.count, 0);
+        setLayerColor(db, "Walls", 1);
+    });
+    ModalAnswers answers;
+    scene.run("KVTEST_OUTER");
+    EXPECT_EQ(scene.runs.count, 1);
+}
+
+TEST(BackgroundCheck, VerifyStandardsShowsTheDialogEvenWithNothingFound)
+{
+    Scene scene;
+    ModalAnswers answers;
+    EXPECT_EQ(scene.run("VERIFYSTANDARDS"), CKvCommand::kResultNormal);
+    // Nothing to walk through: the summary comes at once, over the dialog.
+    const std::vector<std::string> shown = {"CKvVerfiyCompleteMessage", "CKvVerifyStandards"};
+    EXPECT_EQ(answers.shown, shown);
+    EXPECT_EQ(scene.runs.count, 0);
+}
