@@ -125,7 +125,12 @@ protected:
     // it cannot be read.
     OdSmartPtr<OdDbDatabase> standardsDatabase(const CKvString& path);
 
-    // What fixes share. Calls apply for every entity of the checked drawing, opened for write, in
+    // What fixes share. The start of FixError: clears the message and gives the fix to apply (the
+    // recommended one when none is given), or null when there is no error, no checked drawing or
+    // no fix holding values.
+    OdSmartPtr<CKvStdsFix> fixToApply(const OdSmartPtr<CKvStdsError>& error,
+                                      OdSmartPtr<CKvStdsFix> fix, CKvString& message);
+    // Calls apply for every entity of the checked drawing, opened for write, in
     // every block that is not from an external reference (model space, paper spaces, block
     // definitions), in table and block order.
     void forEachEntityToFix(const std::function<void(OdDbEntity&)>& apply) const;

@@ -249,6 +249,23 @@ OdSmartPtr<OdDbDatabase> CKvStandardsPluginBase::standardsDatabase(const CKvStri
     return readStandards(path);
 }
 
+OdSmartPtr<CKvStdsFix> CKvStandardsPluginBase::fixToApply(const OdSmartPtr<CKvStdsError>& error,
+                                                          OdSmartPtr<CKvStdsFix> fix,
+                                                          CKvString& message)
+{
+    message = CKvString();
+    if (error.isNull() || m_drawing.isNull()) {
+        return OdSmartPtr<CKvStdsFix>();
+    }
+    if (fix.isNull()) {
+        fix = GetRecommendedFix(error);
+    }
+    if (fix.isNull() || fix->GetPropertyCount() == 0) {
+        return OdSmartPtr<CKvStdsFix>();
+    }
+    return fix;
+}
+
 void CKvStandardsPluginBase::forEachEntityToFix(const std::function<void(OdDbEntity&)>& apply) const
 {
     if (m_drawing.isNull()) {

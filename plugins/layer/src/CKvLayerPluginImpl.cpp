@@ -296,15 +296,9 @@ void CKvLayerPluginImpl::copyLineStyleFromStandards(const CKvString& standardsFi
 void CKvLayerPluginImpl::FixError(OdSmartPtr<CKvStdsError> error, OdSmartPtr<CKvStdsFix> fix,
                                   CKvString& message)
 {
-    message = CKvString();
-    if (error.isNull() || m_drawing.isNull()) {
-        return;
-    }
+    fix = fixToApply(error, fix, message);
     if (fix.isNull()) {
-        fix = GetRecommendedFix(error);
-    }
-    if (fix.isNull() || fix->GetPropertyCount() == 0) {
-        return;  // no standards layer to take the values from
+        return;
     }
     const OdResBufPtr colorValue = fix->GetPropertyValue(property(kLineColor));
     const OdCmColor color = colorValue.isNull() ? OdCmColor() : colorValue->getColor();

@@ -65,15 +65,9 @@ void CKvLineStylePluginImpl::performPurge(CKvString name)
 void CKvLineStylePluginImpl::FixError(OdSmartPtr<CKvStdsError> error, OdSmartPtr<CKvStdsFix> fix,
                                       CKvString& message)
 {
-    message = CKvString();
-    if (error.isNull() || m_drawing.isNull()) {
-        return;
-    }
+    fix = fixToApply(error, fix, message);
     if (fix.isNull()) {
-        fix = GetRecommendedFix(error);
-    }
-    if (fix.isNull() || fix->GetPropertyCount() == 0) {
-        return;  // no standards line style to take
+        return;
     }
     const std::unique_ptr<LineStyleCache> target(getCache(true, fix, OdSmartPtr<CKvStdsError>()));
     const CKvString fixName = target->name;

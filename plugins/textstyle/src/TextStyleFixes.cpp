@@ -155,15 +155,9 @@ void CKvTextStylePluginImpl::moveObjects(OdSmartPtr<CKvStdsError> error, OdDbObj
 void CKvTextStylePluginImpl::FixError(OdSmartPtr<CKvStdsError> error, OdSmartPtr<CKvStdsFix> fix,
                                       CKvString& message)
 {
-    message = CKvString();
-    if (error.isNull() || m_drawing.isNull()) {
-        return;
-    }
+    fix = fixToApply(error, fix, message);
     if (fix.isNull()) {
-        fix = GetRecommendedFix(error);
-    }
-    if (fix.isNull() || fix->GetPropertyCount() == 0) {
-        return;  // no standards style to take the values from
+        return;
     }
     const std::unique_ptr<TextStyleCache> target(getCache(true, fix, OdSmartPtr<CKvStdsError>()));
     const CKvString oldName = error->GetObjectName();
