@@ -17,14 +17,7 @@ const char kProperties[] = "DimensionStyle properties are non-standard.";
 
 OdDbDimStyleTableRecordPtr style(OdDbDatabase* db, const char* name)
 {
-    OdDbSymbolTablePtr table = db->getDimStyleTableId().safeOpenObject(OdDb::kForWrite);
-    OdDbObjectId id = table->getAt(OdString(name));
-    if (id.isNull()) {
-        OdDbDimStyleTableRecordPtr record = OdDbDimStyleTableRecord::createObject();
-        record->setName(OdString(name));
-        id = table->add(record.get());
-    }
-    return id.safeOpenObject(OdDb::kForWrite);
+    return dimStyle(*db, name);
 }
 
 struct Pair

@@ -24,18 +24,6 @@ OdDbObjectId styleId(OdDbDatabase& db, const char* name)
     return table->getAt(OdString(name));
 }
 
-OdDbDimStyleTableRecordPtr dimStyle(OdDbDatabase& db, const char* name)
-{
-    OdDbSymbolTablePtr table = db.getDimStyleTableId().safeOpenObject(OdDb::kForWrite);
-    OdDbObjectId id = table->getAt(OdString(name));
-    if (id.isNull()) {
-        OdDbDimStyleTableRecordPtr record = OdDbDimStyleTableRecord::createObject();
-        record->setName(OdString(name));
-        id = table->add(record.get());
-    }
-    return id.safeOpenObject(OdDb::kForWrite);
-}
-
 OdDbObjectId addTextStyle(OdDbDatabase& db, const char* name)
 {
     OdDbSymbolTablePtr table = db.getTextStyleTableId().safeOpenObject(OdDb::kForWrite);

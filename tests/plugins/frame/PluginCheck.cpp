@@ -171,3 +171,15 @@ OdSmartPtr<CKvStdsFix> fixNamed(const Violation& violation, const char* name)
     ADD_FAILURE() << "no fix " << name;
     return OdSmartPtr<CKvStdsFix>();
 }
+
+OdDbDimStyleTableRecordPtr dimStyle(OdDbDatabase& db, const char* name)
+{
+    OdDbSymbolTablePtr table = db.getDimStyleTableId().safeOpenObject(OdDb::kForWrite);
+    OdDbObjectId id = table->getAt(OdString(name));
+    if (id.isNull()) {
+        OdDbDimStyleTableRecordPtr record = OdDbDimStyleTableRecord::createObject();
+        record->setName(OdString(name));
+        id = table->add(record.get());
+    }
+    return id.safeOpenObject(OdDb::kForWrite);
+}

@@ -9,6 +9,7 @@
 #include <CKvStdsPlugins.h>
 #include <CKvSystemServices.h>
 #include <DbDatabase.h>
+#include <DbDimStyleTableRecord.h>
 #include <DbLayerTableRecord.h>
 #include <DbLinetypeTableRecord.h>
 #include <DbSymbolTable.h>
@@ -68,6 +69,8 @@ OdDbObjectId addLayer(OdDbDatabase* db, const char* name, const OdCmColor& color
                       const char* lineStyle = "Continuous",
                       OdDb::LineWeight lineWeight = OdDb::kLnWtByLwDefault);
 OdCmColor indexColor(int index);
+// The dimension style of that name, opened for writing; added with the defaults when missing.
+OdDbDimStyleTableRecordPtr dimStyle(OdDbDatabase& db, const char* name);
 // A new block definition of that name.
 OdDbObjectId addBlock(OdDbDatabase& db, const char* name);
 // A line on the layer appended to the block (model space, a block definition).
