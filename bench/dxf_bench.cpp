@@ -5,6 +5,7 @@
 // resident memory against the file size. With READS > 1 the drawing is read that many times:
 // the first read pays for memory the process has never used (page faults, which cost far more
 // in a virtual machine), the later ones reuse it; both are printed.
+#include "LineScan.h"
 #include "MemoryTuning.h"
 
 #include <DbDatabase.h>
@@ -15,8 +16,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <sys/resource.h>
 
@@ -34,20 +33,6 @@ double peakMiB()
     return static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
-// Splits the file into lines and counts the tags: what every reader has to do at least.
-size_t barePass(const std::string& data)
-{
-    size_t lines = 0;
-    const char* p = data.data();
-    const char* end = p + data.size();
-    while (p < end) {
-        const void* nl = std::memchr(p, '\n', static_cast<size_t>(end - p));
-        p = nl ? static_cast<const char*>(nl) + 1 : end;
-        ++lines;
-    }
-    return lines / 2;
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -59,16 +44,10 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string path = argv[1];
-    std::string data;
-    {
-        std::ifstream in(path, std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        data = s.str();
-    }
+    std::string data = kvbench::fileText(path);
     const double mb = static_cast<double>(data.size()) / 1e6;
     auto start = std::chrono::steady_clock::now();
-    const size_t tags = barePass(data);
+    const size_t tags = kvbench::lineScan(data);
     const double bare = seconds(start);
     data.clear();
     data.shrink_to_fit();
