@@ -127,11 +127,7 @@ public:
         , m_manager(manager)
         , m_report(report)
         , m_options(options)
-    {
-        // Nothing is fixed here, so every drawing checked shares one reading of each standards
-        // file.
-        host.services().setSharesReadDrawings(true);
-    }
+    {}
 
     // The exit code.
     int run()

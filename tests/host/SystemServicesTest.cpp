@@ -9,6 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <functional>
+#include <sys/stat.h>
+
 namespace {
 
 // Folders "drawing", "support1", "support2" and "resources", and a drawing saved in "drawing".
@@ -129,39 +133,90 @@ TEST(SystemServices, DrawingReaderGivesNullForWhatItCannotRead)
     }
 }
 
-TEST(SystemServices, SharedReadingHandsOutTheSameDrawingWhileTheFileIsUnchanged)
+TEST(SystemServices, ADrawingIsReadAgainOnlyWhenItsFileChanged)
+{
+    // Changes of the file at that path; the stamp kept is the size, the modification time and
+    // the file itself.
+    const auto setTime = [](const QString& path, const timespec& modified) {
+        const timespec times[2] = {modified, modified};
+        ASSERT_EQ(utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
+    };
+    struct Case
+    {
+        const char* what;
+        std::function<void(const QString& path, const timespec& modified)> change;
+        bool readAgain;
+    };
+    const Case cases[] = {
+        {"unchanged", [](const QString&, const timespec&) {}, false},
+        {"other content of the same size in place, the time put back",
+         [&](const QString& path, const timespec& modified) {
+             QFile file(path);
+             ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+             file.write(QByteArray(static_cast<int>(file.size()), 'x'));
+             file.close();
+             setTime(path, modified);
+         },
+         false},
+        {"only the modification time",
+         [&](const QString& path, const timespec& modified) {
+             setTime(path, timespec{modified.tv_sec + 1, modified.tv_nsec});
+         },
+         true},
+        {"saved again, the time put back",
+         [&](const QString& path, const timespec& modified) {
+             OdDbDatabase::createObject()->writeFile(OdString(path.toUtf8()));
+             setTime(path, modified);
+         },
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SearchFolders folders;
+        CKvSystemServices services{CKvString()};
+        const QString path = folders.path("drawing", "office.dxf");
+        const auto read = [&] {
+            return services.readDrawing(CKvString(path), false, true, 0x40, "");
+        };
+        const OdDbDatabasePtr first = read();
+        ASSERT_FALSE(first.isNull());
+        // The same file by another spelling of its path.
+        EXPECT_EQ(
+            services.readDrawing(CKvString(folders.path("drawing", "../drawing/office.dxf"))).get(),
+            first.get());
+        struct stat status = {};
+        ASSERT_EQ(stat(QFile::encodeName(path).constData(), &status), 0);
+        c.change(path, status.st_mtim);
+        const OdDbDatabasePtr second = read();
+        EXPECT_EQ(second.get() != first.get(), c.readAgain);
+        EXPECT_FALSE(second.isNull());
+    }
+}
+
+TEST(SystemServices, KeptDrawingsRefuseChangesWhileTheServicesLive)
 {
     SearchFolders folders;
-    CKvSystemServices services{CKvString()};
-    const CKvString path(folders.path("drawing", "office.dxf"));
-    const auto read = [&] { return services.readDrawing(path, false, true, 0x40, ""); };
-
-    // Off: every reader gets a drawing of its own.
-    EXPECT_NE(read().get(), read().get());
-
-    services.setSharesReadDrawings(true);
-    const OdDbDatabasePtr first = read();
-    ASSERT_FALSE(first.isNull());
-    EXPECT_EQ(read().get(), first.get());
-    // The same file by another spelling of its path.
-    EXPECT_EQ(
-        services.readDrawing(CKvString(folders.path("drawing", "../drawing/office.dxf"))).get(),
-        first.get());
-
-    // Rewritten (another size): read again.
-    OdDbDatabasePtr changed = OdDbDatabase::createObject();
-    OdDbSymbolTablePtr layers = changed->getLayerTableId().safeOpenObject(OdDb::kForWrite);
-    OdDbLayerTableRecordPtr layer = OdDbLayerTableRecord::createObject();
-    layer->setName(OdString("Walls"));
-    layers->add(layer.get());
-    changed->writeFile(path.toOdString());
-    const OdDbDatabasePtr again = read();
-    ASSERT_FALSE(again.isNull());
-    EXPECT_NE(again.get(), first.get());
-    EXPECT_TRUE(
-        OdDbSymbolTablePtr(again->getLayerTableId().safeOpenObject())->has(OdString("Walls")));
-
-    // Turned off: what was kept is forgotten.
-    services.setSharesReadDrawings(false);
-    EXPECT_NE(read().get(), again.get());
+    OdDbDatabasePtr db;
+    const auto addLayer = [&db] {
+        OdDbSymbolTablePtr layers = db->getLayerTableId().safeOpenObject(OdDb::kForWrite);
+        OdDbLayerTableRecordPtr layer = OdDbLayerTableRecord::createObject();
+        layer->setName(OdString("Walls"));
+        layers->add(layer.get());
+    };
+    {
+        CKvSystemServices services{CKvString()};
+        db = services.readDrawing(CKvString(folders.path("drawing", "office.dxf")));
+        ASSERT_FALSE(db.isNull());
+        try {
+            addLayer();
+            ADD_FAILURE() << "a kept drawing took a new layer";
+        } catch (const OdError& e) {
+            EXPECT_EQ(e.code(), eIsWriteProtected);
+        }
+        EXPECT_FALSE(
+            OdDbSymbolTablePtr(db->getLayerTableId().safeOpenObject())->has(OdString("Walls")));
+    }
+    // No longer kept by anyone: an ordinary drawing.
+    addLayer();
+    EXPECT_TRUE(OdDbSymbolTablePtr(db->getLayerTableId().safeOpenObject())->has(OdString("Walls")));
 }

@@ -15,14 +15,16 @@
 #include <CKvStandardsSettings.h>
 #include <CKvString.h>
 #include <DbDatabase.h>
+#include <DbDatabaseReactor.h>
 
-#include <QDateTime>
 #include <QString>
 
 #include <EdCommand.h>
 #include <ResBuf.h>
+#include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QWidget;
@@ -55,14 +57,17 @@ public:
     // Reads a drawing; null when it cannot be read. The code-page, partial-loading, share-mode
     // (0x40: deny none) and password arguments are accepted for the callers' sake; every DXF is
     // read whole and decoded from its own code page.
+    //
+    // The drawings read here are the standards drawings, which are read and never written. One
+    // read is kept for as long as the services live and handed out again to every later reader
+    // of the file (by its absolute path) while the file on disk stays the same: the same size,
+    // modification time and file (a save, which replaces the file, reads it again). So a check
+    // after an edit, and a batch check of many drawings, read each standards file once. The kept
+    // drawings are write-protected: the first change of any of their objects raises
+    // OdError(eIsWriteProtected) before anything changes.
     OdDbDatabasePtr readDrawing(const CKvString& path, bool allowCPConversion = false,
                                 bool partialLoad = false, int shareMode = 0x40,
                                 const CKvString& password = CKvString()) const;
-    // With sharing on, a drawing read once is handed out again to every later reader of the same
-    // path while the file keeps its size and modification time, so a batch check of many
-    // drawings reads each standards file once. Only for drawings nobody changes (standards
-    // drawings during checks, not fixes). Turning it off forgets the drawings kept.
-    void setSharesReadDrawings(bool share);
 
     // The full path of a file by its bare name (any folders in fileName are ignored): looked for
     // in the folder of the drawing (when it has a file name), then in the support folders in
@@ -97,13 +102,28 @@ private:
     CKvCommandProcessor m_processor;
     CKvDocumentManager m_documents;
     std::vector<std::unique_ptr<OdEdCommand>> m_hostCommands;
+    // What tells a file on disk from its earlier contents.
+    struct FileStamp
+    {
+        std::uint64_t device = 0;
+        std::uint64_t inode = 0;
+        std::int64_t size = 0;
+        std::int64_t modifiedSeconds = 0;
+        std::int64_t modifiedNanoseconds = 0;
+
+        bool operator==(const FileStamp& other) const;
+    };
     struct SharedDrawing
     {
-        qint64 size;
-        QDateTime modified;
+        FileStamp stamp;
         OdDbDatabasePtr database;
     };
-    bool m_sharesReadDrawings = false;
+    // The file's identity, size and modification time; none when there is no file at the path.
+    static std::optional<FileStamp> stampOf(const QString& path);
+    // Forgets a kept drawing, which is no longer write-protected then.
+    void forget(std::map<QString, SharedDrawing>::iterator kept) const;
+
+    std::unique_ptr<OdDbDatabaseReactor> m_writeProtection;
     mutable std::map<QString, SharedDrawing> m_sharedDrawings;
 };
 

@@ -2,12 +2,14 @@
 #include <CKvSystemServices.h>
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 
 #include <EdCommandStack.h>
 #include <StaticRxObject.h>
 #include <algorithm>
+#include <sys/stat.h>
 
 namespace {
 
@@ -23,6 +25,16 @@ QString bareFileName(const CKvString& fileName)
     return path.mid(cut + 1);
 }
 
+// Refuses every change to the drawings it watches: a change is announced before it is made.
+class WriteProtection : public OdStaticRxObject<OdDbDatabaseReactor>
+{
+public:
+    void objectOpenedForModify(const OdDbDatabase*, const OdDbObject*) override
+    {
+        throw OdError(eIsWriteProtected);
+    }
+};
+
 }  // namespace
 
 CKvSystemServices::CKvSystemServices(const CKvString& resourcesFolder, QWidget* mainWindow)
@@ -30,12 +42,17 @@ CKvSystemServices::CKvSystemServices(const CKvString& resourcesFolder, QWidget* 
     , m_mainWindow(mainWindow)
     , m_processor(&m_documents)
     , m_documents(&m_processor)
+    , m_writeProtection(std::make_unique<WriteProtection>())
 {}
 
 CKvSystemServices::~CKvSystemServices()
 {
     for (const std::unique_ptr<OdEdCommand>& command : m_hostCommands) {
         odedRegCmds()->removeCmd(command.get());
+    }
+    // Whoever still holds a kept drawing holds an ordinary one from now on.
+    while (!m_sharedDrawings.empty()) {
+        forget(m_sharedDrawings.begin());
     }
 }
 
@@ -44,17 +61,42 @@ CKvString CKvSystemServices::applicationName() const
     return CKvString(L"kvcad");
 }
 
+bool CKvSystemServices::FileStamp::operator==(const FileStamp& other) const
+{
+    return device == other.device && inode == other.inode && size == other.size &&
+           modifiedSeconds == other.modifiedSeconds &&
+           modifiedNanoseconds == other.modifiedNanoseconds;
+}
+
+std::optional<CKvSystemServices::FileStamp> CKvSystemServices::stampOf(const QString& path)
+{
+    struct stat status = {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0) {
+        return std::nullopt;
+    }
+    FileStamp stamp;
+    stamp.device = static_cast<std::uint64_t>(status.st_dev);
+    stamp.inode = static_cast<std::uint64_t>(status.st_ino);
+    stamp.size = static_cast<std::int64_t>(status.st_size);
+    stamp.modifiedSeconds = static_cast<std::int64_t>(status.st_mtim.tv_sec);
+    stamp.modifiedNanoseconds = static_cast<std::int64_t>(status.st_mtim.tv_nsec);
+    return stamp;
+}
+
 OdDbDatabasePtr CKvSystemServices::readDrawing(const CKvString& path, bool, bool, int,
                                                const CKvString&) const
 {
-    const QFileInfo file(path.toQString());
-    const QString key = file.absoluteFilePath();
-    if (m_sharesReadDrawings) {
-        const auto kept = m_sharedDrawings.find(key);
-        if (kept != m_sharedDrawings.end() && kept->second.size == file.size() &&
-            kept->second.modified == file.lastModified()) {
+    const QString key = QFileInfo(path.toQString()).absoluteFilePath();
+    const std::optional<FileStamp> stamp = stampOf(key);
+    const auto kept = m_sharedDrawings.find(key);
+    if (kept != m_sharedDrawings.end()) {
+        if (stamp && kept->second.stamp == *stamp) {
             return kept->second.database;
         }
+        forget(kept);
+    }
+    if (!stamp) {
+        return OdDbDatabasePtr();
     }
     OdDbDatabasePtr database;
     try {
@@ -63,18 +105,15 @@ OdDbDatabasePtr CKvSystemServices::readDrawing(const CKvString& path, bool, bool
         // Callers ask for a drawing or nothing: an unreadable file is "nothing".
         return OdDbDatabasePtr();
     }
-    if (m_sharesReadDrawings) {
-        m_sharedDrawings[key] = SharedDrawing{file.size(), file.lastModified(), database};
-    }
+    database->addReactor(m_writeProtection.get());
+    m_sharedDrawings[key] = SharedDrawing{*stamp, database};
     return database;
 }
 
-void CKvSystemServices::setSharesReadDrawings(bool share)
+void CKvSystemServices::forget(std::map<QString, SharedDrawing>::iterator kept) const
 {
-    m_sharesReadDrawings = share;
-    if (!share) {
-        m_sharedDrawings.clear();
-    }
+    kept->second.database->removeReactor(m_writeProtection.get());
+    m_sharedDrawings.erase(kept);
 }
 
 CKvString CKvSystemServices::findFile(const CKvString& fileName, const OdDbDatabase* database) const
