@@ -40,6 +40,7 @@
 
 #include <algorithm>
 #include <new>
+#include <utility>
 
 template <class Plugin, class Cache, class Record>
 class CKvStandardsPlugin : public CKvStandardsPluginBase
@@ -57,7 +58,11 @@ public:
     static void rxUninit();
     static OdRxObjectPtr pseudoConstructor();
 
-    ~CKvStandardsPlugin() override { deleteCache(); }
+    ~CKvStandardsPlugin() override
+    {
+        deleteRecords(m_cache);
+        deleteRecords(m_cacheAside);
+    }
 
     void SetupForAudit(OdSmartPtr<OdDbDatabase> drawing, CKvString drawingName,
                        std::vector<CKvString> names,
@@ -78,7 +83,7 @@ protected:
     CKvStandardsPlugin() : CKvStandardsPluginBase(Plugin::kInfo) {}
 
     bool acceptsInContext(const OdDbObject& record) const override;
-    void deleteCache() override;
+    void putStandardsAside() override;
 
     // The first standards record of the name, ignoring case; null for none.
     const Cache* firstMatch(const CKvString& name) const;
@@ -94,6 +99,11 @@ protected:
     OdArray<Cache*> m_cache;
 
 private:
+    static void deleteRecords(OdArray<Cache*>& records);
+
+    // The standards records put aside by Clear with their index.
+    OdArray<Cache*> m_cacheAside;
+
     Plugin& self() { return static_cast<Plugin&>(*this); }
     const Plugin& self() const { return static_cast<const Plugin&>(*this); }
 };
@@ -168,12 +178,22 @@ bool CKvStandardsPlugin<Plugin, Cache, Record>::acceptsInContext(const OdDbObjec
 }
 
 template <class Plugin, class Cache, class Record>
-void CKvStandardsPlugin<Plugin, Cache, Record>::deleteCache()
+void CKvStandardsPlugin<Plugin, Cache, Record>::deleteRecords(OdArray<Cache*>& records)
 {
-    for (Cache* record : m_cache) {
+    for (Cache* record : std::as_const(records)) {
         delete record;
     }
-    m_cache.clear();
+    records.clear();
+}
+
+template <class Plugin, class Cache, class Record>
+void CKvStandardsPlugin<Plugin, Cache, Record>::putStandardsAside()
+{
+    if (putIndexAside()) {
+        deleteRecords(m_cacheAside);
+        m_cacheAside = std::move(m_cache);
+    }
+    deleteRecords(m_cache);
 }
 
 template <class Plugin, class Cache, class Record>
@@ -196,13 +216,24 @@ void CKvStandardsPlugin<Plugin, Cache, Record>::SetupForAudit(OdSmartPtr<OdDbDat
     }
 
     m_standards.clear();
+    StandardsSources sources;
     for (const CKvString& path : standardsPaths) {
+        // The host hands out the same drawing while the file stays the same.
         const OdSmartPtr<OdDbDatabase> standards = readStandards(path);
+        sources.emplace_back(path, standards);
+        if (Plugin::kKeepsStandards && !standards.isNull()) {
+            m_standards[path] = standards;
+        }
+    }
+    if (takeUpIndexAside(sources)) {
+        deleteRecords(m_cache);
+        m_cache = std::move(m_cacheAside);
+        return;
+    }
+    deleteRecords(m_cacheAside);
+    for (const auto& [path, standards] : sources) {
         if (standards.isNull()) {
             continue;
-        }
-        if (Plugin::kKeepsStandards) {
-            m_standards[path] = standards;
         }
         const OdDbSymbolTablePtr table = Plugin::tableOf(*standards).safeOpenObject();
         for (OdDbSymbolTableIteratorPtr it = table->newIterator(); !it->done(); it->step()) {
@@ -215,6 +246,7 @@ void CKvStandardsPlugin<Plugin, Cache, Record>::SetupForAudit(OdSmartPtr<OdDbDat
             m_cache.append(entry);
         }
     }
+    addSources(sources);
 }
 
 template <class Plugin, class Cache, class Record>

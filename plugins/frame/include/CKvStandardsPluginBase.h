@@ -19,8 +19,14 @@
 //   but stays current until the next Next(), so Done() stays false until then.
 // - Standards records of a name are looked up in a case-insensitive index (the first record of
 //   the earliest standards file wins), and the candidate lists that many violations share (the
-//   whole standards cache for a name violation) are built once per check and handed out as
-//   copy-on-write arrays.
+//   whole standards cache for a name violation) are built once and handed out as copy-on-write
+//   arrays.
+// - What a check makes from its standards drawings (the cache records with their fixes, the
+//   index, the shared candidate lists) is put aside by Clear and taken up again by the next
+//   SetupForAudit when that is given the same paths and the host hands out the same drawings for
+//   them (it keeps a drawing while its file stays the same), so a check after an edit does not
+//   pay for the size of the standards. Standards drawings are never changed, and nothing here
+//   is made from the checked drawing, so the records taken up are those a new set-up would make.
 #ifndef KV_CKV_STANDARDS_PLUGIN_BASE_H
 #define KV_CKV_STANDARDS_PLUGIN_BASE_H
 
@@ -34,6 +40,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 class CKvStdsManager;
@@ -104,11 +111,25 @@ protected:
     };
     typedef std::shared_ptr<const Candidates> CandidatesPtr;
 
+    typedef std::unordered_map<std::wstring, std::vector<int>> Groups;
+    // The standards paths of a set-up and the drawing read for each (null when unreadable).
+    typedef std::vector<std::pair<CKvString, OdSmartPtr<OdDbDatabase>>> StandardsSources;
+    // What the standards cache of a check is made from, and what is derived from it.
+    struct StandardsIndex
+    {
+        StandardsSources sources;
+        // Cache positions by the upper-case name.
+        std::unordered_map<std::wstring, std::vector<int>> names;
+        std::unordered_map<std::wstring, CandidatesPtr> sharedCandidates;
+        std::unique_ptr<Groups> groups;
+    };
+
     // Whether a record named in SetContext is one to check, beyond its class and not being
     // dependent on an external reference.
     virtual bool acceptsInContext(const OdDbObject& record) const = 0;
-    // Empties the standards cache, deleting its records.
-    virtual void deleteCache() = 0;
+    // Puts the standards cache of the check aside with its index (putIndexAside), deleting the
+    // records put aside before.
+    virtual void putStandardsAside() = 0;
 
     const OdArray<OdDbObjectId>& activeIds() const;
     OdArray<OdDbObjectId>& fullList() { return m_fullList; }
@@ -138,6 +159,15 @@ protected:
     // references. An id that is not a table record raises OdError_NotThatKindOfClass.
     void purgeUnused(OdDbObjectIdArray ids) const;
 
+    // Puts the index of the check aside, replacing what was aside, and starts an empty one; false
+    // (and what was aside stays) when the check was not set up since the last Clear.
+    bool putIndexAside();
+    // Takes the index put aside up again when the check has none yet and the index was made
+    // from exactly these sources (the same paths in the same order, the same drawings); the
+    // index aside is forgotten either way. Whether it was taken up.
+    bool takeUpIndexAside(const StandardsSources& sources);
+    // Adds the sources of a set-up to those of the check; what was derived from the cache goes.
+    void addSources(const StandardsSources& sources);
     // The case-insensitive name index of the standards cache.
     void indexName(const CKvString& name, int position);
     // Cache positions of the records of that name ignoring case, ascending (empty for none).
@@ -147,7 +177,7 @@ protected:
     template <class Build>
     CandidatesPtr sharedCandidates(const std::wstring& key, Build build)
     {
-        CandidatesPtr& slot = m_sharedCandidates[key];
+        CandidatesPtr& slot = m_index.sharedCandidates[key];
         if (!slot) {
             slot = std::make_shared<const Candidates>(build());
         }
@@ -155,20 +185,15 @@ protected:
     }
 
     // Cache positions (ascending) grouped by a key made from each standards record, for example
-    // from its compared values; built by `build` the first time it is asked for in this check.
-    typedef std::unordered_map<std::wstring, std::vector<int>> Groups;
+    // from its compared values; built by `build` the first time it is asked for.
     template <class Build>
     const Groups& standardsGroups(Build build)
     {
-        if (!m_standardsGroups) {
-            m_standardsGroups = std::make_unique<Groups>(build());
+        if (!m_index.groups) {
+            m_index.groups = std::make_unique<Groups>(build());
         }
-        return *m_standardsGroups;
+        return *m_index.groups;
     }
-
-    // Forgets the drawing, the index and the shared candidate lists (the walk state of Clear and
-    // SetupForAudit).
-    void resetCheckState();
 
     OdSmartPtr<OdDbDatabase> m_drawing;
     OdSmartPtr<CKvStdsError> m_error;
@@ -185,9 +210,8 @@ private:
     OdArray<OdDbObjectId> m_fullList;
     bool m_checkAll = true;
     bool m_enabled = true;
-    std::unordered_map<std::wstring, std::vector<int>> m_nameIndex;
-    std::unordered_map<std::wstring, CandidatesPtr> m_sharedCandidates;
-    std::unique_ptr<Groups> m_standardsGroups;
+    StandardsIndex m_index;
+    StandardsIndex m_indexAside;
 };
 
 #endif  // KV_CKV_STANDARDS_PLUGIN_BASE_H

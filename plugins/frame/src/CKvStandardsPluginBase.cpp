@@ -155,8 +155,10 @@ void CKvStandardsPluginBase::Clear()
     if (!m_error.isNull()) {
         m_error->Reset();
     }
-    deleteCache();
-    resetCheckState();
+    // The next check takes the standards records up again while its standards are the same.
+    putStandardsAside();
+    m_drawing.release();
+    m_candidates.reset();
     m_fullList.clear();
     m_contextList.clear();
 }
@@ -315,22 +317,45 @@ int CKvStandardsPluginBase::Candidates::indexOf(int position) const
     return offered ? position - before : -1;
 }
 
+bool CKvStandardsPluginBase::putIndexAside()
+{
+    const bool setUp = !m_index.sources.empty();
+    if (setUp) {
+        m_indexAside = std::move(m_index);
+    }
+    m_index = StandardsIndex();
+    return setUp;
+}
+
+bool CKvStandardsPluginBase::takeUpIndexAside(const StandardsSources& sources)
+{
+    const StandardsSources& aside = m_indexAside.sources;
+    const bool same =
+        m_index.sources.empty() && !aside.empty() && aside.size() == sources.size() &&
+        std::equal(aside.begin(), aside.end(), sources.begin(), [](const auto& a, const auto& b) {
+            return a.first == b.first && a.second.get() == b.second.get();
+        });
+    if (same) {
+        m_index = std::move(m_indexAside);
+    }
+    m_indexAside = StandardsIndex();
+    return same;
+}
+
+void CKvStandardsPluginBase::addSources(const StandardsSources& sources)
+{
+    m_index.sources.insert(m_index.sources.end(), sources.begin(), sources.end());
+    m_index.sharedCandidates.clear();
+    m_index.groups.reset();
+}
+
 void CKvStandardsPluginBase::indexName(const CKvString& name, int position)
 {
-    m_nameIndex[nameKey(name)].push_back(position);
+    m_index.names[nameKey(name)].push_back(position);
 }
 
 const std::vector<int>& CKvStandardsPluginBase::positionsOf(const CKvString& name) const
 {
-    const auto it = m_nameIndex.find(nameKey(name));
-    return it == m_nameIndex.end() ? kNoPositions : it->second;
-}
-
-void CKvStandardsPluginBase::resetCheckState()
-{
-    m_drawing.release();
-    m_nameIndex.clear();
-    m_sharedCandidates.clear();
-    m_standardsGroups.reset();
-    m_candidates.reset();
+    const auto it = m_index.names.find(nameKey(name));
+    return it == m_index.names.end() ? kNoPositions : it->second;
 }

@@ -12,8 +12,8 @@
 // The font style is "Normal", "Bold", "Italic" or "Bold Italic" after the record's TrueType
 // description, and empty for a compiled shape (SHX) font, whatever that description says.
 //
-// The standards drawings are closed once SetupForAudit has read them: every value a fix needs
-// travels in the fix. Errors and fixes carry all twelve values under their property names,
+// The plug-in keeps no standards drawing for its fixes: every value a fix needs travels in the
+// fix. Errors and fixes carry all twelve values under their property names,
 // strings as 5005, reals as 5001 and flags as 290.
 //
 // Fixes offered: for a name violation every standards text style; for a properties violation

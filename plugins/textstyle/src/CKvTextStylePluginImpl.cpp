@@ -52,7 +52,7 @@ TextStyleCache* CKvTextStylePluginImpl::makeCache(OdDbDatabase&,
 {
     auto* entry = new TextStyleCache(textStyleValuesOf(textStyle));
     entry->standardsFile = path;
-    // The standards drawing is closed after the setup: the fix carries every value.
+    // No standards drawing is kept for the fixes: the fix carries every value.
     entry->fix = newFix(entry->name, path);
     if (entry->fix->GetPropertyCount() == 0) {
         makeResbufChain(true, entry->fix, OdSmartPtr<CKvStdsError>(), entry);

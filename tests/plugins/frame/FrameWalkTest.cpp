@@ -1,5 +1,5 @@
 // The walk every plug-in shares, driven on the layer plug-in: restricted checks, resuming from
-// an error, and Clear.
+// an error, Clear, and the standards records kept from one check to the next.
 #include "PluginCheck.h"
 
 #include <CKvLayerPluginImpl.h>
@@ -127,4 +127,29 @@ TEST(PluginWalk, ClearKeepsTheCurrentErrorUntilTheNextStep)
     walk.plugin.GetAllFixes(found[0].error, fixes, recommended);
     EXPECT_TRUE(fixes.isEmpty());
     EXPECT_EQ(recommended, -1);
+}
+
+TEST(PluginWalk, TheStandardsRecordsServeTheNextCheckWhileItsStandardsStayTheSame)
+{
+    Walk walk;
+    const auto fixOfWalls = [](const std::vector<Violation>& found) {
+        return fixNamed(violationOf(found, "Walls"), "Walls").get();
+    };
+    const std::vector<Violation> first = walk.check({}, true);
+    const std::vector<Violation> again = walk.check({}, true);
+    EXPECT_EQ(CheckScope::names(again), CheckScope::names(first));
+    EXPECT_EQ(fixOfWalls(again), fixOfWalls(first)) << "the standards records were made again";
+
+    // A file defining Walls green in front: its definition wins.
+    OdDbDatabasePtr green = OdDbDatabase::createObject();
+    addLayer(green.get(), "Walls", indexColor(3));
+    const CKvString greenFile = walk.scope.save(green.get(), "green.dws");
+    EXPECT_EQ(CheckScope::names(
+                  CheckScope::check(walk.plugin, walk.drawing, {greenFile, walk.standards})),
+              (Names{"A", "B", "C"}));
+    EXPECT_EQ(CheckScope::names(walk.check({}, true)), CheckScope::names(first));
+
+    // The standards file saved again with Walls green.
+    walk.scope.save(green.get(), "s.dws");
+    EXPECT_EQ(CheckScope::names(walk.check({}, true)), (Names{"A", "B", "C"}));
 }
