@@ -84,6 +84,7 @@ protected:
 
     bool acceptsInContext(const OdDbObject& record) const override;
     void putStandardsAside() override;
+    OdArray<OdDbObjectId> drawingRecords() const override;
 
     // The first standards record of the name, ignoring case; null for none.
     const Cache* firstMatch(const CKvString& name) const;
@@ -204,16 +205,8 @@ void CKvStandardsPlugin<Plugin, Cache, Record>::SetupForAudit(OdSmartPtr<OdDbDat
     if (drawing.isNull()) {
         return;
     }
+    listDrawingRecordsLater();
     m_drawing = drawing;
-    {
-        const OdDbSymbolTablePtr table = Plugin::tableOf(*drawing).safeOpenObject();
-        for (OdDbSymbolTableIteratorPtr it = table->newIterator(); !it->done(); it->step()) {
-            const OdSmartPtr<Record> record = it->getRecord();
-            if (!record->isDependent() && self().inFullList(*drawing, *record)) {
-                fullList().append(it->getRecordId());
-            }
-        }
-    }
 
     m_standards.clear();
     StandardsSources sources;
@@ -247,6 +240,23 @@ void CKvStandardsPlugin<Plugin, Cache, Record>::SetupForAudit(OdSmartPtr<OdDbDat
         }
     }
     addSources(sources);
+}
+
+template <class Plugin, class Cache, class Record>
+OdArray<OdDbObjectId> CKvStandardsPlugin<Plugin, Cache, Record>::drawingRecords() const
+{
+    OdArray<OdDbObjectId> ids;
+    if (m_drawing.isNull()) {
+        return ids;
+    }
+    const OdDbSymbolTablePtr table = Plugin::tableOf(*m_drawing).safeOpenObject();
+    for (OdDbSymbolTableIteratorPtr it = table->newIterator(); !it->done(); it->step()) {
+        const OdSmartPtr<Record> record = it->getRecord();
+        if (!record->isDependent() && self().inFullList(*m_drawing, *record)) {
+            ids.append(it->getRecordId());
+        }
+    }
+    return ids;
 }
 
 template <class Plugin, class Cache, class Record>

@@ -131,8 +131,14 @@ protected:
     // records put aside before.
     virtual void putStandardsAside() = 0;
 
-    const OdArray<OdDbObjectId>& activeIds() const;
-    OdArray<OdDbObjectId>& fullList() { return m_fullList; }
+    // The records to walk. The full list gets the drawing's records the first time it is walked:
+    // a check of a few named records never lists the whole drawing.
+    const OdArray<OdDbObjectId>& activeIds();
+    // Keeps the place in the full list for the records of the drawing about to be set up; they
+    // are listed there when the full list is first walked.
+    void listDrawingRecordsLater();
+    // The records of the drawing to check in a full check, in table order.
+    virtual OdArray<OdDbObjectId> drawingRecords() const = 0;
 
     // A new error of the violation for the record, with description, id, object type, name and
     // this plug-in set.
@@ -204,11 +210,16 @@ protected:
     std::map<CKvString, OdSmartPtr<OdDbDatabase>> m_standards;
 
 private:
+    // Lists the drawing's records in the full list if they are still to be listed.
+    void listDrawingRecords();
+
     const CKvPluginInfo& m_info;
     CKvStdsManager* m_manager = nullptr;
     OdArray<OdDbObjectId> m_contextList;
     OdArray<OdDbObjectId> m_fullList;
     bool m_checkAll = true;
+    // Where the drawing's records go in the full list; -1 when listed or none set up.
+    int m_drawingRecordsAt = -1;
     bool m_enabled = true;
     StandardsIndex m_index;
     StandardsIndex m_indexAside;

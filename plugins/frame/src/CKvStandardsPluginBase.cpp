@@ -160,6 +160,7 @@ void CKvStandardsPluginBase::Clear()
     m_drawing.release();
     m_candidates.reset();
     m_fullList.clear();
+    m_drawingRecordsAt = -1;
     m_contextList.clear();
 }
 
@@ -202,9 +203,38 @@ CKvStandardsPluginBase::Violation CKvStandardsPluginBase::violationOf(
     return Violation::kNone;
 }
 
-const OdArray<OdDbObjectId>& CKvStandardsPluginBase::activeIds() const
+const OdArray<OdDbObjectId>& CKvStandardsPluginBase::activeIds()
 {
-    return m_checkAll ? m_fullList : m_contextList;
+    if (!m_checkAll) {
+        return m_contextList;
+    }
+    listDrawingRecords();
+    return m_fullList;
+}
+
+void CKvStandardsPluginBase::listDrawingRecordsLater()
+{
+    // Those of a drawing set up before are listed now, while it is still at hand.
+    listDrawingRecords();
+    m_drawingRecordsAt = static_cast<int>(m_fullList.size());
+}
+
+void CKvStandardsPluginBase::listDrawingRecords()
+{
+    if (m_drawingRecordsAt < 0) {
+        return;
+    }
+    const auto at = static_cast<unsigned>(m_drawingRecordsAt);
+    m_drawingRecordsAt = -1;
+    OdArray<OdDbObjectId> full;
+    for (unsigned i = 0; i < at; ++i) {
+        full.append(std::as_const(m_fullList)[i]);
+    }
+    full.append(drawingRecords());
+    for (unsigned i = at; i < m_fullList.size(); ++i) {
+        full.append(std::as_const(m_fullList)[i]);
+    }
+    m_fullList = full;
 }
 
 OdSmartPtr<CKvStdsError> CKvStandardsPluginBase::newError(Violation violation,
