@@ -75,7 +75,7 @@ public:
 
     void row(const std::string& figure, double seconds) const
     {
-        std::printf(m_tsv ? "%s\t%.6f\t%.3f\n" : "%-52s %10.6f %10.3f\n", figure.c_str(), seconds,
+        std::printf(m_tsv ? "%s\t%.6f\t%.5f\n" : "%-52s %10.6f %10.5f\n", figure.c_str(), seconds,
                     m_baseline > 0.0 ? seconds / m_baseline : 0.0);
         std::fflush(stdout);
     }

@@ -4,25 +4,19 @@
 # drawing and its standards drawing for each pair, runs kv_background_bench on it and prints one
 # row per pair: the sizes, the line scan of the drawing (the baseline), the first check (which
 # reads the standards drawing) and the medians of the checks after a conforming and after a
-# violating edit, in seconds and as multiples of the line scan.
+# violating edit, in milliseconds and as multiples of the line scan.
 #
 #   bench/background_check.sh [BUILD_DIR [EDITS]]     (N: 2000 20000; E: 4000 100000)
 set -euo pipefail
 
 build=${1:-$(dirname "$0")/../build}
 edits=${2:-20}
-for tool in kv_gen_standards kv_background_bench; do
-    if [ ! -x "$build/bin/$tool" ]; then
-        echo "background_check.sh: $build/bin/$tool not found; build first" >&2
-        exit 2
-    fi
-done
+source "$(dirname "$0")/bench_tools.sh"
+require_tools "$build" kv_gen_standards kv_background_bench
+make_work_folder kv-background
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/kv-background.XXXXXX")
-trap 'rm -rf "$work"' EXIT
-
-printf '%7s %7s %7s %9s  %18s  %18s  %18s\n' N E "dwg MB" "scan s" "first check s (x)" \
-    "conforming s (x)" "violating s (x)"
+printf '%7s %7s %7s %9s  %20s  %20s  %20s\n' N E "dwg MB" "scan ms" "first check ms (x)" \
+    "conforming ms (x)" "violating ms (x)"
 for entities in 4000 100000; do
     for n in 2000 20000; do
         drawing=$work/drawing.dxf
@@ -40,11 +34,11 @@ for entities in 4000 100000; do
         bytes=$(stat -c %s "$drawing")
         awk -F'\t' -v n="$n" -v e="$entities" -v bytes="$bytes" '
             NR == 1 { scan = $2 }
-            $1 ~ /^first check/ { first = sprintf("%.4f (%.1f)", $2, $3) }
-            $1 ~ /conforming edit/ { conforming = sprintf("%.4f (%.2f)", $2, $3) }
-            $1 ~ /violating edit/ { violating = sprintf("%.4f (%.2f)", $2, $3) }
+            $1 ~ /^first check/ { first = sprintf("%.1f (%.1f)", $2 * 1e3, $2 / scan) }
+            $1 ~ /conforming edit/ { conforming = sprintf("%.3f (%.4f)", $2 * 1e3, $2 / scan) }
+            $1 ~ /violating edit/ { violating = sprintf("%.3f (%.4f)", $2 * 1e3, $2 / scan) }
             END {
-                printf "%7d %7d %7.1f %9.4f  %18s  %18s  %18s\n", n, e, bytes / 1e6, scan,
+                printf "%7d %7d %7.1f %9.2f  %20s  %20s  %20s\n", n, e, bytes / 1e6, scan * 1e3,
                        first, conforming, violating
             }' <<<"$measured"
         rm -f "$drawing" "$standards"

@@ -4,11 +4,11 @@
 //   kv_check_bench DRAWING.dxf STANDARDS.dxf... [--tsv]
 //
 // Loads the standards module as kvcad does, reads the drawing, reads each standards drawing once
-// through the host's reader (to time reading on its own: the plug-ins read them again while they
-// set up), then runs each plug-in's full check the way the manager drives it: Clear, SetContext
-// (everything), SetupForAudit, Start, then GetError, GetAllFixes and Next until Done. Every error
-// and its fixes are kept until all plug-ins have run, as the host keeps them for the Verify
-// Standards dialog.
+// through the host's reader (to time reading on its own: the host hands the plug-ins the same
+// drawings while they set up), then runs each plug-in's full check the way the manager drives it:
+// Clear, SetContext (everything), SetupForAudit, Start, then GetError, GetAllFixes and Next until
+// Done. Every error and its fixes are kept until all plug-ins have run, as the host keeps them for
+// the Verify Standards dialog.
 //
 // Prints one row per phase: seconds, resident memory and the process's peak resident memory
 // (VmHWM) after it. A plug-in's check row also gives the records of its kind in the drawing, the

@@ -2,8 +2,8 @@
 # How the standards check grows with the size of the drawing: generates a drawing and its
 # standards drawing for each N (N layers, N/10 text and dimension styles, N/40 line styles),
 # checks it with kv_check_bench and prints one row per N: the drawing's size, the read times,
-# the plug-ins' set-up time (which reads the standards drawing again), each plug-in's check time,
-# the violations found against those planted, and the process's peak memory.
+# the plug-ins' set-up time (the host hands them the standards drawing it read), each plug-in's
+# check time, the violations found against those planted, and the process's peak memory.
 #
 #   bench/check_scaling.sh [BUILD_DIR [N...]]     (default: build, 2000 5000 10000 20000)
 set -euo pipefail
@@ -14,15 +14,9 @@ sizes=("$@")
 if [ ${#sizes[@]} -eq 0 ]; then
     sizes=(2000 5000 10000 20000)
 fi
-for tool in kv_gen_standards kv_check_bench; do
-    if [ ! -x "$build/bin/$tool" ]; then
-        echo "check_scaling.sh: $build/bin/$tool not found; build first" >&2
-        exit 2
-    fi
-done
-
-work=$(mktemp -d "${TMPDIR:-/tmp}/kv-check-scaling.XXXXXX")
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/bench_tools.sh"
+require_tools "$build" kv_gen_standards kv_check_bench
+make_work_folder kv-check-scaling
 
 first=1
 for n in "${sizes[@]}"; do
