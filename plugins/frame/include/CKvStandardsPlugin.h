@@ -24,8 +24,9 @@
 //     void fillRecommended(CKvStdsFix&, const Cache&)       a new fix made from a candidate
 //     bool valuesDiffer(const CKvString& property, const OdResBufPtr& error,
 //                       const OdResBufPtr& fix)                 for GetPropertyDiffs
-//   and the constant `kKeepsStandards` (whether the standards drawings stay open after
-//   SetupForAudit). Records dependent on an external reference are never checked nor cached.
+//   and the constant `kKeepsStandards` (whether the fixes need the standards drawings at hand,
+//   in the standards databases map). Records dependent on an external reference are never
+//   checked nor cached.
 #ifndef KV_CKV_STANDARDS_PLUGIN_H
 #define KV_CKV_STANDARDS_PLUGIN_H
 
