@@ -27,6 +27,8 @@
 //   them (it keeps a drawing while its file stays the same), so a check after an edit does not
 //   pay for the size of the standards. Standards drawings are never changed, and nothing here
 //   is made from the checked drawing, so the records taken up are those a new set-up would make.
+//   The fixes of the records are handed out again by every check that takes them up: nothing
+//   changes a fix once it is made.
 #ifndef KV_CKV_STANDARDS_PLUGIN_BASE_H
 #define KV_CKV_STANDARDS_PLUGIN_BASE_H
 
