@@ -1,5 +1,6 @@
 #include <CKvDimStylePluginImpl.h>
 #include <DbDatabase.h>
+#include <DbLinetypeTableRecord.h>
 #include <DbSymbolTable.h>
 
 #include <gtest/gtest.h>
@@ -84,9 +85,13 @@ TEST(Rendering, ReferencesRenderAsTheNameOfTheRecord)
     EXPECT_EQ(Impl::toString(db->getTextStyleStandardId()).toUtf8(), "Standard");
     EXPECT_EQ(Impl::toString(db->getLinetypeContinuousId()).toUtf8(), "Continuous");
     // An erased record is no reference.
-    OdDbObjectId byBlock = db->getLinetypeByBlockId();
-    byBlock.safeOpenObject(OdDb::kForWrite)->erase();
-    EXPECT_EQ(Impl::toString(byBlock).toUtf8(), "Null");
+    OdDbLinetypeTableRecordPtr dashed = OdDbLinetypeTableRecord::createObject();
+    dashed->setName(OdString("DASHED"));
+    const OdDbObjectId erased =
+        OdDbSymbolTablePtr(db->getLinetypeTableId().safeOpenObject(OdDb::kForWrite))
+            ->add(dashed.get());
+    dashed->erase();
+    EXPECT_EQ(Impl::toString(erased).toUtf8(), "Null");
     // Anything that is not a record renders as its class.
     EXPECT_EQ(Impl::toString(db->getNamedObjectsDictionaryId()).toUtf8(), "<OdDbDictionary>");
 }

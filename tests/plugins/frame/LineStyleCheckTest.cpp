@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
+#include <iterator>
+#include <string>
 
 namespace {
 
@@ -76,16 +79,16 @@ TEST(LineStyleCheck, BuiltInLineStylesAreCheckedOnlyWhenNamed)
     CheckScope scope;
     CKvLineStylePluginImpl plugin;
     Pair pair;
-    // The standards drawing's own built-in line styles are removed from its table by renaming.
+    // The standards file's own built-in line styles carry other names.
     addLineStyle(pair.standards.get(), "DASHED", {0.5, -0.25});
-    {
-        OdDbSymbolTablePtr table = pair.standards->getLinetypeTableId().safeOpenObject();
-        for (const char* name : {"ByLayer", "ByBlock", "Continuous"}) {
-            OdDbSymbolTableRecordPtr record = table->getAt(OdString(name), OdDb::kForWrite);
-            record->setName(OdString(name) + OdString("_old"));
-        }
-    }
     const CKvString path = scope.save(pair.standards.get(), "s.dws");
+    std::ifstream in(path.toUtf8(), std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    for (const std::string name : {"ByLayer", "ByBlock", "Continuous"}) {
+        const std::string record = "  2\n" + name + "\n";
+        text.replace(text.find(record), record.size(), "  2\n" + name + "_old\n");
+    }
+    std::ofstream(path.toUtf8(), std::ios::binary) << text;
     EXPECT_TRUE(CheckScope::check(plugin, pair.drawing, {path}).empty());
 
     // Named in a restricted check, Continuous is examined (and here has no standard).

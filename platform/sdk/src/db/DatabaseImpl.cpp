@@ -166,6 +166,74 @@ void DatabaseImpl::unindexRecord(OdDbStub* table, OdDbStub* record, const OdStri
     }
 }
 
+ReferenceIndex& DatabaseImpl::referenceIndex()
+{
+    if (!m_references) {
+        m_references = std::make_unique<ReferenceIndex>(*this);
+    }
+    return *m_references;
+}
+
+bool DatabaseImpl::isPermanentRecord(const OdDbStub* record) const
+{
+    const OdDbObjectId id(const_cast<OdDbStub*>(record));
+    return !id.isNull() &&
+           (id == self->getLayerZeroId() || id == self->getLinetypeByBlockId() ||
+            id == self->getLinetypeByLayerId() || id == self->getLinetypeContinuousId() ||
+            id == self->getModelSpaceId() || id == self->getPaperSpaceId());
+}
+
+void DatabaseImpl::refuseOnPermanentRecord(const OdDbStub* record, const char* what,
+                                           OdResult code) const
+{
+    if (!isPermanentRecord(record)) {
+        return;
+    }
+    const OdDbObject* object = record->object;
+    throw OdError(OdString::fromUtf8(std::string(dataOf(object).tags[0].value()) + " \"") +
+                      static_cast<const OdDbSymbolTableRecord*>(object)->getName() +
+                      OdString::fromUtf8(std::string("\" cannot be ") + what),
+                  code);
+}
+
+std::vector<OdDbStub*> DatabaseImpl::ownedObjects(const OdDbStub* owner) const
+{
+    std::vector<OdDbStub*> owned;
+    const OdDbObject* object = owner->object;
+    if (object == nullptr) {
+        return owned;
+    }
+    const ObjectData& data = dataOf(object);
+    owned.insert(owned.end(), data.children.begin(), data.children.end());
+    const auto ends = blockEnds.find(const_cast<OdDbStub*>(owner));
+    if (ends != blockEnds.end()) {
+        for (OdDbStub* end : {ends->second.first, ends->second.second}) {
+            if (end != nullptr) {
+                owned.push_back(end);
+            }
+        }
+    }
+    if (const OdDbStub* dictionary = object->extensionDictionary().stub()) {
+        owned.push_back(const_cast<OdDbStub*>(dictionary));
+    }
+    // Owner pointers (350 soft, 360 hard) to objects that name this one as their owner: the
+    // entries of a dictionary.
+    const TagList& tags = data.tags;
+    for (size_t i = 1; i < tags.size(); ++i) {
+        uint64_t handle = 0;
+        if ((tags[i].code == 350 || tags[i].code == 360) &&
+            kvdxf::parseHandle(tags[i].value(), handle)) {
+            OdDbStub* target = stubOf(handle);
+            if (target != nullptr && target->object != nullptr &&
+                dataOf(target->object).owner == owner &&
+                std::find(owned.begin(), owned.end(), target) == owned.end()) {
+                owned.push_back(target);
+            }
+        }
+    }
+    return owned;
+}
+
 HeaderVar* DatabaseImpl::headerVar(const std::string& upperName)
 {
     for (HeaderVar& var : header) {

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "Access.h"
 #include "DbStub.h"
 #include "HandleIndex.h"
 #include "ObjectData.h"
+#include "ReferenceIndex.h"
 #include "TagList.h"
 #include "dxf/DxfFile.h"
 #include "dxf/StringArena.h"
@@ -42,6 +44,7 @@ struct HeaderVar
     std::vector<Tag> values;
     OdDbStub* ref = nullptr;  // for variables that name a record
     bool hasRef = false;
+    RefRole role = RefRole::Layer;  // the kind of record named
 };
 
 // Records of one table, in table order, with a case-insensitive name index.
@@ -107,19 +110,43 @@ public:
     void indexRecord(OdDbStub* table, OdDbStub* record);
     void unindexRecord(OdDbStub* table, OdDbStub* record, const OdString& oldName);
     OdDbStub* tableForRole(RefRole role) const;
+    // Records every drawing keeps, which cannot be renamed or erased: layer "0", the line styles
+    // ByBlock, ByLayer and Continuous, and the model and paper space blocks.
+    bool isPermanentRecord(const OdDbStub* record) const;
+    // Raises OdError(code) naming the record when it is one of those.
+    void refuseOnPermanentRecord(const OdDbStub* record, const char* what, OdResult code) const;
+    // The objects that `owner` owns: its extension dictionary, the entries of a dictionary, the
+    // entities of a block (with its BLOCK and ENDBLK) and the sub-entities of an entity.
+    std::vector<OdDbStub*> ownedObjects(const OdDbStub* owner) const;
 
     HeaderVar* headerVar(const std::string& upperName);
     const HeaderVar* headerVar(const std::string& upperName) const;
+    // Ties the header variables that name records (the current records, the dimension
+    // variables naming text styles, line styles and blocks) to the records they name.
+    void resolveHeaderRefs();
 
     // Adds an object (that belongs to no database) to this one and places it.
     OdDbObjectId addObject(OdDbObject* object, OdDbStub* owner, OdUInt64 handle);
     // Moves the texts of an object into this database's storage.
     void rehome(OdDbObject* object);
 
+    // Who refers to what, built on first use (purge) and kept current from then on.
+    ReferenceIndex& referenceIndex();
+    // To be called whenever an object's groups, references or erased state change.
+    void touch(const OdDbObject* object)
+    {
+        if (m_references && Access::stub(object) != nullptr) {
+            m_references->touch(Access::stub(object));
+        }
+    }
+
     void notifyAppended(const OdDbObject* object);
     void notifyOpenedForModify(const OdDbObject* object);
     void notifyModified(const OdDbObject* object);
     void notifyErased(const OdDbObject* object, bool erased);
+
+private:
+    std::unique_ptr<ReferenceIndex> m_references;
 };
 
 }  // namespace kvdb

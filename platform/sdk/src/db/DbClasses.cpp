@@ -165,6 +165,8 @@ RefSpecs specsFor(std::string_view type, bool entity, bool record)
         } else if (type == "DIMENSION" || type == "ARC_DIMENSION" ||
                    type == "LARGE_RADIAL_DIMENSION") {
             specs.push_back({3, RefRole::DimStyle, "AcDbDimension"});
+            // The anonymous block that holds the dimension's picture.
+            specs.push_back({2, RefRole::Block, "AcDbDimension"});
         } else if (type == "LEADER") {
             specs.push_back({3, RefRole::DimStyle, "AcDbLeader"});
         } else if (type == "TOLERANCE") {
@@ -181,6 +183,9 @@ RefSpecs specsFor(std::string_view type, bool entity, bool record)
     } else if (type == "TABLESTYLE") {
         // The text style of each cell type: data, title, header.
         specs.push_back({7, RefRole::TextStyle, "AcDbTableStyle", true});
+    } else if (type == "MLINESTYLE") {
+        // The line style of each element.
+        specs.push_back({6, RefRole::Linetype, "AcDbMlineStyle", true});
     }
     return specs;
 }
@@ -375,11 +380,22 @@ void collectNameRefs(DatabaseImpl& db, OdDbObject* object, NameCache* cache)
             found[count++] = resolve(spec, static_cast<size_t>(i));
         }
     }
+    // Layer names in XDATA (1003). XDATA is always last, so only objects whose last group is an
+    // XDATA group need the search.
+    const TagList& tags = data.tags;
+    if (tags.size() > 1 && tags[tags.size() - 1].code >= 1000) {
+        for (size_t i = xdataStart(tags); i < tags.size(); ++i) {
+            if (tags[i].code == 1003) {
+                many.push_back(resolve(RefSpec{1003, RefRole::Layer, nullptr}, i));
+            }
+        }
+    }
     auto byTag = [](const NameRef& a, const NameRef& b) { return a.tag < b.tag; };
     if (!many.empty()) {
         many.insert(many.end(), found, found + count);
         std::sort(many.begin(), many.end(), byTag);
         data.refs = std::move(many);
+        db.touch(object);
         return;
     }
     // In group order; four at most, so a plain insertion sort.
@@ -390,6 +406,7 @@ void collectNameRefs(DatabaseImpl& db, OdDbObject* object, NameCache* cache)
     }
     // One allocation of the exact size: a drawing holds a list per entity.
     data.refs.assign(found, found + count);
+    db.touch(object);
 }
 
 void ensureTags(const OdDbObject* object)

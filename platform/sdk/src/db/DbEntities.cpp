@@ -310,12 +310,7 @@ void OdDbDimension::setDimensionStyle(OdDbObjectId styleId)
 
 OdDbObjectId OdDbDimension::dimBlockId() const
 {
-    OdDbDatabase* db = database();
-    if (db == nullptr) {
-        return OdDbObjectId();
-    }
-    const OdString name = getString(this, 2, findTag(this, 100) >= 0 ? "AcDbDimension" : nullptr);
-    return OdDbObjectId(db->impl().lookup(db->impl().blockTable, name));
+    return refId(this, RefRole::Block);
 }
 
 namespace {

@@ -533,22 +533,7 @@ private:
         for (OdDbStub* stub : m_all) {
             collectNameRefs(m_db, stub->object, &cache);
         }
-        static const struct
-        {
-            const char* name;
-            RefRole role;
-        } headerRefs[] = {{"CLAYER", RefRole::Layer},        {"CELTYPE", RefRole::Linetype},
-                          {"TEXTSTYLE", RefRole::TextStyle}, {"DIMSTYLE", RefRole::DimStyle},
-                          {"DIMTXSTY", RefRole::TextStyle},  {"DIMLTYPE", RefRole::Linetype},
-                          {"DIMLTEX1", RefRole::Linetype},   {"DIMLTEX2", RefRole::Linetype}};
-        for (const auto& spec : headerRefs) {
-            HeaderVar* var = m_db.headerVar(spec.name);
-            if (var != nullptr && !var->values.empty()) {
-                var->hasRef = true;
-                var->ref = m_db.lookup(m_db.tableForRole(spec.role),
-                                       m_db.decode(var->values.front().value()));
-            }
-        }
+        m_db.resolveHeaderRefs();
     }
 
     // Objects that lost a duplicate handle carry their new one in the file.

@@ -167,16 +167,41 @@ bool OdDbObject::isErased() const
     return m_data->erased;
 }
 
+namespace {
+
+// Erases (or restores) an object and everything it owns, each with its objectErased.
+void setErased(DatabaseImpl* db, OdDbObject* object, bool erased)
+{
+    ObjectData& data = dataOf(object);
+    if (data.erased == erased) {
+        return;
+    }
+    data.erased = erased;
+    if (db == nullptr) {
+        return;
+    }
+    db->touch(object);
+    db->notifyErased(object, erased);
+    for (OdDbStub* owned : db->ownedObjects(Access::stub(object))) {
+        if (owned->object != nullptr) {
+            setErased(db, owned->object, erased);
+        }
+    }
+}
+
+}  // namespace
+
 OdResult OdDbObject::erase(bool eraseIt)
 {
     if (m_data->erased == eraseIt) {
         return eOk;
     }
     assertWriteEnabled();
-    m_data->erased = eraseIt;
-    if (database() != nullptr) {
-        database()->impl().notifyErased(this, eraseIt);
+    DatabaseImpl* db = database() != nullptr ? &database()->impl() : nullptr;
+    if (db != nullptr && eraseIt) {
+        db->refuseOnPermanentRecord(m_stub, "erased", eCannotBeErasedByCaller);
     }
+    setErased(db, this, eraseIt);
     return eOk;
 }
 
@@ -461,6 +486,9 @@ void OdDbObject::handOverTo(OdDbObject* newObject, bool keepXData, bool keepExtD
     newObject->m_openMode = OdDb::kForWrite;
     newObject->m_modifiedInOpening = true;
     newObject->syncFromData();
+    if (db != nullptr) {
+        db->impl().touch(newObject);
+    }
     m_stub = nullptr;
     m_openMode = OdDb::kNotOpen;
     m_modifiedInOpening = false;

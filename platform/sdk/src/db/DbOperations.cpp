@@ -1,4 +1,4 @@
-// Purge, cloning between databases and loading line styles from .lin files.
+// Purge and loading line styles from .lin files.
 #include "Access.h"
 #include "DatabaseImpl.h"
 #include "DbClassFactory.h"
@@ -8,7 +8,6 @@
 #include "lin/LinFile.h"
 
 #include <DbDatabase.h>
-#include <DbIdMapping.h>
 #include <DbLinetypeTableRecord.h>
 #include <DbSymbolTable.h>
 #include <DbTextStyleTableRecord.h>
@@ -21,55 +20,13 @@ using namespace kvdb;
 
 namespace {
 
-// Calls use(target) for every object that `object` refers to.
-template <class Use>
-void forEachReference(const DatabaseImpl& db, const OdDbObject* object, Use use)
-{
-    const ObjectData& data = dataOf(object);
-    for (const NameRef& ref : data.refs) {
-        if (ref.target != nullptr) {
-            use(ref.target);
-        }
-    }
-    // Hard and soft pointers, except the object's own identity groups (owner, reactors,
-    // extension dictionary), which point up or down the ownership tree.
-    const TagList& tags = data.tags;
-    size_t i = 1;
-    while (i < tags.size() && tags[i].code != 100) {
-        ++i;
-    }
-    if (i == tags.size()) {
-        i = 1;  // R12: no identity groups beyond the handle
-    }
-    for (; i < tags.size(); ++i) {
-        const int code = tags[i].code;
-        const bool pointer = (code >= 320 && code <= 369) || (code >= 390 && code <= 399) ||
-                             code == 480 || code == 481 || code == 1005;
-        uint64_t handle = 0;
-        if (pointer && kvdxf::parseHandle(tags[i].value(), handle) && handle != 0) {
-            if (OdDbStub* target = db.stubOf(handle)) {
-                use(target);
-            }
-        }
-    }
-}
-
-// Whether the object's references count as uses: a table lists its records, which is no use of
-// them, and erased objects use nothing.
-bool usesItsReferences(const OdDbObject* object)
-{
-    const ObjectData& data = dataOf(object);
-    return !data.erased && data.placement != Placement::Table;
-}
-
+// Records purge never offers: those every drawing keeps, layer Defpoints and the Standard text and
+// dimension styles.
 bool isStandardRecord(const OdDbDatabase& db, OdDbStub* stub)
 {
     const OdDbObjectId id(stub);
-    return id == db.getLayerZeroId() || id == db.getLayerDefpointsId() ||
-           id == db.getLinetypeByLayerId() || id == db.getLinetypeByBlockId() ||
-           id == db.getLinetypeContinuousId() || id == db.getTextStyleStandardId() ||
-           id == db.getDimStyleStandardId() || id == db.getModelSpaceId() ||
-           id == db.getPaperSpaceId();
+    return db.impl().isPermanentRecord(stub) || id == db.getLayerDefpointsId() ||
+           id == db.getTextStyleStandardId() || id == db.getDimStyleStandardId();
 }
 
 }  // namespace
@@ -84,25 +41,24 @@ void OdDbDatabase::purge(OdDbObjectIdArray& ids) const
             candidates.insert(id.stub());
         }
     }
-    std::unordered_set<OdDbStub*> used;
-    for (const OdDbStub& stub : m_impl->stubs) {
-        if (stub.object != nullptr && candidates.count(const_cast<OdDbStub*>(&stub)) == 0 &&
-            usesItsReferences(stub.object)) {
-            forEachReference(*m_impl, stub.object, [&](OdDbStub* target) { used.insert(target); });
-        }
-    }
+    std::unordered_set<OdDbStub*> named;
     for (const HeaderVar& var : m_impl->header) {
         if (var.hasRef && var.ref != nullptr) {
-            used.insert(var.ref);
+            named.insert(var.ref);
         }
     }
-    // Candidates that stay make what they use stay, until nothing changes.
+    ReferenceIndex& index = m_impl->referenceIndex();
     std::vector<OdDbStub*> staying;
     for (OdDbStub* candidate : candidates) {
-        if (used.count(candidate) != 0 || isStandardRecord(*this, candidate)) {
+        bool used = isStandardRecord(*this, candidate) || named.count(candidate) != 0;
+        for (OdDbStub* user : index.usersOf(candidate)) {
+            used = used || candidates.count(user) == 0;
+        }
+        if (used) {
             staying.push_back(candidate);
         }
     }
+    // Candidates that stay make what they use stay, until nothing changes.
     std::unordered_set<OdDbStub*> kept(staying.begin(), staying.end());
     while (!staying.empty()) {
         OdDbStub* const stays = staying.back();
@@ -123,141 +79,6 @@ void OdDbDatabase::purge(OdDbObjectIdArray& ids) const
         }
     }
     ids = purgeable;
-}
-
-// ---------------------------------------------------------------------------------------------
-// Cloning
-
-namespace {
-
-class Cloner
-{
-public:
-    Cloner(OdDbDatabase& source, OdDbIdMapping& map, OdDb::DuplicateRecordCloning drc)
-        : m_source(source), m_dest(*map.destDb()), m_map(map), m_drc(drc)
-    {}
-
-    // Copies one symbol table record into the destination table of the same kind.
-    OdDbObjectId cloneRecord(OdDbStub* sourceStub, OdDbStub* destTable)
-    {
-        OdDbIdPair known(OdDbObjectId{sourceStub});
-        if (m_map.compute(known)) {
-            return known.value();
-        }
-        OdDbSymbolTableRecordPtr record =
-            OdDbSymbolTableRecord::cast(OdDbObjectId(sourceStub).openObject().get());
-        OdDbSymbolTablePtr table =
-            OdDbSymbolTable::cast(OdDbObjectId(destTable).openObject(OdDb::kForWrite).get());
-        if (record.isNull() || table.isNull()) {
-            return OdDbObjectId();
-        }
-        const OdDbObjectId existing = table->getAt(record->getName());
-        if (!existing.isNull() && m_drc != OdDb::kDrcReplace) {
-            m_map.assign(OdDbIdPair(OdDbObjectId(sourceStub), existing, false));
-            return existing;
-        }
-        OdDbObjectPtr copy = record->clone();
-        OdDbObject* object = copy.get();
-        // Identity groups of the source do not come along.
-        dataOf(object).refs.clear();
-        OdDbObjectId result;
-        if (!existing.isNull()) {
-            OdDbObjectPtr target = existing.openObject(OdDb::kForWrite);
-            m_map.assign(OdDbIdPair(OdDbObjectId(sourceStub), existing, true));
-            target->handOverTo(object);
-            result = existing;
-        } else {
-            stripIdentity(object);
-            result = table->add(static_cast<OdDbSymbolTableRecord*>(object));
-            m_map.assign(OdDbIdPair(OdDbObjectId(sourceStub), result, true));
-        }
-        translate(result.stub()->object);
-        return result;
-    }
-
-private:
-    OdDbDatabase& m_source;
-    OdDbDatabase& m_dest;
-    OdDbIdMapping& m_map;
-    OdDb::DuplicateRecordCloning m_drc;
-
-    static void stripIdentity(OdDbObject* object)
-    {
-        const TagList& tags = dataOf(object).tags;
-        size_t end = 1;
-        while (end < tags.size() && tags[end].code != 100) {
-            ++end;
-        }
-        if (end > 1 && end < tags.size()) {
-            eraseTags(object, 1, end - 1);
-        }
-        insertTag(object, 1, dataOf(object).tags[0].value() == "DIMSTYLE" ? 105 : 5, "0");
-        insertTag(object, 2, 330, "0");
-    }
-
-    // Points the copy's references at records of the destination, copying the records it needs.
-    void translate(OdDbObject* object)
-    {
-        DatabaseImpl& dest = m_dest.impl();
-        collectNameRefs(dest, object);
-        for (NameRef& ref : dataOf(object).refs) {
-            if (ref.target != nullptr) {
-                continue;
-            }
-            const OdString name = decodeText(object, dataOf(object).tags[ref.tag].value());
-            OdDbStub* sourceRecord =
-                m_source.impl().lookup(m_source.impl().tableForRole(ref.role), name);
-            if (sourceRecord != nullptr) {
-                ref.target = cloneRecord(sourceRecord, dest.tableForRole(ref.role)).stub();
-            }
-        }
-        const TagList& tags = dataOf(object).tags;
-        size_t first = 1;
-        while (first < tags.size() && tags[first].code != 100) {
-            ++first;
-        }
-        for (size_t i = first; i < dataOf(object).tags.size(); ++i) {
-            const Tag tag = dataOf(object).tags[i];
-            const bool pointer = (tag.code >= 330 && tag.code <= 369) || tag.code == 1005;
-            uint64_t handle = 0;
-            if (!pointer || !kvdxf::parseHandle(tag.value(), handle) || handle == 0) {
-                continue;
-            }
-            OdDbStub* sourceTarget = m_source.impl().stubOf(handle);
-            OdDbStub* destTarget = nullptr;
-            if (sourceTarget != nullptr && sourceTarget->object != nullptr &&
-                dataOf(sourceTarget->object).placement == Placement::TableRecord) {
-                OdDbStub* sourceTable = dataOf(sourceTarget->object).owner;
-                const std::string kind =
-                    sourceTable ? std::string(dataOf(sourceTarget->object).tags[0].value()) : "";
-                destTarget = cloneRecord(sourceTarget, dest.tableFor(kind)).stub();
-            }
-            replaceValue(object, i, destTarget ? kvdxf::formatHandle(destTarget->handle) : "0");
-        }
-        Access::sync(object);
-    }
-};
-
-}  // namespace
-
-void OdDbDatabase::wblockCloneObjects(const OdDbObjectIdArray& ids, OdDbObjectId owner,
-                                      OdDbIdMapping& idMap, OdDb::DuplicateRecordCloning drc,
-                                      bool /*deferXlation*/)
-{
-    if (idMap.destDb() == nullptr || owner.database() != idMap.destDb()) {
-        throw OdError(eWrongDatabase);
-    }
-    idMap.setOrigDb(this);
-    Cloner cloner(*this, idMap, drc);
-    for (const OdDbObjectId& id : ids) {
-        if (id.database() != this || id.isErased()) {
-            continue;
-        }
-        if (dataOf(id.stub()->object).placement != Placement::TableRecord) {
-            throw OdError(eNotApplicable);
-        }
-        cloner.cloneRecord(id.stub(), owner.stub());
-    }
 }
 
 // ---------------------------------------------------------------------------------------------

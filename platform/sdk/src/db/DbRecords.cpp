@@ -477,6 +477,7 @@ OdDbObjectId OdDbBlockTableRecord::appendOdDbEntity(OdDbEntity* entity)
                                      impl.decode(dataOf(entity).tags[ref.tag].value()));
         }
     }
+    impl.touch(entity);
     impl.notifyAppended(entity);
     return id;
 }

@@ -51,6 +51,7 @@ void OdDbSymbolTableRecord::setName(const OdString& name)
     OdDbDatabase* db = database();
     OdDbStub* table = dataOf(this).owner;
     if (db != nullptr && table != nullptr) {
+        db->impl().refuseOnPermanentRecord(Access::stub(this), "renamed", eInvalidInput);
         OdDbStub* other = db->impl().lookup(table, name);
         if (other != nullptr && other != Access::stub(this)) {
             throw OdError(eDuplicateRecordName);

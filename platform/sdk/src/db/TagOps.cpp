@@ -28,6 +28,14 @@ const kvdxf::TextCodec& codecOf(const OdDbObject* object)
     return db != nullptr ? db->impl().codec : freeCodec();
 }
 
+// The object's references may have changed.
+void touch(const OdDbObject* object)
+{
+    if (OdDbDatabase* db = object->database()) {
+        db->impl().touch(object);
+    }
+}
+
 bool isMarker(const Tag& tag, const char* subclass)
 {
     return tag.code == 100 && tag.value() == subclass;
@@ -220,6 +228,7 @@ void insertTag(OdDbObject* object, size_t index, int code, std::string_view raw)
             ++ref.tag;
         }
     }
+    touch(object);
 }
 
 void eraseTags(OdDbObject* object, size_t first, size_t count)
@@ -239,6 +248,7 @@ void eraseTags(OdDbObject* object, size_t first, size_t count)
             ref.tag -= static_cast<uint32_t>(count);
         }
     }
+    touch(object);
 }
 
 void replaceValue(OdDbObject* object, size_t index, std::string_view raw)
@@ -252,6 +262,7 @@ void replaceValue(OdDbObject* object, size_t index, std::string_view raw)
     tags[index].data = stored.data();
     tags[index].size = static_cast<uint32_t>(stored.size());
     data.tags.sync();
+    touch(object);
 }
 
 int setRaw(OdDbObject* object, int code, std::string_view raw, const char* subclass, int occurrence)
@@ -393,6 +404,7 @@ void setRef(OdDbObject* object, RefRole role, OdDbStub* target, int code, const 
 {
     if (NameRef* ref = findRef(object, role)) {
         ref->target = target;
+        touch(object);
         return;
     }
     int i = findTag(object, code, subclass);
@@ -403,6 +415,7 @@ void setRef(OdDbObject* object, RefRole role, OdDbStub* target, int code, const 
     data.refs.push_back(NameRef{static_cast<uint32_t>(i), role, target});
     std::sort(data.refs.begin(), data.refs.end(),
               [](const NameRef& a, const NameRef& b) { return a.tag < b.tag; });
+    touch(object);
 }
 
 }  // namespace kvdb
