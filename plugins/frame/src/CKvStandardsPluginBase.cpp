@@ -134,11 +134,15 @@ void CKvStandardsPluginBase::Start(OdSmartPtr<CKvStdsError> from)
     const OdDbObjectId id = from->GetObjectId();
     const OdArray<OdDbObjectId>& ids = activeIds();
     // Examines the error's record again, then nothing after the next violation: the walk runs
-    // to the end of the list, so the following Next finds nothing more.
+    // to the end of the list, so the following Next finds nothing more. A Next that examines
+    // nothing (no standards records) leaves the cursor where it was: the walk ends there.
     for (m_cursor = 0; m_cursor >= 0 && m_cursor < static_cast<int>(ids.size()); ++m_cursor) {
         if (ids[static_cast<unsigned>(m_cursor)] == id) {
-            --m_cursor;
+            const int before = --m_cursor;
             Next();
+            if (m_cursor == before) {
+                m_cursor = static_cast<int>(ids.size());
+            }
         }
     }
 }

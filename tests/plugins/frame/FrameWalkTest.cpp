@@ -102,6 +102,14 @@ TEST(PluginWalk, StartFromAnErrorExaminesItsRecordAgainAndStopsAfterIt)
     walk.plugin.Start(found[0].error);
     ASSERT_FALSE(walk.plugin.Done());
     EXPECT_EQ(text(walk.plugin.GetError()->GetObjectName()), "Walls0");
+
+    // Without standards records (the standards file is gone) there is nothing to find.
+    walk.plugin.Clear();
+    walk.plugin.SetContext(OdArray<OdDbObjectId>(), true);
+    const CKvString gone = walk.scope.missing("gone.dws");
+    walk.plugin.SetupForAudit(walk.drawing, CKvString("d.dxf"), {gone}, {gone});
+    walk.plugin.Start(found[1].error);
+    EXPECT_TRUE(walk.plugin.Done());
 }
 
 TEST(PluginWalk, ClearKeepsTheCurrentErrorUntilTheNextStep)
