@@ -125,6 +125,10 @@ public:
     // an external reference, to newStyle.
     void moveObjects(OdSmartPtr<CKvStdsError> error, OdDbObjectId newStyle);
 
+protected:
+    void recordsUsedBy(const OdDbEntity& entity,
+                       const std::function<void(OdDbObjectId)>& use) const override;
+
 private:
     friend class CKvStandardsPlugin<CKvDimStylePluginImpl, DimStyleCache, OdDbDimStyleTableRecord>;
 

@@ -78,7 +78,7 @@ void CKvDimStylePluginImpl::moveObjects(OdSmartPtr<CKvStdsError> error, OdDbObje
         return;
     }
     const OdDbObjectId oldStyle = error->GetObjectId();
-    forEachEntityToFix([&](OdDbEntity& entity) {
+    forEachEntityUsing(oldStyle, [&](OdDbEntity& entity) {
         if (!entity.isWriteEnabled()) {
             return;
         }
@@ -92,6 +92,16 @@ void CKvDimStylePluginImpl::moveObjects(OdSmartPtr<CKvStdsError> error, OdDbObje
             }
         }
     });
+}
+
+void CKvDimStylePluginImpl::recordsUsedBy(const OdDbEntity& entity,
+                                          const std::function<void(OdDbObjectId)>& use) const
+{
+    if (const OdDbDimension* dimension = OdDbDimension::cast(&entity).get()) {
+        use(dimension->dimensionStyle());
+    } else if (const OdDbLeader* leader = OdDbLeader::cast(&entity).get()) {
+        use(leader->dimensionStyle());
+    }
 }
 
 void CKvDimStylePluginImpl::FixError(OdSmartPtr<CKvStdsError> error, OdSmartPtr<CKvStdsFix> fix,
@@ -128,7 +138,8 @@ void CKvDimStylePluginImpl::FixError(OdSmartPtr<CKvStdsError> error, OdSmartPtr<
     }
     const OdDbObjectId newStyle = table->getAt(standardName);
     const OdDbObjectId oldId = error->GetObjectId();
-    if (table->has(oldId) && !OdDbDimStyleTableRecord::cast(oldId.openObject().get()).isNull()) {
+    if (oldId != newStyle && table->has(oldId) &&
+        !OdDbDimStyleTableRecord::cast(oldId.openObject().get()).isNull()) {
         moveObjects(error, newStyle);
     }
     if (m_drawing->getDIMSTYLE() == oldId && !newStyle.isNull()) {

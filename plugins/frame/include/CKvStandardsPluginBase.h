@@ -46,6 +46,7 @@
 #include <vector>
 
 class CKvStdsManager;
+class EntityIndex;
 
 // The fixed description of one plug-in class. The texts are the untranslated source texts; the
 // class name is also their translation context and the name of the plug-in's run-time class.
@@ -159,10 +160,17 @@ protected:
     // no fix holding values.
     OdSmartPtr<CKvStdsFix> fixToApply(const OdSmartPtr<CKvStdsError>& error,
                                       OdSmartPtr<CKvStdsFix> fix, CKvString& message);
-    // Calls apply for every entity of the checked drawing, opened for write, in
-    // every block that is not from an external reference (model space, paper spaces, block
-    // definitions), in table and block order.
-    void forEachEntityToFix(const std::function<void(OdDbEntity&)>& apply) const;
+    // Calls apply for every entity of the checked drawing that uses `record` (a record of the
+    // plug-in's kind, as recordsUsedBy tells), opened for write: in every block that is not from
+    // an external reference (model space, paper spaces, block definitions), sub-entities
+    // (attributes, vertices) included. The first call of a check lists the drawing's entities
+    // by the records they use; later calls visit just the entities listed, so that fixing many
+    // records does not read the whole drawing each time.
+    void forEachEntityUsing(const OdDbObjectId& record,
+                            const std::function<void(OdDbEntity&)>& apply);
+    // Calls use(record) for each record of the plug-in's kind that the entity uses.
+    virtual void recordsUsedBy(const OdDbEntity& entity,
+                               const std::function<void(OdDbObjectId)>& use) const = 0;
     // Erases the records among `ids` that nothing in the drawing uses, except those from external
     // references. An id that is not a table record raises OdError_NotThatKindOfClass.
     void purgeUnused(OdDbObjectIdArray ids) const;
@@ -225,6 +233,8 @@ private:
     bool m_enabled = true;
     StandardsIndex m_index;
     StandardsIndex m_indexAside;
+    // The entities of the checked drawing by the records they use; made by the first fix.
+    std::unique_ptr<EntityIndex> m_entityIndex;
 };
 
 #endif  // KV_CKV_STANDARDS_PLUGIN_BASE_H

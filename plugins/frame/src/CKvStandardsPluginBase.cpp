@@ -1,5 +1,7 @@
 #include "CKvStandardsPluginBase.h"
 
+#include "EntityIndex.h"
+
 #include <CKvStdsFix.h>
 #include <CKvSystemServices.h>
 #include <DbBlockTableRecord.h>
@@ -161,6 +163,7 @@ void CKvStandardsPluginBase::Clear()
     }
     // The next check takes the standards records up again while its standards are the same.
     putStandardsAside();
+    m_entityIndex.reset();
     m_drawing.release();
     m_candidates.reset();
     m_fullList.clear();
@@ -302,21 +305,24 @@ OdSmartPtr<CKvStdsFix> CKvStandardsPluginBase::fixToApply(const OdSmartPtr<CKvSt
     return fix;
 }
 
-void CKvStandardsPluginBase::forEachEntityToFix(const std::function<void(OdDbEntity&)>& apply) const
+void CKvStandardsPluginBase::forEachEntityUsing(const OdDbObjectId& record,
+                                                const std::function<void(OdDbEntity&)>& apply)
 {
     if (m_drawing.isNull()) {
         return;
     }
-    const OdDbSymbolTablePtr blocks = m_drawing->getBlockTableId().openObject(OdDb::kForRead);
-    for (OdDbSymbolTableIteratorPtr block = blocks->newIterator(); !block->done(); block->step()) {
-        const OdDbBlockTableRecordPtr record = block->getRecord();
-        if (record.isNull() || record->isFromExternalReference()) {
-            continue;
-        }
-        for (OdDbObjectIteratorPtr it = record->newIterator(); !it->done(); it->step()) {
-            if (const OdDbEntityPtr entity = it->entity(OdDb::kForWrite)) {
-                apply(*entity);
-            }
+    if (!m_entityIndex) {
+        m_entityIndex = std::make_unique<EntityIndex>(
+            *m_drawing,
+            [this](const OdDbEntity& entity, const std::function<void(OdDbObjectId)>& use) {
+                recordsUsedBy(entity, use);
+            });
+    }
+    for (const OdDbObjectId& id : m_entityIndex->take(record)) {
+        if (const OdDbEntityPtr entity = OdDbEntity::cast(id.openObject(OdDb::kForWrite).get())) {
+            apply(*entity);
+            // Listed again under what it uses now (the record itself when it could not change).
+            m_entityIndex->add(*entity);
         }
     }
 }

@@ -7,9 +7,10 @@
 // count as standards. Errors and fixes carry "Name", "LineColor" (a colour), "LineWeight" (its
 // display name) and "LineStyle".
 //
-// Fixes offered: for a name violation every standards layer but Defpoints; for a properties
-// violation every standards layer whose values differ from the layer's (layers "0" and
-// "Defpoints" only their own counterparts), the same-named one recommended.
+// Fixes offered: for a name violation every standards layer but Defpoints (none for layer "0",
+// which every drawing keeps: it is neither renamed nor merged away); for a properties violation
+// every standards layer whose values differ from the layer's (layers "0" and "Defpoints" only
+// their own counterparts), the same-named one recommended.
 //
 // Applying a fix (without a fix: the recommended one) takes the fix's colour, lineweight and line
 // style. A line style the drawing lacks is loaded from the host's "inch.lin" or "mm.lin" (by the
@@ -17,8 +18,9 @@
 // drawing; when neither works the layer keeps its line style. When the drawing has no layer of
 // the fix's name, the violating layer is renamed and takes the values, keeping its entities.
 // Otherwise that layer takes the values, the violating layer's entities move to it (not inside
-// external references), it becomes current if the violating layer was, and the violating layer
-// and its line style are purged when nothing uses them any more.
+// external references; an attribute or vertex moves when it is on the violating layer itself),
+// it becomes current if the violating layer was, and the violating layer and its line style are
+// purged when nothing uses them any more. A fix of another name for layer "0" changes nothing.
 #ifndef KV_CKV_LAYER_PLUGIN_IMPL_H
 #define KV_CKV_LAYER_PLUGIN_IMPL_H
 
@@ -58,6 +60,10 @@ public:
     // Moves the write-enabled entities of the error's layer, in every block of the drawing that
     // is not from an external reference, to `layer`, sub-entities included.
     void moveObjects(OdSmartPtr<CKvStdsError> error, OdDbObjectId layer);
+
+protected:
+    void recordsUsedBy(const OdDbEntity& entity,
+                       const std::function<void(OdDbObjectId)>& use) const override;
 
 private:
     friend class CKvStandardsPlugin<CKvLayerPluginImpl, LayerCache, OdDbLayerTableRecord>;

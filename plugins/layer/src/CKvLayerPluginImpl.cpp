@@ -152,6 +152,10 @@ CKvStandardsPluginBase::CandidatesPtr CKvLayerPluginImpl::offerFor(Violation vio
         return record.name.CompareNoCase(CKvString("Defpoints")) != 0;
     };
     if (violation == Violation::kName) {
+        // Layer 0 stays in every drawing: it can be neither renamed nor merged away.
+        if (!m_drawing.isNull() && error.GetObjectId() == m_drawing->getLayerZeroId()) {
+            return std::make_shared<const Candidates>();
+        }
         if (positionsOf(name).empty()) {
             // No standards layer has that name in any case: the same list for every such layer.
             return sharedCandidates(L"name", [&] { return collectCandidates(notDefpoints); });
@@ -235,11 +239,19 @@ void CKvLayerPluginImpl::moveObjects(OdSmartPtr<CKvStdsError> error, OdDbObjectI
         return;
     }
     const OdDbObjectId oldLayer = error->GetObjectId();
-    forEachEntityToFix([&](OdDbEntity& entity) {
+    // Each entity by its own layer: an attribute on another layer than its block reference
+    // stays where it is.
+    forEachEntityUsing(oldLayer, [&](OdDbEntity& entity) {
         if (entity.layerId() == oldLayer && entity.isWriteEnabled()) {
-            entity.setLayer(layer, true);
+            entity.setLayer(layer, false);
         }
     });
+}
+
+void CKvLayerPluginImpl::recordsUsedBy(const OdDbEntity& entity,
+                                       const std::function<void(OdDbObjectId)>& use) const
+{
+    use(entity.layerId());
 }
 
 OdDbObjectId CKvLayerPluginImpl::lineStyleForFix(const CKvStdsFix& fix, const CKvString& name)
@@ -308,6 +320,10 @@ void CKvLayerPluginImpl::FixError(OdSmartPtr<CKvStdsError> error, OdSmartPtr<CKv
     const CKvString standardName = textOf(fix->GetPropertyValue(property(kName)));
     const OdString fixName(standardName.c_str());
     const OdString oldName(error->GetObjectName().c_str());
+    if (error->GetObjectId() == m_drawing->getLayerZeroId() &&
+        fixName.iCompare(OdString("0")) != 0) {
+        return;  // layer 0 is never renamed, nor merged into another layer
+    }
 
     const OdDbObjectId lineStyle =
         lineStyleForFix(*fix, textOf(fix->GetPropertyValue(property(kLineStyle))));
@@ -339,7 +355,8 @@ void CKvLayerPluginImpl::FixError(OdSmartPtr<CKvStdsError> error, OdSmartPtr<CKv
         applyTo(*standard);
     }
     // Merging into the standards layer.
-    if (!oldId.isNull() && !standardId.isNull() && !oldId.openObject(OdDb::kForWrite).isNull()) {
+    if (!oldId.isNull() && !standardId.isNull() && oldId != standardId &&
+        !oldId.openObject(OdDb::kForWrite).isNull()) {
         moveObjects(error, standardId);
     }
     if (!oldId.isNull() && !standardId.isNull() && m_drawing->getCLAYER() == oldId) {

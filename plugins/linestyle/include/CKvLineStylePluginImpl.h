@@ -9,7 +9,8 @@
 //
 // Fixes offered: for a name violation every standards line style; for a properties violation
 // every standards line style that is not equal to the line style (name ignoring case, dashes,
-// pattern length), the same-named one recommended.
+// pattern length), the same-named one recommended. ByBlock, ByLayer and Continuous, which every
+// drawing keeps, are offered only the standards line styles of their own name.
 //
 // Applying a fix (without a fix: the recommended one) brings a copy of the standards drawing's
 // line style into the drawing: as a new record when the drawing has none of its name, else into
@@ -75,6 +76,10 @@ public:
     // Erases the line style of that name when nothing uses it.
     void performPurge(CKvString name);
 
+protected:
+    void recordsUsedBy(const OdDbEntity& entity,
+                       const std::function<void(OdDbObjectId)>& use) const override;
+
 private:
     friend class CKvStandardsPlugin<CKvLineStylePluginImpl, LineStyleCache,
                                     OdDbLinetypeTableRecord>;
@@ -94,6 +99,8 @@ private:
 
     // The drawing's line style of that name, or null.
     OdDbObjectId drawingLineStyle(const CKvString& name) const;
+    // One of the drawing's ByBlock, ByLayer and Continuous.
+    bool isBuiltIn(const OdDbObjectId& lineStyle) const;
 };
 
 #endif  // KV_CKV_LINE_STYLE_PLUGIN_IMPL_H

@@ -193,6 +193,14 @@ CKvStandardsPluginBase::CandidatesPtr CKvLineStylePluginImpl::offerFor(Violation
         getCache(false, OdSmartPtr<CKvStdsFix>(), errorPtr));
     const CKvString name = values->name;
     const std::vector<int>& sameName = positionsOf(name);
+    if (isBuiltIn(error.GetObjectId())) {
+        // ByBlock, ByLayer and Continuous stay in every drawing: they can only be made like a
+        // standards line style of their own name.
+        return std::make_shared<const Candidates>(
+            collectCandidates(sameName, [&](const LineStyleCache& record) {
+                return !compare(values.get(), const_cast<LineStyleCache*>(&record));
+            }));
+    }
     if (violation == Violation::kName) {
         if (sameName.empty()) {
             // No standards line style has that name in any case: the same list for every one.

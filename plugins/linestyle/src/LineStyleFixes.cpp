@@ -16,15 +16,23 @@ OdDbObjectId CKvLineStylePluginImpl::drawingLineStyle(const CKvString& name) con
     return table.isNull() ? OdDbObjectId() : table->getAt(name.toOdString());
 }
 
+bool CKvLineStylePluginImpl::isBuiltIn(const OdDbObjectId& lineStyle) const
+{
+    return !m_drawing.isNull() && !lineStyle.isNull() &&
+           (lineStyle == m_drawing->getLinetypeContinuousId() ||
+            lineStyle == m_drawing->getLinetypeByLayerId() ||
+            lineStyle == m_drawing->getLinetypeByBlockId());
+}
+
 void CKvLineStylePluginImpl::moveObjects(OdSmartPtr<CKvStdsError> error, OdDbObjectId lineStyle)
 {
     if (error.isNull() || m_drawing.isNull()) {
         return;
     }
     const OdDbObjectId oldLineStyle = error->GetObjectId();
-    forEachEntityToFix([&](OdDbEntity& entity) {
+    forEachEntityUsing(oldLineStyle, [&](OdDbEntity& entity) {
         if (entity.linetypeId() == oldLineStyle) {
-            entity.setLinetype(lineStyle, true);
+            entity.setLinetype(lineStyle, false);
         }
     });
     const OdDbSymbolTablePtr layers = m_drawing->getLayerTableId().openObject(OdDb::kForRead);
@@ -34,6 +42,12 @@ void CKvLineStylePluginImpl::moveObjects(OdSmartPtr<CKvStdsError> error, OdDbObj
             layer->setLinetypeObjectId(lineStyle);
         }
     }
+}
+
+void CKvLineStylePluginImpl::recordsUsedBy(const OdDbEntity& entity,
+                                           const std::function<void(OdDbObjectId)>& use) const
+{
+    use(entity.linetypeId());
 }
 
 void CKvLineStylePluginImpl::updateSysVar(CKvString oldName, CKvString newName)
@@ -72,6 +86,10 @@ void CKvLineStylePluginImpl::FixError(OdSmartPtr<CKvStdsError> error, OdSmartPtr
     const std::unique_ptr<LineStyleCache> target(getCache(true, fix, OdSmartPtr<CKvStdsError>()));
     const CKvString fixName = target->name;
     const CKvString oldName = error->GetObjectName();
+    const bool sameRecord = oldName.CompareNoCase(fixName) == 0;
+    if (isBuiltIn(error->GetObjectId()) && !sameRecord) {
+        return;  // the users of a built-in line style never move to another one
+    }
     const OdDbObjectPtr drawingTable = m_drawing->getLinetypeTableId().openObject(OdDb::kForWrite);
     const OdSmartPtr<OdDbDatabase> standards = standardsDatabase(fix->GetStandardsFile());
     if (drawingTable.isNull() || standards.isNull()) {
@@ -96,18 +114,11 @@ void CKvLineStylePluginImpl::FixError(OdSmartPtr<CKvStdsError> error, OdSmartPtr
         return drawingLineStyle(fixName);
     };
     const OdDbObjectId existing = drawingLineStyle(fixName);
-    const bool sameRecord = oldName.CompareNoCase(fixName) == 0;
     if (!existing.isNull() && sameRecord) {
         bringIn();  // a properties violation: corrected in place
         return;
     }
-    OdDbObjectId lineStyle = existing;
-    const bool builtIn = !existing.isNull() && (existing == m_drawing->getLinetypeContinuousId() ||
-                                                existing == m_drawing->getLinetypeByLayerId() ||
-                                                existing == m_drawing->getLinetypeByBlockId());
-    if (!builtIn) {
-        lineStyle = bringIn();
-    }
+    const OdDbObjectId lineStyle = isBuiltIn(existing) ? existing : bringIn();
     if (lineStyle.isNull()) {
         return;
     }

@@ -97,6 +97,10 @@ public:
     // newStyle.
     void moveObjects(OdSmartPtr<CKvStdsError> error, OdDbObjectId newStyle);
 
+protected:
+    void recordsUsedBy(const OdDbEntity& entity,
+                       const std::function<void(OdDbObjectId)>& use) const override;
+
 private:
     friend class CKvStandardsPlugin<CKvTextStylePluginImpl, TextStyleCache,
                                     OdDbTextStyleTableRecord>;

@@ -96,36 +96,30 @@ void applyValues(OdDbTextStyleTableRecord& record, const TextStyleCache& values)
     record.setFont(typeface, bold, italic, charset, pitchAndFamily);
 }
 
-// Re-points one entity that uses oldStyle; an entity may be more than one kind of text.
-void movePointsOf(OdDbEntity* entity, OdDbObjectId oldStyle, OdDbObjectId newStyle)
+// Calls visit(style, repoint) for each text style the entity reads, with what re-points it; an
+// entity may be more than one kind of text (attributes and attribute definitions are texts).
+template <class Visit>
+void forEachTextStyle(Visit visit, OdDbEntity* entity)
 {
     if (OdDbText* text = OdDbText::cast(entity).get(); text != nullptr) {
-        // Attributes and attribute definitions are texts.
-        if (text->textStyle() == oldStyle) {
-            text->setTextStyle(newStyle);
-        }
+        visit(text->textStyle(), [text](OdDbObjectId style) { text->setTextStyle(style); });
     }
     if (OdDbMText* mtext = OdDbMText::cast(entity).get(); mtext != nullptr) {
-        if (mtext->textStyle() == oldStyle) {
-            mtext->setTextStyle(newStyle);
-        }
+        visit(mtext->textStyle(), [mtext](OdDbObjectId style) { mtext->setTextStyle(style); });
     }
     if (OdDbArcAlignedText* arcText = OdDbArcAlignedText::cast(entity).get(); arcText != nullptr) {
-        if (arcText->textStyle() == oldStyle) {
-            arcText->setTextStyle(newStyle);
-        }
+        visit(arcText->textStyle(),
+              [arcText](OdDbObjectId style) { arcText->setTextStyle(style); });
     }
     if (OdDbTable* table = OdDbTable::cast(entity).get(); table != nullptr) {
         // A table whose data rows use the old style takes the new one in every row type.
-        if (table->textStyle(OdDbTable::kDataRow) == oldStyle) {
-            table->setTextStyle(newStyle,
+        visit(table->textStyle(OdDbTable::kDataRow), [table](OdDbObjectId style) {
+            table->setTextStyle(style,
                                 OdDbTable::kDataRow | OdDbTable::kTitleRow | OdDbTable::kHeaderRow);
-        }
+        });
     }
     if (RText* remote = RText::cast(entity).get(); remote != nullptr) {
-        if (remote->textStyleId() == oldStyle) {
-            remote->setTextStyle(newStyle);
-        }
+        visit(remote->textStyleId(), [remote](OdDbObjectId style) { remote->setTextStyle(style); });
     }
 }
 
@@ -137,19 +131,23 @@ void CKvTextStylePluginImpl::moveObjects(OdSmartPtr<CKvStdsError> error, OdDbObj
         return;
     }
     const OdDbObjectId oldStyle = error->GetObjectId();
-    forEachEntityToFix([&](OdDbEntity& entity) {
-        movePointsOf(&entity, oldStyle, newStyle);
-        // Attributes belong to their block reference, not to the block.
-        if (const OdDbBlockReference* insert = OdDbBlockReference::cast(&entity).get()) {
-            for (const OdDbObjectId& id : insert->attributeIds()) {
-                const OdDbEntityPtr attribute =
-                    OdDbEntity::cast(id.openObject(OdDb::kForWrite).get());
-                if (!attribute.isNull()) {
-                    movePointsOf(attribute.get(), oldStyle, newStyle);
+    forEachEntityUsing(oldStyle, [&](OdDbEntity& entity) {
+        forEachTextStyle(
+            [&](OdDbObjectId style, const std::function<void(OdDbObjectId)>& repoint) {
+                if (style == oldStyle) {
+                    repoint(newStyle);
                 }
-            }
-        }
+            },
+            &entity);
     });
+}
+
+void CKvTextStylePluginImpl::recordsUsedBy(const OdDbEntity& entity,
+                                           const std::function<void(OdDbObjectId)>& use) const
+{
+    forEachTextStyle(
+        [&](OdDbObjectId style, const std::function<void(OdDbObjectId)>&) { use(style); },
+        const_cast<OdDbEntity*>(&entity));
 }
 
 void CKvTextStylePluginImpl::FixError(OdSmartPtr<CKvStdsError> error, OdSmartPtr<CKvStdsFix> fix,
@@ -182,7 +180,7 @@ void CKvTextStylePluginImpl::FixError(OdSmartPtr<CKvStdsError> error, OdSmartPtr
             OdDbTextStyleTableRecord::cast(standardId.openObject(OdDb::kForWrite).get())) {
         applyValues(*standard, *target);
     }
-    if (!oldId.isNull() && !oldId.openObject(OdDb::kForWrite).isNull()) {
+    if (!oldId.isNull() && oldId != standardId && !oldId.openObject(OdDb::kForWrite).isNull()) {
         moveObjects(error, standardId);
     }
     if (m_drawing->getTEXTSTYLE() == oldId && !oldId.isNull()) {

@@ -1,0 +1,105 @@
+#include "EntityIndex.h"
+
+#include <DbBlockTableRecord.h>
+#include <DbDatabase.h>
+#include <DbEntity.h>
+#include <DbSymbolTable.h>
+
+#include <algorithm>
+#include <unordered_set>
+
+namespace {
+
+// Whether the entity (or the entity that owns it) belongs to a block from an external reference.
+bool inExternalReference(const OdDbEntity& entity)
+{
+    OdDbObjectId owner = entity.ownerId();
+    for (int depth = 0; depth < 2 && !owner.isNull(); ++depth) {
+        const OdDbObjectPtr object = owner.openObject();
+        if (const OdDbBlockTableRecord* block = OdDbBlockTableRecord::cast(object).get()) {
+            return block->isFromExternalReference();
+        }
+        owner = object.isNull() ? OdDbObjectId() : object->ownerId();
+    }
+    return false;
+}
+
+}  // namespace
+
+EntityIndex::EntityIndex(OdDbDatabase& drawing, RecordsOf recordsOf)
+    : m_drawing(&drawing), m_recordsOf(std::move(recordsOf))
+{
+    const OdDbSymbolTablePtr blocks = drawing.getBlockTableId().openObject(OdDb::kForRead);
+    for (OdDbSymbolTableIteratorPtr block = blocks->newIterator(); !block->done(); block->step()) {
+        const OdDbBlockTableRecordPtr record = block->getRecord();
+        if (record.isNull() || record->isFromExternalReference()) {
+            continue;
+        }
+        for (OdDbObjectIteratorPtr it = record->newIterator(); !it->done(); it->step()) {
+            const OdDbEntityPtr entity = it->entity();
+            if (entity.isNull()) {
+                continue;
+            }
+            add(*entity);
+            for (const OdDbObjectId& id : entity->subEntities()) {
+                if (const OdDbEntityPtr sub = OdDbEntity::cast(id.openObject().get())) {
+                    add(*sub);
+                }
+            }
+        }
+    }
+    drawing.addReactor(this);
+}
+
+EntityIndex::~EntityIndex()
+{
+    if (m_drawing != nullptr) {
+        m_drawing->removeReactor(this);
+    }
+}
+
+void EntityIndex::add(const OdDbEntity& entity)
+{
+    m_recordsOf(entity, [&](OdDbObjectId record) {
+        if (!record.isNull()) {
+            m_users[static_cast<OdUInt64>(record.getHandle())].push_back(entity.objectId());
+        }
+    });
+}
+
+std::vector<OdDbObjectId> EntityIndex::take(const OdDbObjectId& record)
+{
+    const auto found = m_users.find(static_cast<OdUInt64>(record.getHandle()));
+    if (found == m_users.end()) {
+        return {};
+    }
+    std::vector<OdDbObjectId> users = std::move(found->second);
+    m_users.erase(found);
+    std::unordered_set<OdUInt64> seen;
+    users.erase(
+        std::remove_if(users.begin(), users.end(),
+                       [&](const OdDbObjectId& id) {
+                           return !seen.insert(static_cast<OdUInt64>(id.getHandle())).second;
+                       }),
+        users.end());
+    return users;
+}
+
+void EntityIndex::objectAppended(const OdDbDatabase*, const OdDbObject* object)
+{
+    objectModified(m_drawing, object);
+}
+
+void EntityIndex::objectModified(const OdDbDatabase*, const OdDbObject* object)
+{
+    const OdDbEntity* entity = OdDbEntity::cast(object).get();
+    if (entity != nullptr && !inExternalReference(*entity)) {
+        add(*entity);
+    }
+}
+
+void EntityIndex::goodbye(const OdDbDatabase*)
+{
+    m_drawing = nullptr;
+    m_users.clear();
+}
