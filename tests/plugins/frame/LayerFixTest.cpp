@@ -1,11 +1,10 @@
-// Applying a layer fix to the drawing: the layer rewritten, renamed or merged into the standards
-// layer, its entities moved, the current layer kept valid, the old layer and line style purged,
-// and a missing line style loaded from the host's definitions or copied from the standards.
+// Applying a layer fix to the drawing, beyond what the fixes on real content show: a missing line
+// style loaded from the host's definitions or copied from the standards, and the fixes that
+// change nothing.
 #include "PluginCheck.h"
 
 #include <CKvLayerPluginImpl.h>
-#include <DbBlockTableRecord.h>
-#include <DbLine.h>
+#include <DbEntity.h>
 
 #include <gtest/gtest.h>
 
@@ -23,11 +22,6 @@ OdDbObjectId lineStyleId(OdDbDatabase& db, const char* name)
     return table->getAt(OdString(name));
 }
 
-OdDbObjectId layerOf(OdDbObjectId entity)
-{
-    return OdDbEntityPtr(entity.safeOpenObject())->layerId();
-}
-
 void expectValues(OdDbObjectId layer, int color, OdDbObjectId lineStyle,
                   OdDb::LineWeight lineWeight)
 {
@@ -37,99 +31,7 @@ void expectValues(OdDbObjectId layer, int color, OdDbObjectId lineStyle,
     EXPECT_EQ(record->lineWeight(), lineWeight);
 }
 
-// A drawing whose layer OLD (line style OLDSTYLE) is not in the standards, which have Walls.
-struct Scene
-{
-    CheckScope scope{CKvString(KV_RESOURCE_DIR)};
-    CKvLayerPluginImpl plugin;
-    OdDbDatabasePtr drawing = OdDbDatabase::createObject();
-    OdDbDatabasePtr standards = OdDbDatabase::createObject();
-    OdDbObjectId inModelSpace;
-    OdDbObjectId inBlock;
-
-    Scene()
-    {
-        addLineStyle(standards.get(), "HIDDEN", {0.25, -0.125});
-        addLayer(standards.get(), "Walls", indexColor(5), "HIDDEN", OdDb::kLnWt050);
-        addLineStyle(drawing.get(), "OLDSTYLE", {1.0, -0.5});
-        const OdDbObjectId old = addLayer(drawing.get(), "OLD", indexColor(3), "OLDSTYLE");
-        inModelSpace = addLineOn(drawing->getModelSpaceId(), old);
-        inBlock = addLineOn(addBlock(*drawing, "Detail"), old);
-        drawing->setCLAYER(old);
-    }
-
-    // Checks, then applies the fix of that name to OLD's violation.
-    void fixOld(const char* fixName)
-    {
-        const std::vector<Violation> found =
-            CheckScope::check(plugin, drawing, {scope.save(standards.get(), "s.dws")});
-        const Violation& old = violationOf(found, "OLD");
-        CKvString message("not cleared");
-        plugin.FixError(old.error, fixNamed(old, fixName), message);
-        EXPECT_TRUE(message.isEmpty());
-    }
-};
-
 }  // namespace
-
-TEST(LayerFixError, MergingMovesTheEntitiesAndTheCurrentLayerAndPurgesWhatIsUnused)
-{
-    for (const bool lineStyleShared : {false, true}) {
-        SCOPED_TRACE(lineStyleShared ? "OLDSTYLE also used by another layer" : "OLDSTYLE unused");
-        Scene scene;
-        OdDbDatabase& db = *scene.drawing;
-        addLineStyle(&db, "HIDDEN", {0.25, -0.125});
-        const OdDbObjectId walls = addLayer(&db, "Walls", indexColor(1), "Continuous");
-        if (lineStyleShared) {
-            addLayer(&db, "Keep", indexColor(2), "OLDSTYLE");
-        }
-        scene.fixOld("Walls");
-
-        expectValues(walls, 5, lineStyleId(db, "HIDDEN"), OdDb::kLnWt050);
-        EXPECT_EQ(layerOf(scene.inModelSpace), walls);
-        EXPECT_EQ(layerOf(scene.inBlock), walls);
-        EXPECT_EQ(db.getCLAYER(), walls);
-        EXPECT_TRUE(layerId(db, "OLD").isNull());
-        EXPECT_EQ(lineStyleId(db, "OLDSTYLE").isNull(), !lineStyleShared);
-    }
-}
-
-TEST(LayerFixError, WithoutTheStandardsNameTheLayerIsRenamedAndKeepsItsEntities)
-{
-    Scene scene;
-    OdDbDatabase& db = *scene.drawing;
-    const OdDbObjectId old = layerId(db, "OLD");
-    scene.fixOld("Walls");
-
-    EXPECT_EQ(layerId(db, "Walls"), old);
-    EXPECT_TRUE(layerId(db, "OLD").isNull());
-    // HIDDEN was missing from the drawing: it comes from the host's inch.lin.
-    ASSERT_FALSE(lineStyleId(db, "HIDDEN").isNull());
-    expectValues(old, 5, lineStyleId(db, "HIDDEN"), OdDb::kLnWt050);
-    EXPECT_EQ(layerOf(scene.inModelSpace), old);
-    EXPECT_EQ(db.getCLAYER(), old);
-    EXPECT_FALSE(lineStyleId(db, "OLDSTYLE").isNull());  // nothing is purged
-}
-
-TEST(LayerFixError, APropertiesFixRewritesTheLayerInPlace)
-{
-    Scene scene;
-    OdDbDatabase& db = *scene.drawing;
-    const OdDbObjectId walls = addLayer(&db, "WALLS", indexColor(1), "OLDSTYLE");
-    const OdDbObjectId line = addLineOn(db.getModelSpaceId(), walls);
-    const std::vector<Violation> found = CheckScope::check(
-        scene.plugin, scene.drawing, {scene.scope.save(scene.standards.get(), "s.dws")});
-    const Violation& violation = violationOf(found, "WALLS");
-    ASSERT_GE(violation.recommended, 0);
-    CKvString message;
-    scene.plugin.FixError(violation.error, violation.fixes[violation.recommended], message);
-
-    EXPECT_EQ(layerId(db, "Walls"), walls);
-    EXPECT_EQ(OdDbLayerTableRecordPtr(walls.safeOpenObject())->getName(), OdString("WALLS"));
-    expectValues(walls, 5, lineStyleId(db, "HIDDEN"), OdDb::kLnWt050);
-    EXPECT_EQ(layerOf(line), walls);
-    EXPECT_FALSE(lineStyleId(db, "OLDSTYLE").isNull());
-}
 
 TEST(LayerFixError, AMissingLineStyleComesFromTheDefinitionsOfTheMeasurementSystemElseTheStandards)
 {
@@ -182,18 +84,34 @@ TEST(LayerFixError, AMissingLineStyleComesFromTheDefinitionsOfTheMeasurementSyst
     }
 }
 
-TEST(LayerFixError, NothingChangesWithoutAnErrorOrValuesToApply)
+TEST(LayerFixError, NothingChangesWithoutAnErrorOrValuesToApplyAndLayerZeroStays)
 {
-    Scene scene;
-    OdDbDatabase& db = *scene.drawing;
-    const std::vector<Violation> found = CheckScope::check(
-        scene.plugin, scene.drawing, {scene.scope.save(scene.standards.get(), "s.dws")});
-    const Violation& old = violationOf(found, "OLD");
+    // Standards with Walls; the drawing's layer OLD is not standard.
+    CheckScope scope;
+    CKvLayerPluginImpl plugin;
+    OdDbDatabasePtr drawing = OdDbDatabase::createObject();
+    OdDbDatabasePtr standards = OdDbDatabase::createObject();
+    addLayer(standards.get(), "Walls", indexColor(5));
+    addLineStyle(drawing.get(), "OLDSTYLE", {1.0, -0.5});
+    const OdDbObjectId old = addLayer(drawing.get(), "OLD", indexColor(3), "OLDSTYLE");
+    const OdDbObjectId onZero = addLineOn(drawing->getModelSpaceId(), drawing->getLayerZeroId());
+    const std::vector<Violation> found =
+        CheckScope::check(plugin, drawing, {scope.save(standards.get(), "s.dws")});
+    const Violation& violation = violationOf(found, "OLD");
     CKvString message;
     // A name violation has no recommended fix.
-    scene.plugin.FixError(old.error, OdSmartPtr<CKvStdsFix>(), message);
-    scene.plugin.FixError(OdSmartPtr<CKvStdsError>(), fixNamed(old, "Walls"), message);
-    EXPECT_FALSE(layerId(db, "OLD").isNull());
-    EXPECT_TRUE(layerId(db, "Walls").isNull());
-    expectValues(layerId(db, "OLD"), 3, lineStyleId(db, "OLDSTYLE"), OdDb::kLnWtByLwDefault);
+    plugin.FixError(violation.error, OdSmartPtr<CKvStdsFix>(), message);
+    plugin.FixError(OdSmartPtr<CKvStdsError>(), fixNamed(violation, "Walls"), message);
+    // Layer 0 is never renamed nor merged, whatever fix it is given.
+    OdSmartPtr<CKvStdsError> zero = CKvStdsError::createObject();
+    zero->SetDescription(violation.error->GetDescription());
+    zero->SetObjectId(drawing->getLayerZeroId());
+    zero->SetObjectName(CKvString("0"));
+    plugin.FixError(zero, fixNamed(violation, "Walls"), message);
+
+    EXPECT_EQ(layerId(*drawing, "OLD"), old);
+    EXPECT_TRUE(layerId(*drawing, "Walls").isNull());
+    expectValues(old, 3, lineStyleId(*drawing, "OLDSTYLE"), OdDb::kLnWtByLwDefault);
+    EXPECT_EQ(layerId(*drawing, "0"), drawing->getLayerZeroId());
+    EXPECT_EQ(OdDbEntityPtr(onZero.safeOpenObject())->layerId(), drawing->getLayerZeroId());
 }

@@ -220,28 +220,6 @@ TEST(TextStyleFixError, MergingIntoTheStandardsStyleMovesEveryTextAndPurgesTheOl
     }
 }
 
-TEST(TextStyleFixError, WithoutTheStandardsNameTheStyleIsRenamedAndKeepsItsUsers)
-{
-    Check check;
-    addStandardNotes(check);
-    addBlockWithAttributeDefinition(*check.drawing, "Notes2");
-    check.drawing = withTextEntities(*check.drawing, "Notes2");
-    OdDbDatabase& db = *check.drawing;
-    const OdDbObjectId notes2 = styleId(db, "Notes2");
-    db.setTEXTSTYLE(notes2);
-
-    const OdSmartPtr<CKvStdsError> error = check.errorFor("Notes2");
-    ASSERT_FALSE(error.isNull());
-    CKvString message;
-    check.plugin.FixError(error, offeredFix(check, error, "Notes"), message);
-
-    EXPECT_EQ(styleId(db, "Notes"), notes2);
-    EXPECT_TRUE(styleId(db, "Notes2").isNull());
-    expectStandardNotesValues(db, notes2);
-    EXPECT_EQ(stylesInUse(db), everyKindIn("Notes"));
-    EXPECT_EQ(db.getTEXTSTYLE(), notes2);
-}
-
 TEST(TextStyleFixError, APropertiesFixRewritesTheStyleInPlaceAndSetsTheFontStyle)
 {
     struct Case
