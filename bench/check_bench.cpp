@@ -17,8 +17,10 @@
 // of the check spent in GetAllFixes. With --tsv the rows are tab-separated, without headers:
 //   phase subject seconds rssMiB peakMiB [records violations names properties fixes fixSeconds]
 // Exit codes: 0 done, 1 the module cannot be loaded, 2 bad arguments or an unreadable drawing.
+#include "BenchMeasure.h"
 #include "MemoryTuning.h"
 #include "ModuleHost.h"
+#include "PluginTables.h"
 
 #include <CKvStdsError.h>
 #include <CKvStdsFix.h>
@@ -31,11 +33,9 @@
 #include <OdArray.h>
 #include <OdError.h>
 
-#include <chrono>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <list>
 #include <memory>
 #include <string>
@@ -44,34 +44,9 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double secondsSince(Clock::time_point start)
-{
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-struct Memory
-{
-    double residentMiB = 0.0;
-    double peakMiB = 0.0;
-};
-
-Memory memoryNow()
-{
-    Memory memory;
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    long kilobytes = 0;
-    while (status >> key) {
-        if (key == "VmRSS:" || key == "VmHWM:") {
-            status >> kilobytes;
-            (key == "VmRSS:" ? memory.residentMiB : memory.peakMiB) = kilobytes / 1024.0;
-        }
-        status.ignore(LONG_MAX, '\n');
-    }
-    return memory;
-}
+using kvbench::Clock;
+using kvbench::memoryNow;
+using kvbench::secondsSince;
 
 // What one plug-in's check found.
 struct CheckCounts
@@ -98,7 +73,7 @@ public:
     void phase(const char* phase, const std::string& subject, double seconds,
                const CheckCounts* counts = nullptr) const
     {
-        const Memory memory = memoryNow();
+        const kvbench::Memory memory = memoryNow();
         std::printf(m_tsv ? "%s\t%s\t%.3f\t%.1f\t%.1f" : "%-16s %-28s %9.3f %9.1f %9.1f", phase,
                     subject.c_str(), seconds, memory.residentMiB, memory.peakMiB);
         if (counts != nullptr) {
@@ -137,15 +112,7 @@ std::string absolutePath(const std::string& path)
 
 long recordCount(const OdDbDatabase& drawing, const std::vector<CKvString>& filter)
 {
-    if (filter.empty()) {
-        return -1;
-    }
-    const CKvString kind = filter.front();
-    const OdDbObjectId tableId = kind == CKvString("LAYER")      ? drawing.getLayerTableId()
-                                 : kind == CKvString("LTYPE")    ? drawing.getLinetypeTableId()
-                                 : kind == CKvString("STYLE")    ? drawing.getTextStyleTableId()
-                                 : kind == CKvString("DIMSTYLE") ? drawing.getDimStyleTableId()
-                                                                 : OdDbObjectId();
+    const OdDbObjectId tableId = kvbench::tableOfKind(drawing, filter);
     if (tableId.isNull()) {
         return -1;
     }

@@ -78,7 +78,7 @@ void CKvDimStylePluginImpl::moveObjects(OdSmartPtr<CKvStdsError> error, OdDbObje
         return;
     }
     const OdDbObjectId oldStyle = error->GetObjectId();
-    forEachEntityUsing(oldStyle, [&](OdDbEntity& entity) {
+    forEachUserOf(oldStyle, [&](OdDbObject& entity) {
         if (!entity.isWriteEnabled()) {
             return;
         }
@@ -94,7 +94,7 @@ void CKvDimStylePluginImpl::moveObjects(OdSmartPtr<CKvStdsError> error, OdDbObje
     });
 }
 
-void CKvDimStylePluginImpl::recordsUsedBy(const OdDbEntity& entity,
+void CKvDimStylePluginImpl::recordsUsedBy(const OdDbObject& entity,
                                           const std::function<void(OdDbObjectId)>& use) const
 {
     if (const OdDbDimension* dimension = OdDbDimension::cast(&entity).get()) {

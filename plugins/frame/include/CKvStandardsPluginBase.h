@@ -46,7 +46,7 @@
 #include <vector>
 
 class CKvStdsManager;
-class EntityIndex;
+class UserIndex;
 
 // The fixed description of one plug-in class. The texts are the untranslated source texts; the
 // class name is also their translation context and the name of the plug-in's run-time class.
@@ -160,17 +160,20 @@ protected:
     // no fix holding values.
     OdSmartPtr<CKvStdsFix> fixToApply(const OdSmartPtr<CKvStdsError>& error,
                                       OdSmartPtr<CKvStdsFix> fix, CKvString& message);
-    // Calls apply for every entity of the checked drawing that uses `record` (a record of the
-    // plug-in's kind, as recordsUsedBy tells), opened for write: in every block that is not from
-    // an external reference (model space, paper spaces, block definitions), sub-entities
-    // (attributes, vertices) included. The first call of a check lists the drawing's entities
-    // by the records they use; later calls visit just the entities listed, so that fixing many
-    // records does not read the whole drawing each time.
-    void forEachEntityUsing(const OdDbObjectId& record,
-                            const std::function<void(OdDbEntity&)>& apply);
-    // Calls use(record) for each record of the plug-in's kind that the entity uses.
-    virtual void recordsUsedBy(const OdDbEntity& entity,
+    // Calls apply for every object of the checked drawing that uses `record` (a record of the
+    // plug-in's kind, as recordsUsedBy tells), opened for write: the entities in every block
+    // that is not from an external reference (model space, paper spaces, block definitions),
+    // sub-entities (attributes, vertices) included, and the records of userTable(). The first
+    // call of a check lists the drawing's objects by the records they use; later calls visit
+    // just the objects listed, so that fixing many records does not read the whole drawing each
+    // time.
+    void forEachUserOf(const OdDbObjectId& record, const std::function<void(OdDbObject&)>& apply);
+    // Calls use(record) for each record of the plug-in's kind that the object uses.
+    virtual void recordsUsedBy(const OdDbObject& object,
                                const std::function<void(OdDbObjectId)>& use) const = 0;
+    // A table of the checked drawing whose records use records of the plug-in's kind, beside
+    // the entities; the null id for none.
+    virtual OdDbObjectId userTable() const { return OdDbObjectId(); }
     // Erases the records among `ids` that nothing in the drawing uses, except those from external
     // references. An id that is not a table record raises OdError_NotThatKindOfClass.
     void purgeUnused(OdDbObjectIdArray ids) const;
@@ -233,8 +236,8 @@ private:
     bool m_enabled = true;
     StandardsIndex m_index;
     StandardsIndex m_indexAside;
-    // The entities of the checked drawing by the records they use; made by the first fix.
-    std::unique_ptr<EntityIndex> m_entityIndex;
+    // The users in the checked drawing of each record of the kind; made by the first fix.
+    std::unique_ptr<UserIndex> m_userIndex;
 };
 
 #endif  // KV_CKV_STANDARDS_PLUGIN_BASE_H

@@ -1,6 +1,6 @@
 #include "CKvStandardsPluginBase.h"
 
-#include "EntityIndex.h"
+#include "UserIndex.h"
 
 #include <CKvStdsFix.h>
 #include <CKvSystemServices.h>
@@ -163,7 +163,7 @@ void CKvStandardsPluginBase::Clear()
     }
     // The next check takes the standards records up again while its standards are the same.
     putStandardsAside();
-    m_entityIndex.reset();
+    m_userIndex.reset();
     m_drawing.release();
     m_candidates.reset();
     m_fullList.clear();
@@ -305,24 +305,24 @@ OdSmartPtr<CKvStdsFix> CKvStandardsPluginBase::fixToApply(const OdSmartPtr<CKvSt
     return fix;
 }
 
-void CKvStandardsPluginBase::forEachEntityUsing(const OdDbObjectId& record,
-                                                const std::function<void(OdDbEntity&)>& apply)
+void CKvStandardsPluginBase::forEachUserOf(const OdDbObjectId& record,
+                                           const std::function<void(OdDbObject&)>& apply)
 {
     if (m_drawing.isNull()) {
         return;
     }
-    if (!m_entityIndex) {
-        m_entityIndex = std::make_unique<EntityIndex>(
-            *m_drawing,
-            [this](const OdDbEntity& entity, const std::function<void(OdDbObjectId)>& use) {
-                recordsUsedBy(entity, use);
+    if (!m_userIndex) {
+        m_userIndex = std::make_unique<UserIndex>(
+            *m_drawing, userTable(),
+            [this](const OdDbObject& object, const std::function<void(OdDbObjectId)>& use) {
+                recordsUsedBy(object, use);
             });
     }
-    for (const OdDbObjectId& id : m_entityIndex->take(record)) {
-        if (const OdDbEntityPtr entity = OdDbEntity::cast(id.openObject(OdDb::kForWrite).get())) {
-            apply(*entity);
+    for (const OdDbObjectId& id : m_userIndex->take(record)) {
+        if (const OdDbObjectPtr user = id.openObject(OdDb::kForWrite)) {
+            apply(*user);
             // Listed again under what it uses now (the record itself when it could not change).
-            m_entityIndex->add(*entity);
+            m_userIndex->add(*user);
         }
     }
 }

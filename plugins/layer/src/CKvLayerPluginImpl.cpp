@@ -241,17 +241,20 @@ void CKvLayerPluginImpl::moveObjects(OdSmartPtr<CKvStdsError> error, OdDbObjectI
     const OdDbObjectId oldLayer = error->GetObjectId();
     // Each entity by its own layer: an attribute on another layer than its block reference
     // stays where it is.
-    forEachEntityUsing(oldLayer, [&](OdDbEntity& entity) {
-        if (entity.layerId() == oldLayer && entity.isWriteEnabled()) {
-            entity.setLayer(layer, false);
+    forEachUserOf(oldLayer, [&](OdDbObject& object) {
+        OdDbEntity* entity = OdDbEntity::cast(&object).get();
+        if (entity != nullptr && entity->layerId() == oldLayer && entity->isWriteEnabled()) {
+            entity->setLayer(layer, false);
         }
     });
 }
 
-void CKvLayerPluginImpl::recordsUsedBy(const OdDbEntity& entity,
+void CKvLayerPluginImpl::recordsUsedBy(const OdDbObject& object,
                                        const std::function<void(OdDbObjectId)>& use) const
 {
-    use(entity.layerId());
+    if (const OdDbEntity* entity = OdDbEntity::cast(&object).get()) {
+        use(entity->layerId());
+    }
 }
 
 OdDbObjectId CKvLayerPluginImpl::lineStyleForFix(const CKvStdsFix& fix, const CKvString& name)

@@ -77,8 +77,10 @@ public:
     void performPurge(CKvString name);
 
 protected:
-    void recordsUsedBy(const OdDbEntity& entity,
+    void recordsUsedBy(const OdDbObject& object,
                        const std::function<void(OdDbObjectId)>& use) const override;
+    // The layers use line styles too.
+    OdDbObjectId userTable() const override;
 
 private:
     friend class CKvStandardsPlugin<CKvLineStylePluginImpl, LineStyleCache,

@@ -30,24 +30,32 @@ void CKvLineStylePluginImpl::moveObjects(OdSmartPtr<CKvStdsError> error, OdDbObj
         return;
     }
     const OdDbObjectId oldLineStyle = error->GetObjectId();
-    forEachEntityUsing(oldLineStyle, [&](OdDbEntity& entity) {
-        if (entity.linetypeId() == oldLineStyle) {
-            entity.setLinetype(lineStyle, false);
+    forEachUserOf(oldLineStyle, [&](OdDbObject& object) {
+        if (OdDbEntity* entity = OdDbEntity::cast(&object).get()) {
+            if (entity->linetypeId() == oldLineStyle) {
+                entity->setLinetype(lineStyle, false);
+            }
+        } else if (OdDbLayerTableRecord* layer = OdDbLayerTableRecord::cast(&object).get()) {
+            if (layer->linetypeObjectId() == oldLineStyle) {
+                layer->setLinetypeObjectId(lineStyle);
+            }
         }
     });
-    const OdDbSymbolTablePtr layers = m_drawing->getLayerTableId().openObject(OdDb::kForRead);
-    for (OdDbSymbolTableIteratorPtr it = layers->newIterator(); !it->done(); it->step()) {
-        const OdDbLayerTableRecordPtr layer = it->getRecord(OdDb::kForWrite);
-        if (!layer.isNull() && layer->linetypeObjectId() == oldLineStyle) {
-            layer->setLinetypeObjectId(lineStyle);
-        }
+}
+
+void CKvLineStylePluginImpl::recordsUsedBy(const OdDbObject& object,
+                                           const std::function<void(OdDbObjectId)>& use) const
+{
+    if (const OdDbEntity* entity = OdDbEntity::cast(&object).get()) {
+        use(entity->linetypeId());
+    } else if (const OdDbLayerTableRecord* layer = OdDbLayerTableRecord::cast(&object).get()) {
+        use(layer->linetypeObjectId());
     }
 }
 
-void CKvLineStylePluginImpl::recordsUsedBy(const OdDbEntity& entity,
-                                           const std::function<void(OdDbObjectId)>& use) const
+OdDbObjectId CKvLineStylePluginImpl::userTable() const
 {
-    use(entity.linetypeId());
+    return m_drawing.isNull() ? OdDbObjectId() : m_drawing->getLayerTableId();
 }
 
 void CKvLineStylePluginImpl::updateSysVar(CKvString oldName, CKvString newName)

@@ -98,7 +98,7 @@ public:
     void moveObjects(OdSmartPtr<CKvStdsError> error, OdDbObjectId newStyle);
 
 protected:
-    void recordsUsedBy(const OdDbEntity& entity,
+    void recordsUsedBy(const OdDbObject& object,
                        const std::function<void(OdDbObjectId)>& use) const override;
 
 private:

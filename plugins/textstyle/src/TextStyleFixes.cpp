@@ -99,7 +99,7 @@ void applyValues(OdDbTextStyleTableRecord& record, const TextStyleCache& values)
 // Calls visit(style, repoint) for each text style the entity reads, with what re-points it; an
 // entity may be more than one kind of text (attributes and attribute definitions are texts).
 template <class Visit>
-void forEachTextStyle(Visit visit, OdDbEntity* entity)
+void forEachTextStyle(Visit visit, OdDbObject* entity)
 {
     if (OdDbText* text = OdDbText::cast(entity).get(); text != nullptr) {
         visit(text->textStyle(), [text](OdDbObjectId style) { text->setTextStyle(style); });
@@ -131,23 +131,23 @@ void CKvTextStylePluginImpl::moveObjects(OdSmartPtr<CKvStdsError> error, OdDbObj
         return;
     }
     const OdDbObjectId oldStyle = error->GetObjectId();
-    forEachEntityUsing(oldStyle, [&](OdDbEntity& entity) {
+    forEachUserOf(oldStyle, [&](OdDbObject& object) {
         forEachTextStyle(
             [&](OdDbObjectId style, const std::function<void(OdDbObjectId)>& repoint) {
                 if (style == oldStyle) {
                     repoint(newStyle);
                 }
             },
-            &entity);
+            &object);
     });
 }
 
-void CKvTextStylePluginImpl::recordsUsedBy(const OdDbEntity& entity,
+void CKvTextStylePluginImpl::recordsUsedBy(const OdDbObject& object,
                                            const std::function<void(OdDbObjectId)>& use) const
 {
     forEachTextStyle(
         [&](OdDbObjectId style, const std::function<void(OdDbObjectId)>&) { use(style); },
-        const_cast<OdDbEntity*>(&entity));
+        const_cast<OdDbObject*>(&object));
 }
 
 void CKvTextStylePluginImpl::FixError(OdSmartPtr<CKvStdsError> error, OdSmartPtr<CKvStdsFix> fix,

@@ -50,11 +50,8 @@ void OdDbDatabase::purge(OdDbObjectIdArray& ids) const
     ReferenceIndex& index = m_impl->referenceIndex();
     std::vector<OdDbStub*> staying;
     for (OdDbStub* candidate : candidates) {
-        bool used = isStandardRecord(*this, candidate) || named.count(candidate) != 0;
-        for (OdDbStub* user : index.usersOf(candidate)) {
-            used = used || candidates.count(user) == 0;
-        }
-        if (used) {
+        if (isStandardRecord(*this, candidate) || named.count(candidate) != 0 ||
+            index.isUsed(candidate, [&](OdDbStub* user) { return candidates.count(user) == 0; })) {
             staying.push_back(candidate);
         }
     }

@@ -81,30 +81,31 @@ void ReferenceIndex::update()
     m_touched.clear();
 }
 
-std::vector<OdDbStub*> ReferenceIndex::usersOf(OdDbStub* target)
+bool ReferenceIndex::isUsed(OdDbStub* target, const std::function<bool(OdDbStub*)>& counts)
 {
     update();
     const auto found = m_users.find(target);
     if (found == m_users.end()) {
-        return {};
+        return false;
     }
-    // Stale entries go; what is left is confirmed.
+    // From the most recent entry; stale entries are dropped on the way (the last entry, already
+    // seen, takes their place).
     std::vector<OdDbStub*>& users = found->second;
-    std::sort(users.begin(), users.end());
-    users.erase(std::unique(users.begin(), users.end()), users.end());
-    users.erase(
-        std::remove_if(users.begin(), users.end(),
-                       [&](OdDbStub* user) {
-                           if (user->object == nullptr || !usesItsReferences(user->object)) {
-                               return true;
-                           }
-                           bool refers = false;
-                           forEachReference(m_db, user->object,
-                                            [&](OdDbStub* t) { refers = refers || t == target; });
-                           return !refers;
-                       }),
-        users.end());
-    return users;
+    for (size_t i = users.size(); i-- > 0;) {
+        OdDbStub* const user = users[i];
+        bool refers = false;
+        if (user->object != nullptr && usesItsReferences(user->object)) {
+            forEachReference(m_db, user->object,
+                             [&](OdDbStub* used) { refers = refers || used == target; });
+        }
+        if (!refers) {
+            users[i] = users.back();
+            users.pop_back();
+        } else if (counts(user)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace kvdb

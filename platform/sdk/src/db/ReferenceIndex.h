@@ -32,8 +32,8 @@ public:
 
     // The object's groups or state changed.
     void touch(OdDbStub* stub);
-    // The live objects that refer to target now, each at least once, in no particular order.
-    std::vector<OdDbStub*> usersOf(OdDbStub* target);
+    // Whether a live object for which `counts` holds refers to target now. Stops at the first.
+    bool isUsed(OdDbStub* target, const std::function<bool(OdDbStub*)>& counts);
 
 private:
     void add(OdDbStub* user);

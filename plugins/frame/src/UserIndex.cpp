@@ -1,4 +1,4 @@
-#include "EntityIndex.h"
+#include "UserIndex.h"
 
 #include <DbBlockTableRecord.h>
 #include <DbDatabase.h>
@@ -26,8 +26,8 @@ bool inExternalReference(const OdDbEntity& entity)
 
 }  // namespace
 
-EntityIndex::EntityIndex(OdDbDatabase& drawing, RecordsOf recordsOf)
-    : m_drawing(&drawing), m_recordsOf(std::move(recordsOf))
+UserIndex::UserIndex(OdDbDatabase& drawing, const OdDbObjectId& userTable, RecordsOf recordsOf)
+    : m_drawing(&drawing), m_userTable(userTable), m_recordsOf(std::move(recordsOf))
 {
     const OdDbSymbolTablePtr blocks = drawing.getBlockTableId().openObject(OdDb::kForRead);
     for (OdDbSymbolTableIteratorPtr block = blocks->newIterator(); !block->done(); block->step()) {
@@ -42,32 +42,39 @@ EntityIndex::EntityIndex(OdDbDatabase& drawing, RecordsOf recordsOf)
             }
             add(*entity);
             for (const OdDbObjectId& id : entity->subEntities()) {
-                if (const OdDbEntityPtr sub = OdDbEntity::cast(id.openObject().get())) {
+                if (const OdDbObjectPtr sub = id.openObject()) {
                     add(*sub);
                 }
+            }
+        }
+    }
+    if (const OdDbSymbolTablePtr table = OdDbSymbolTable::cast(userTable.openObject().get())) {
+        for (OdDbSymbolTableIteratorPtr it = table->newIterator(); !it->done(); it->step()) {
+            if (const OdDbObjectPtr record = it->getRecord()) {
+                add(*record);
             }
         }
     }
     drawing.addReactor(this);
 }
 
-EntityIndex::~EntityIndex()
+UserIndex::~UserIndex()
 {
     if (m_drawing != nullptr) {
         m_drawing->removeReactor(this);
     }
 }
 
-void EntityIndex::add(const OdDbEntity& entity)
+void UserIndex::add(const OdDbObject& object)
 {
-    m_recordsOf(entity, [&](OdDbObjectId record) {
+    m_recordsOf(object, [&](OdDbObjectId record) {
         if (!record.isNull()) {
-            m_users[static_cast<OdUInt64>(record.getHandle())].push_back(entity.objectId());
+            m_users[static_cast<OdUInt64>(record.getHandle())].push_back(object.objectId());
         }
     });
 }
 
-std::vector<OdDbObjectId> EntityIndex::take(const OdDbObjectId& record)
+std::vector<OdDbObjectId> UserIndex::take(const OdDbObjectId& record)
 {
     const auto found = m_users.find(static_cast<OdUInt64>(record.getHandle()));
     if (found == m_users.end()) {
@@ -85,20 +92,27 @@ std::vector<OdDbObjectId> EntityIndex::take(const OdDbObjectId& record)
     return users;
 }
 
-void EntityIndex::objectAppended(const OdDbDatabase*, const OdDbObject* object)
+bool UserIndex::isUser(const OdDbObject& object) const
+{
+    if (const OdDbEntity* entity = OdDbEntity::cast(&object).get()) {
+        return !inExternalReference(*entity);
+    }
+    return !m_userTable.isNull() && object.ownerId() == m_userTable;
+}
+
+void UserIndex::objectAppended(const OdDbDatabase*, const OdDbObject* object)
 {
     objectModified(m_drawing, object);
 }
 
-void EntityIndex::objectModified(const OdDbDatabase*, const OdDbObject* object)
+void UserIndex::objectModified(const OdDbDatabase*, const OdDbObject* object)
 {
-    const OdDbEntity* entity = OdDbEntity::cast(object).get();
-    if (entity != nullptr && !inExternalReference(*entity)) {
-        add(*entity);
+    if (object != nullptr && isUser(*object)) {
+        add(*object);
     }
 }
 
-void EntityIndex::goodbye(const OdDbDatabase*)
+void UserIndex::goodbye(const OdDbDatabase*)
 {
     m_drawing = nullptr;
     m_users.clear();
