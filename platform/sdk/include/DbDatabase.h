@@ -108,16 +108,22 @@ public:
     void removeReactor(OdDbDatabaseReactor* reactor);
 
     // Keeps in ids only those objects that nothing in the drawing references: entities (layer,
-    // line style, text style, dimension style), layers (line style), dimension styles (blocks,
-    // text style, line styles), line styles (text styles of text elements), current-record
-    // variables, and hard and soft pointers of any object.
+    // line style, text style, dimension style, block), layers (line style), multiline styles
+    // (line styles), XDATA (layer names), dimension styles (blocks, text style, line styles), line
+    // styles (text styles of text elements), header variables naming records, and hard and soft
+    // pointers of any object.
     void purge(OdDbObjectIdArray& ids) const;
 
-    // Copies the objects ids (of this database) into the destination database of idMap, owned
-    // by owner (a symbol table or dictionary there). Records the copies in idMap. With
-    // kDrcReplace a record of the same name in the destination is replaced in place (it keeps
-    // its id); with kDrcIgnore it is kept and mapped. Records the copy refers to (text styles of
-    // line styles, blocks, line styles and text styles of dimension styles) come along.
+    // Copies the records ids (of this database) into the destination database of idMap, owned by
+    // owner (the symbol table of their kind there; eInvalidOwnerObject otherwise), and records
+    // the copies in idMap. With kDrcReplace a record of the same name in the destination is
+    // replaced in place (it keeps its id, extension dictionary and XDATA); with kDrcIgnore it is
+    // kept and mapped. A copy comes with what it owns (a block with its whole definition: base
+    // point, entities and their sub-entities; an object with its extension dictionary) and with
+    // the records it and its entities refer to (layers, line styles, text styles, dimension
+    // styles, nested blocks), which map onto the destination's records of the same name (shape
+    // files by file name) and are copied only when missing; a copied anonymous block gets a new
+    // name. The applications of copied XDATA are registered in the destination.
     void wblockCloneObjects(const OdDbObjectIdArray& ids, OdDbObjectId owner, OdDbIdMapping& idMap,
                             OdDb::DuplicateRecordCloning drc, bool deferXlation = false);
 

@@ -63,7 +63,11 @@ public:
     OdDbHandle getDbHandle() const;
 
     bool isErased() const;
-    // Erases (or with false un-erases) the object; the database's reactors receive objectErased.
+    // Erases (or with false un-erases) the object with everything it owns: its extension
+    // dictionary, the entries of a dictionary, the entities of a block, the sub-entities of an
+    // entity. The database's reactors receive objectErased for each. Layer "0", the line styles
+    // ByBlock, ByLayer and Continuous and the model and paper space blocks cannot be erased:
+    // OdError(eCannotBeErasedByCaller), naming the record.
     OdResult erase(bool eraseIt = true);
 
     bool isReadEnabled() const;

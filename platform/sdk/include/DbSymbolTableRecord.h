@@ -9,8 +9,11 @@ class OdDbSymbolTableRecord : public OdDbObject
 
 public:
     OdString getName() const;
-    // Renames the record. References by name (entities, current-record variables) follow, since
-    // they are written from the record's id.
+    // Renames the record. References by name (entities, current-record variables, XDATA layer
+    // names, multiline style elements) follow, since they are written from the record's id.
+    // Raises OdError(eDuplicateRecordName) when another record has the name, and
+    // OdError(eInvalidInput) for layer "0", the line styles ByBlock, ByLayer and Continuous and the
+    // model and paper space blocks, which keep their names.
     void setName(const OdString& name);
     // Comes from an external reference (DXF flag 16).
     bool isDependent() const;
