@@ -77,14 +77,16 @@ void expectGone(const DxfText& after, const Handles& handles)
     }
 }
 
-// Every former user of `name` by the group now names `now`.
+// Every former user of `name` by the group now names `now` instead (a table in every row type).
 void expectMoved(const DxfText& before, const DxfText& after, int code, const char* name,
                  const char* now)
 {
     const Handles moved = users(before, code, name);
     EXPECT_FALSE(moved.empty());
     for (const std::string& handle : moved) {
-        EXPECT_TRUE(at(after, handle).has(code, now)) << handle << " does not name " << now;
+        const DxfObject& user = at(after, handle);
+        EXPECT_TRUE(user.has(code, now) && !user.has(code, name))
+            << user.type() << " " << handle << " does not name " << now;
     }
 }
 

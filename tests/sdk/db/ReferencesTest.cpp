@@ -1,8 +1,6 @@
 #include "DbTestUtil.h"
 
 #include <DbEntity.h>
-#include <DbIdMapping.h>
-#include <DbLinetypeTableRecord.h>
 
 #include <gtest/gtest.h>
 
@@ -44,43 +42,4 @@ TEST(References, NamesKeepTheirSpellingUnlessTheRecordIsRenamed)
     TempFile copy("spelling-copy.dxf");
     db2->writeFile(OdString(copy.path));
     EXPECT_EQ(copy.read(), text);
-}
-
-TEST(Cloning, ReplacesTheSameNamedRecordAndKeepsItsIdentity)
-{
-    OdDbDatabasePtr source = OdDbDatabase::createObject();
-    OdDbDatabasePtr dest = OdDbDatabase::createObject();
-    const OdString inch(KV_RESOURCE_DIR "/inch.lin");
-    source->loadLineTypeFile(OdString("BORDER"), inch);
-    dest->loadLineTypeFile(OdString("DASHED"), inch);
-    {
-        OdDbSymbolTablePtr table = dest->getLinetypeTableId().safeOpenObject();
-        OdDbLinetypeTableRecordPtr dashed = table->getAt(OdString("DASHED"), OdDb::kForWrite);
-        dashed->setName(OdString("BORDER"));  // same name, other pattern
-    }
-    OdDbSymbolTablePtr destTable = dest->getLinetypeTableId().safeOpenObject();
-    const OdDbObjectId existing = destTable->getAt(OdString("BORDER"));
-
-    OdDbSymbolTablePtr sourceTable = source->getLinetypeTableId().safeOpenObject();
-    OdDbObjectIdArray ids;
-    ids.append(sourceTable->getAt(OdString("BORDER")));
-    OdDbIdMappingPtr map = OdRxObjectImpl<OdDbIdMapping>::createObject();
-    map->setDestDb(dest.get());
-    source->wblockCloneObjects(ids, dest->getLinetypeTableId(), *map, OdDb::kDrcReplace);
-
-    OdDbIdPair pair(ids[0]);
-    ASSERT_TRUE(map->compute(pair));
-    EXPECT_EQ(pair.value(), existing);
-    OdDbLinetypeTableRecordPtr cloned = existing.safeOpenObject();
-    OdDbLinetypeTableRecordPtr original = ids[0].safeOpenObject();
-    EXPECT_EQ(cloned->numDashes(), original->numDashes());
-    EXPECT_DOUBLE_EQ(cloned->patternLength(), original->patternLength());
-    EXPECT_EQ(cloned->getName(), OdString("BORDER"));
-
-    TempFile file("cloned.dxf");
-    OdDbDatabasePtr back = roundTrip(dest.get(), file);
-    OdDbSymbolTablePtr backTable = back->getLinetypeTableId().safeOpenObject();
-    OdDbLinetypeTableRecordPtr saved = backTable->getAt(OdString("BORDER"), OdDb::kForRead);
-    ASSERT_FALSE(saved.isNull());
-    EXPECT_EQ(saved->numDashes(), original->numDashes());
 }
