@@ -46,9 +46,10 @@ void checkMessageUnderTheHostsName(const RunDialogFacts<Dialog>& facts)
 }
 
 template <class Dialog>
-void checkWarningIcon()
+void checkWarningIconBesideTheMessage(const RunDialogFacts<Dialog>& facts)
 {
     Dialog dialog;
+    checkIconBesideWholeMessage(dialog, "label", QString::fromLatin1(facts.context));
     const QImage shown = labelImage(dialog, "label_4");
     QCOMPARE(shown.size(), QSize(50, 50));
     QCOMPARE(shown, expectedIcon(dialog, QStyle::SP_MessageBoxWarning));

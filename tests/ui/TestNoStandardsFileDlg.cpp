@@ -29,7 +29,7 @@ private slots:
     void cleanup() { QCOMPARE(leftOverTopLevelWidgets(), QStringList()); }
 
     void showsItsMessageUnderTheHostsName() { checkMessageUnderTheHostsName(kFacts); }
-    void showsTheWarningIcon() { checkWarningIcon<CKvNoStandardsFileDlg>(); }
+    void showsTheWarningIconBesideTheMessage() { checkWarningIconBesideTheMessage(kFacts); }
     void textsAreTranslatedInItsOwnContext() { checkTextsTranslatedInContext(kFacts); }
     void execReportsTheAnswerAndTheCheckBox_data() { addExecRows(); }
     void execReportsTheAnswerAndTheCheckBox() { checkExecReportsAnswerAndCheckBox(kFacts); }

@@ -60,9 +60,10 @@ private slots:
         QCOMPARE(buttons->standardButtons(), QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     }
 
-    void showsTheWarningIcon()
+    void showsTheWarningIconBesideTheMessage()
     {
         CKvStandardViolationMessage dialog;
+        checkIconBesideWholeMessage(dialog, "label", "CKvStandardViolationMessage");
         const QImage shown = labelImage(dialog, "label_4");
         QCOMPARE(shown.size(), QSize(50, 50));
         QCOMPARE(shown, expectedIcon(dialog, QStyle::SP_MessageBoxWarning));

@@ -44,9 +44,14 @@ private slots:
         QCOMPARE(shownText(dialog, "label_8"), QStringLiteral("Ignored in current verification:"));
     }
 
-    void showsTheInformationIcon()
+    void showsTheInformationIconBesideTheMessage()
     {
         CKvVerfiyCompleteMessage dialog;
+        dialog.setViolation(12);
+        dialog.setFixed(3);
+        dialog.setManualFixed(4);
+        dialog.setIgnored(1);
+        checkIconBesideWholeMessage(dialog, "label_2", "CKvVerfiyCompleteMessage");
         const QImage shown = labelImage(dialog, "label_4");
         QCOMPARE(shown.size(), QSize(50, 50));
         QCOMPARE(shown, expectedIcon(dialog, QStyle::SP_MessageBoxInformation));

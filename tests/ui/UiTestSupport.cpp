@@ -1,5 +1,7 @@
 #include "UiTestSupport.h"
 
+#include "WidgetChecks.h"
+
 #include <CKvString.h>
 
 #include <QAbstractButton>
@@ -74,6 +76,25 @@ QImage labelImage(const QWidget& dialog, const char* labelName)
 {
     const auto* label = dialog.findChild<QLabel*>(labelName);
     return label ? label->pixmap(Qt::ReturnByValue).toImage() : QImage();
+}
+
+void checkIconBesideWholeMessage(QDialog& dialog, const char* messageLabel, const QString& picture)
+{
+    dialog.show();
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    saveScreenshot(dialog, picture);
+    const QWidget* icon = dialog.findChild<QLabel*>("label_4");
+    const QWidget* message = dialog.findChild<QLabel*>(messageLabel);
+    QVERIFY(icon && message);
+    QCOMPARE(icon->size(), QSize(50, 50));
+    // The layout's spacing between the two, not a column stretched wider than the icon.
+    const int gap = message->x() - (icon->x() + icon->width());
+    QVERIFY2(gap <= 2 * dialog.style()->pixelMetric(QStyle::PM_LayoutHorizontalSpacing),
+             qPrintable(QStringLiteral("%1 pixels between icon and message").arg(gap)));
+    const QStringList cut = cutTexts(dialog);
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(", ")));
+    dialog.close();
 }
 
 QStringList leftOverTopLevelWidgets()

@@ -32,6 +32,10 @@ QImage expectedIcon(const QWidget& widget, QStyle::StandardPixmap icon);
 // The image of the pixmap the label shows; null without a pixmap.
 QImage labelImage(const QWidget& dialog, const char* labelName);
 
+// Shows the dialog at the size it opens with and checks that the icon keeps its square right
+// beside the message and that no text is cut; saves a picture of it under the picture's name.
+void checkIconBesideWholeMessage(QDialog& dialog, const char* messageLabel, const QString& picture);
+
 // The names of the top-level widgets that still exist.
 QStringList leftOverTopLevelWidgets();
 
@@ -77,5 +81,6 @@ int runTestNoDwgCategoriesSelectedDlg(int argc, char** argv);
 int runTestStandardViolationMessage(int argc, char** argv);
 int runTestVerfiyCompleteMessage(int argc, char** argv);
 int runTestVerifyStandards(int argc, char** argv);
+int runTestVerifyStandardsWalk(int argc, char** argv);
 
 #endif  // KV_UI_TEST_SUPPORT_H

@@ -13,5 +13,6 @@ int main(int argc, char** argv)
     failures += runTestStandardViolationMessage(argc, argv);
     failures += runTestVerfiyCompleteMessage(argc, argv);
     failures += runTestVerifyStandards(argc, argv);
+    failures += runTestVerifyStandardsWalk(argc, argv);
     return failures == 0 ? 0 : 1;
 }

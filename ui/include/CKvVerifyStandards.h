@@ -34,6 +34,7 @@
 
 class Ui_CKvVerifyStandards;
 class QCloseEvent;
+class QHideEvent;
 class QPaintEvent;
 class QShowEvent;
 
@@ -83,7 +84,8 @@ public:
     void update();
     // Enables the violation widgets, or clears and disables them.
     void enableControls(bool on);
-    // Enables or disables the column headers of both tables.
+    // Shows the column titles of both tables (the fixes' column as "Object Name"), or blanks
+    // them and their tool tips.
     void enableHeaders(bool on);
     // Fixes the violation on display and each one after it, as far as the end of the list.
     void AutoFixAllErrors();
@@ -118,6 +120,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // Remembers the size the user gave the dialog, for the next time it opens.
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void setUpTables();

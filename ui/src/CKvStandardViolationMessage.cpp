@@ -3,6 +3,8 @@
 #include "DialogDecoration.h"
 #include "ui_CKvStandardViolationMessage.h"
 
+#include <algorithm>
+
 CKvStandardViolationMessage::CKvStandardViolationMessage(QWidget* parent)
     : CKvDialog(parent, KvDialogDecoration::kMessageDialogFlags)
     , m_ui(std::make_unique<Ui_CKvStandardViolationMessage>())
@@ -20,6 +22,10 @@ CKvStandardViolationMessage::CKvStandardViolationMessage(QWidget* parent)
     connect(m_ui->keepObjUnchanged, &QRadioButton::clicked, this,
             &CKvStandardViolationMessage::clickedObjUnchanged);
     updateControls();
+    // The message wraps: the dialog opens as high as its lines need at the form's width (or the
+    // least width its other texts need).
+    const int openingWidth = std::max(width(), minimumSizeHint().width());
+    resize(openingWidth, heightForWidth(openingWidth));
 }
 
 CKvStandardViolationMessage::~CKvStandardViolationMessage() = default;

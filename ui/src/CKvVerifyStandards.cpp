@@ -1,6 +1,7 @@
 #include "CKvVerifyStandards.h"
 
 #include "DialogDecoration.h"
+#include "TableColumns.h"
 #include "ui_CKvVerifyStandards.h"
 
 #include <CKvUtilsBase.h>
@@ -94,10 +95,11 @@ int CKvVerifyStandards::GetHelpId() const
 void CKvVerifyStandards::setUpTables()
 {
     QTableWidget* replace = m_ui->ReplaceWithTableWidget;
+    QTableWidget* preview = m_ui->PreviewChangesTableWidget;
     replace->setColumnCount(ReplaceColumnCount);
+    preview->setColumnCount(PreviewColumnCount);
     setHeader(replace, CheckColumn, QString());
-    setHeader(replace, FixNameColumn, tr("Object Name"));
-    setHeader(replace, StandardsFileColumn, tr("Standards File"));
+    enableHeaders(true);
     // The first column holds nothing but the check-mark.
     QHeaderView* header = replace->horizontalHeader();
     header->setTextElideMode(Qt::ElideRight);
@@ -105,13 +107,10 @@ void CKvVerifyStandards::setUpTables()
     header->resizeSection(CheckColumn, header->minimumSectionSize());
     header->setSectionResizeMode(FixNameColumn, QHeaderView::Interactive);
     header->setSectionResizeMode(StandardsFileColumn, QHeaderView::Interactive);
+    KvTableColumns::setUp(*replace);
 
-    QTableWidget* preview = m_ui->PreviewChangesTableWidget;
-    preview->setColumnCount(PreviewColumnCount);
-    setHeader(preview, PropertyColumn, tr("Property"));
-    setHeader(preview, CurrentValueColumn, tr("Current Value"));
-    setHeader(preview, StandardValueColumn, tr("Standard Value"));
     preview->horizontalHeader()->setTextElideMode(Qt::ElideRight);
+    KvTableColumns::setUp(*preview);
     // The preview is never edited: it keeps the read-only look when the dialog is active too.
     QPalette palette = preview->palette();
     const QColor readOnlyBase = palette.color(QPalette::Disabled, QPalette::Base);
@@ -211,8 +210,13 @@ void CKvVerifyStandards::FillReplaceWithTable()
         table->setItem(row, FixNameColumn, new QTableWidgetItem(name));
         table->setItem(row, StandardsFileColumn, new QTableWidgetItem(file));
     }
+    KvTableColumns::fitToContents(*table, FixNameColumn);
+    // The table starts at the top for every violation; the recommended fix is brought into view
+    // even far down a long list.
+    table->scrollToTop();
     if (recommended >= 0 && recommended < table->rowCount()) {
         table->selectRow(recommended);
+        table->scrollToItem(table->item(recommended, CheckColumn));
     }
     m_ui->IgnoreViolationCheckBox->setEnabled(true);
     m_ui->IgnoreViolationCheckBox->setChecked(info.getIsIgnored());
@@ -257,6 +261,7 @@ void CKvVerifyStandards::FillPropertyDiffTable(int fixIndex)
         table->setItem(row, StandardValueColumn,
                        new QTableWidgetItem(valueText(pStandard).toQString()));
     }
+    KvTableColumns::fitToContents(*table, PropertyColumn);
 }
 
 void CKvVerifyStandards::update()
@@ -329,6 +334,11 @@ void CKvVerifyStandards::enableControls(bool on)
 
 void CKvVerifyStandards::enableHeaders(bool on)
 {
-    m_ui->ReplaceWithTableWidget->horizontalHeader()->setEnabled(on);
-    m_ui->PreviewChangesTableWidget->horizontalHeader()->setEnabled(on);
+    QTableWidget* replace = m_ui->ReplaceWithTableWidget;
+    QTableWidget* preview = m_ui->PreviewChangesTableWidget;
+    setHeader(replace, FixNameColumn, on ? tr("Object Name") : QString());
+    setHeader(replace, StandardsFileColumn, on ? tr("Standards File") : QString());
+    setHeader(preview, PropertyColumn, on ? tr("Property") : QString());
+    setHeader(preview, CurrentValueColumn, on ? tr("Current Value") : QString());
+    setHeader(preview, StandardValueColumn, on ? tr("Standard Value") : QString());
 }

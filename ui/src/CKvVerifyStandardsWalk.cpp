@@ -15,6 +15,7 @@
 #include <OdError.h>
 
 #include <QCloseEvent>
+#include <QHideEvent>
 #include <QShowEvent>
 #include <QTimer>
 
@@ -48,9 +49,22 @@ void CKvVerifyStandards::showEvent(QShowEvent* event)
 {
     CKvDialog::showEvent(event);
     // Only when the program shows the dialog, not when the window system shows it again: the
-    // first violation is filled in once the dialog is on screen.
+    // dialog takes the size the user gave it last time, and the first violation is filled in
+    // once the dialog is on screen.
     if (!event->spontaneous()) {
+        const QSize remembered = KvDialogDecoration::rememberedSize(objectName());
+        if (remembered.isValid()) {
+            resize(remembered.expandedTo(minimumSizeHint()));
+        }
         QTimer::singleShot(0, this, &CKvVerifyStandards::OnTimer);
+    }
+}
+
+void CKvVerifyStandards::hideEvent(QHideEvent* event)
+{
+    CKvDialog::hideEvent(event);
+    if (!event->spontaneous()) {
+        KvDialogDecoration::rememberSize(objectName(), size());
     }
 }
 

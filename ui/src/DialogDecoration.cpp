@@ -6,9 +6,28 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QPainter>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QWidget>
 
 namespace KvDialogDecoration {
+
+namespace {
+
+// Built on every use, so that the file follows XDG_CONFIG_HOME (QSettings' own user folder is
+// fixed for the life of the process).
+QString settingsFile()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/kvcad/KvStandards.conf");
+}
+
+QString sizeKey(const QString& dialogName)
+{
+    return dialogName + QStringLiteral("/size");
+}
+
+}  // namespace
 
 QString hostApplicationName()
 {
@@ -28,6 +47,16 @@ QPixmap standardIconPixmap(const QWidget& widget, QStyle::StandardPixmap icon)
     QPainter painter(&pixmap);
     widget.style()->standardIcon(icon, nullptr, &widget).paint(&painter, pixmap.rect());
     return pixmap;
+}
+
+QSize rememberedSize(const QString& dialogName)
+{
+    return QSettings(settingsFile(), QSettings::IniFormat).value(sizeKey(dialogName)).toSize();
+}
+
+void rememberSize(const QString& dialogName, const QSize& size)
+{
+    QSettings(settingsFile(), QSettings::IniFormat).setValue(sizeKey(dialogName), size);
 }
 
 }  // namespace KvDialogDecoration

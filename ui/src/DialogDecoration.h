@@ -1,9 +1,10 @@
-// What the module's message dialogs share: the host application's name as their title and the
-// style's standard icons at the size the forms reserve for them.
+// What the module's dialogs share: the host application's name as their title, the style's
+// standard icons at the size the forms reserve for them, and the sizes users gave them.
 #ifndef KV_DIALOG_DECORATION_H
 #define KV_DIALOG_DECORATION_H
 
 #include <QPixmap>
+#include <QSize>
 #include <QString>
 #include <QStyle>
 #include <Qt>
@@ -25,6 +26,12 @@ QString hostApplicationName();
 
 // The widget's current style's standard icon drawn on a transparent kIconSide square.
 QPixmap standardIconPixmap(const QWidget& widget, QStyle::StandardPixmap icon);
+
+// The size the user last gave the dialog of that name, kept per user in the module's own file
+// beside the host's settings ($XDG_CONFIG_HOME/kvcad/KvStandards.conf); invalid when none was
+// kept.
+QSize rememberedSize(const QString& dialogName);
+void rememberSize(const QString& dialogName, const QSize& size);
 
 }  // namespace KvDialogDecoration
 

@@ -1,0 +1,419 @@
+// The walk through the Verify Standards dialog's violations: ignoring (read back from the
+// drawing), stepping and its summaries, fixing by hand and automatically, the Options button and
+// closing.
+#include "VerifyStandardsScenario.h"
+
+class TestVerifyStandardsWalk : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        CKvStdsError::rxInit();
+        CKvStdsFix::rxInit();
+    }
+
+    void cleanupTestCase()
+    {
+        CKvStdsFix::rxUninit();
+        CKvStdsError::rxUninit();
+    }
+
+    void cleanup() { QCOMPARE(leftOverTopLevelWidgets(), QStringList()); }
+
+    void ignoringMarksTheRecordInTheDrawing_data()
+    {
+        QTest::addColumn<QString>("storedName");
+        QTest::newRow("ignored for the first time") << QString();
+        QTest::newRow("ignored before by someone else") << QStringLiteral("alice");
+    }
+
+    // Ticked, unticked, ticked again; the mark is read back from the drawing each time.
+    void ignoringMarksTheRecordInTheDrawing()
+    {
+        QFETCH(QString, storedName);
+        Scenario s;
+        QVERIFY(s.ready());
+        const int walls = s.add("Walls");
+        s.records[walls].setIgnoredByUserName(CKvString(storedName));
+        s.add("Doors");
+        CKvVerifyStandards dialog;
+        start(dialog, s);
+        const QString login = CKvUtilsBase::getUserName().toQString();
+        const QString shownName = storedName.isEmpty() ? login : storedName;
+        const OdDbObjectId id = s.ids.at(0);
+
+        for (const bool checked : {true, false, true}) {
+            click(dialog, "IgnoreViolationCheckBox");
+            const CKvIgnoredState stored = readIgnoredState(id);
+            QVERIFY(stored.hasRecord);
+            QCOMPARE(stored.ignored, checked);
+            QCOMPARE(stored.user.toQString(), checked ? login : QString());
+            QCOMPARE(storedFlagItems(id),
+                     QStringList({"300=" + (checked ? login : QString()),
+                                  QStringLiteral("90=%1").arg(checked ? 1 : 0)}));
+            QCOMPARE(dialog.errorInfoList()[0].getIsIgnored(), checked);
+            QCOMPARE(dialog.errorInfoList()[0].getIgnoredByUserName().toQString(), storedName);
+            QCOMPARE(dialog.findChild<QCheckBox*>("IgnoreViolationCheckBox")->isChecked(), checked);
+            QCOMPARE(shownText(dialog, "IgnoredByLoginNameLabel"), checked ? shownName : QString());
+            QCOMPARE(shownText(dialog, "ObjectNameLabel"), QStringLiteral("Walls"));
+        }
+        QVERIFY(!readIgnoredState(s.ids.at(1)).hasRecord);
+    }
+
+    void steppingPassesOverWhatNeedsNoAttention_data()
+    {
+        QTest::addColumn<QStringList>("flags");  // per record: F fixed, M manual fixed, I ignored
+        QTest::addColumn<bool>("showIgnored");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("nothing dealt with")
+            << QStringList({"", "", ""}) << false << QStringList({"R0", "R1", "R2"});
+        QTest::newRow("fixed and manual fixed")
+            << QStringList({"F", "", "M", ""}) << false << QStringList({"R1", "R3"});
+        QTest::newRow("ignored, show-ignored off")
+            << QStringList({"I", "", "I"}) << false << QStringList({"R1"});
+        QTest::newRow("ignored, show-ignored on")
+            << QStringList({"I", "", "I"}) << true << QStringList({"R0", "R1", "R2"});
+        QTest::newRow("fixed and ignored, show-ignored on")
+            << QStringList({"FI", "", "MI"}) << true << QStringList({"R1"});
+        QTest::newRow("all dealt with") << QStringList({"F", "I"}) << false << QStringList();
+        QTest::newRow("empty list") << QStringList() << false << QStringList();
+    }
+
+    // The summary is off here, so the list keeps every record and the next pass sees them all.
+    void steppingPassesOverWhatNeedsNoAttention()
+    {
+        QFETCH(QStringList, flags);
+        QFETCH(bool, showIgnored);
+        QFETCH(QStringList, shown);
+        Scenario s(false, showIgnored);
+        QVERIFY(s.ready());
+        for (int i = 0; i < flags.size(); ++i) {
+            const int at = s.add(qPrintable(QStringLiteral("R%1").arg(i)));
+            s.records[at].setIsFixed(flags[i].contains('F'));
+            s.records[at].setIsManualFixed(flags[i].contains('M'));
+            s.records[at].setIsIgnored(flags[i].contains('I'));
+        }
+        CKvVerifyStandards dialog;
+        dialog.disableStatusReport(true);
+        dialog.setErrorInfoList(s.records);
+        for (int pass = 0; pass < 2; ++pass) {
+            QStringList walked;
+            for (int step = 0; step <= flags.size(); ++step) {
+                dialog.clickedNext();
+                if (dialog.currentIndex() == -1) {
+                    break;
+                }
+                walked << shownText(dialog, "ObjectNameLabel");
+            }
+            QCOMPARE(walked, shown);
+            QCOMPARE(dialog.currentIndex(), -1);
+            QCOMPARE(enabledStates(dialog, kViolationWidgets), withState(kViolationWidgets, "off"));
+            QVERIFY(dialog.findChild<QWidget*>("NextIssueButton")->isEnabled());
+            // No record's type stays in the headers once the pass is over.
+            QCOMPARE(headersOf(dialog, "ReplaceWithTableWidget"), QStringList({"", "", ""}));
+            QCOMPARE(headersOf(dialog, "PreviewChangesTableWidget"), QStringList({"", "", ""}));
+            QCOMPARE(listedNames(dialog).size(), flags.size());
+        }
+    }
+
+    void endOfTheListShowsTheSummary_data()
+    {
+        QTest::addColumn<bool>("reportDisabled");
+        QTest::addColumn<bool>("noStandards");
+        QTest::newRow("summary") << false << false;
+        QTest::newRow("summary, no standards files") << false << true;
+        QTest::newRow("no summary") << true << false;
+        QTest::newRow("no summary, no standards files") << true << true;
+    }
+
+    // With nothing to show the first step passes the end at once.
+    void endOfTheListShowsTheSummary()
+    {
+        QFETCH(bool, reportDisabled);
+        QFETCH(bool, noStandards);
+        Scenario s;
+        QVERIFY(s.ready());
+        CKvVerifyStandards dialog;
+        dialog.disableStatusReport(reportDisabled);
+        dialog.setNoStandardsAttached(noStandards);
+        dialog.setErrorInfoList(s.records);
+        dialog.show();
+        QCoreApplication::processEvents();
+        QCOMPARE(s.catcher.summaries, reportDisabled ? QStringList() : QStringList({"0 0 0 0"}));
+        QCOMPARE(dialog.currentIndex(), -1);
+        QCOMPARE(shownText(dialog, "ProblemDescLabel"),
+                 noStandards ? QString::fromUtf8(kNoStandardsText) : QString());
+        QCOMPARE(enabledStates(dialog, kViolationWidgets), withState(kViolationWidgets, "off"));
+        QVERIFY(dialog.findChild<QWidget*>("NextIssueButton")->isEnabled());
+        QVERIFY(dialog.isVisible());
+    }
+
+    // Walls is fixed with the Fix button, Doors ignored, Roof skipped; Stairs came fixed (and
+    // ignored). The second pass sees only the records neither fixed nor manual fixed.
+    void summaryCountsThePassAndDropsTheFixed()
+    {
+        Scenario s;
+        QVERIFY(s.ready());
+        s.add("Walls");
+        s.add("Doors");
+        s.add("Roof");
+        const int stairs = s.add("Stairs");
+        s.records[stairs].setIsFixed(true);
+        s.records[stairs].setIsIgnored(true);
+        CKvVerifyStandards dialog;
+        start(dialog, s);
+
+        click(dialog, "FixIssueButton");
+        QCOMPARE(shownText(dialog, "ObjectNameLabel"), QStringLiteral("Doors"));
+        click(dialog, "IgnoreViolationCheckBox");
+        click(dialog, "NextIssueButton");
+        QCOMPARE(shownText(dialog, "ObjectNameLabel"), QStringLiteral("Roof"));
+        click(dialog, "NextIssueButton");
+        QCOMPARE(s.catcher.summaries, QStringList({"4 1 1 2"}));
+        QCOMPARE(listedNames(dialog), QStringList({"Doors", "Roof"}));
+        QCOMPARE(s.plugin.fixes, QStringList({"Walls:Standard"}));
+
+        click(dialog, "NextIssueButton");
+        QCOMPARE(shownText(dialog, "ObjectNameLabel"), QStringLiteral("Roof"));
+        click(dialog, "NextIssueButton");
+        QCOMPARE(s.catcher.summaries.size(), 2);
+        QCOMPARE(s.catcher.summaries.last(), QStringLiteral("2 0 0 1"));
+        QCOMPARE(listedNames(dialog), QStringList({"Doors", "Roof"}));
+    }
+
+    void fixAppliesTheChosenFix_data()
+    {
+        QTest::addColumn<int>("fixCount");
+        QTest::addColumn<int>("recommended");
+        QTest::addColumn<int>("choose");  // -2: as filled; -1: no current row; else the row
+        QTest::addColumn<bool>("failing");
+        QTest::addColumn<QString>("applied");
+        QTest::newRow("the row chosen") << 3 << 0 << 2 << false << "Walls:F2";
+        QTest::newRow("the recommended row as filled") << 3 << 1 << -2 << false << "Walls:F1";
+        QTest::newRow("no current row: the recommended fix") << 3 << 2 << -1 << false << "Walls:F2";
+        QTest::newRow("no current row, no recommendation: the first fix")
+            << 3 << -1 << -1 << false << "Walls:F0";
+        QTest::newRow("a failing fix counts as fixed") << 2 << 0 << -2 << true << "Walls:F0";
+        QTest::newRow("no fixes: nothing to apply") << 0 << -1 << -1 << false << QString();
+    }
+
+    void fixAppliesTheChosenFix()
+    {
+        QFETCH(int, fixCount);
+        QFETCH(int, recommended);
+        QFETCH(int, choose);
+        QFETCH(bool, failing);
+        QFETCH(QString, applied);
+        Scenario s;
+        QVERIFY(s.ready());
+        s.plugin.failFixes = failing;
+        const std::vector<Fix> fixes = {{"F0"}, {"F1"}, {"F2"}};
+        s.add("Walls", std::vector<Fix>(fixes.begin(), fixes.begin() + fixCount), recommended);
+        s.add("Doors");
+        CKvVerifyStandards dialog;
+        start(dialog, s);
+        QTableWidget* table = tableOf(dialog, "ReplaceWithTableWidget");
+        QVERIFY(table);
+        if (choose >= 0) {
+            table->selectRow(choose);
+        } else if (choose == -1) {
+            table->setCurrentItem(nullptr);
+            QCOMPARE(table->currentRow(), -1);
+        }
+        if (choose == -1) {
+            // The Fix button is off without a selected fix; the slot is the dialog's own.
+            dialog.clickedFix();
+        } else {
+            click(dialog, "FixIssueButton");
+        }
+        const bool fixed = !applied.isEmpty();
+        QCOMPARE(s.plugin.fixes, fixed ? QStringList({applied}) : QStringList());
+        QCOMPARE(s.plugin.messages, fixed ? QStringList({QString()}) : QStringList());
+        QCOMPARE(dialog.errorInfoList()[0].getIsManualFixed(), fixed);
+        QVERIFY(!dialog.errorInfoList()[0].getIsFixed());
+        QCOMPARE(shownText(dialog, "ObjectNameLabel"),
+                 fixed ? QStringLiteral("Doors") : QStringLiteral("Walls"));
+    }
+
+    void automaticFixFixesEveryViolationOnOpening_data()
+    {
+        QTest::addColumn<QStringList>("layers");  // "I" prefix: ignored; "N": no fixes
+        QTest::addColumn<bool>("showIgnored");
+        QTest::addColumn<QStringList>("applied");
+        QTest::addColumn<QString>("summary");
+        QTest::addColumn<QStringList>("left");
+        QTest::newRow("nothing stepped over")
+            << QStringList({"A", "B", "C"}) << false << QStringList({"A:A1", "B:B1", "C:C0"})
+            << QString("3 3 0 0") << QStringList();
+        QTest::newRow("an ignored violation first")
+            << QStringList({"IA", "A", "B", "C"}) << false << QStringList({"A:A1", "B:B1", "C:C0"})
+            << QString("4 3 0 1") << QStringList({"IA"});
+        QTest::newRow("an ignored violation between")
+            << QStringList({"A", "IB", "C"}) << false << QStringList({"A:A1", "C:C0"})
+            << QString("3 2 0 1") << QStringList({"IB"});
+        QTest::newRow("ignored violations fixed while shown")
+            << QStringList({"A", "IB"}) << true << QStringList({"A:A1", "IB:IB0"})
+            << QString("2 2 0 1") << QStringList();
+        QTest::newRow("a violation without fixes")
+            << QStringList({"A", "NB", "C"}) << false << QStringList({"A:A1", "C:C0"})
+            << QString("3 2 0 0") << QStringList({"NB"});
+    }
+
+    // Each record's fixes are "<name>0" and "<name>1"; A and B recommend their second, C none,
+    // the others their first.
+    void automaticFixFixesEveryViolationOnOpening()
+    {
+        QFETCH(QStringList, layers);
+        QFETCH(bool, showIgnored);
+        QFETCH(QStringList, applied);
+        QFETCH(QString, summary);
+        QFETCH(QStringList, left);
+        Scenario s(true, showIgnored);
+        QVERIFY(s.ready());
+        std::vector<QByteArray> fixNames;
+        for (const QString& layer : layers) {
+            fixNames.push_back((layer + '0').toUtf8());
+            fixNames.push_back((layer + '1').toUtf8());
+        }
+        for (int i = 0; i < layers.size(); ++i) {
+            const QString& layer = layers[i];
+            const std::vector<Fix> fixes =
+                layer.startsWith('N') ? std::vector<Fix>()
+                                      : std::vector<Fix>({{fixNames[2 * i].constData()},
+                                                          {fixNames[2 * i + 1].constData()}});
+            const int recommended =
+                layer == "A" || layer == "B" ? 1 : (layer == "C" || fixes.empty() ? -1 : 0);
+            const int at = s.add(qPrintable(layer), fixes, recommended);
+            s.records[at].setIsIgnored(layer.startsWith('I'));
+        }
+        CKvVerifyStandards dialog;
+        dialog.setErrorInfoList(s.records);
+        dialog.show();
+        QCoreApplication::processEvents();
+        QCOMPARE(s.plugin.fixes, applied);
+        QCOMPARE(s.catcher.summaries, QStringList({summary}));
+        QCOMPARE(listedNames(dialog), left);
+        QCOMPARE(dialog.currentIndex(), -1);
+    }
+
+    void optionsStopsTheWalkWhenTheConfigurationChanged_data()
+    {
+        QTest::addColumn<OptionsChange>("change");
+        QTest::addColumn<bool>("stops");
+        QTest::newRow("nothing changed") << OptionsChange::Nothing << false;
+        QTest::newRow("a standards file added") << OptionsChange::FileAdded << true;
+        QTest::newRow("a standards file removed") << OptionsChange::FileRemoved << true;
+        QTest::newRow("standards files reordered") << OptionsChange::FilesReordered << true;
+        QTest::newRow("letter case changed only") << OptionsChange::LetterCaseOnly << false;
+        QTest::newRow("a plug-in disabled") << OptionsChange::PluginDisabled << true;
+        QTest::newRow("a plug-in enabled") << OptionsChange::PluginEnabled << true;
+        QTest::newRow("a plug-in disabled, no manager")
+            << OptionsChange::PluginDisabledWithoutManager << false;
+    }
+
+    void optionsStopsTheWalkWhenTheConfigurationChanged()
+    {
+        QFETCH(OptionsChange, change);
+        QFETCH(bool, stops);
+        Scenario s;
+        QVERIFY(s.ready());
+        s.add("Walls");
+        RecordingPlugin disabled;
+        disabled.enabled = false;
+        CKvStandardsAssociation association(s.document->database());
+        association.setPaths({"C:/Standards/a.dws", "C:/Standards/b.dws"});
+        std::unique_ptr<ListingManager> manager;
+        if (change != OptionsChange::PluginDisabledWithoutManager) {
+            manager = std::make_unique<ListingManager>(
+                std::vector<CKvStdsPlugins*>{&s.plugin, &disabled});
+        }
+        ConfigurationCommand configuration([&] {
+            switch (change) {
+                case OptionsChange::Nothing:
+                    break;
+                case OptionsChange::FileAdded:
+                    association.add("C:/Standards/c.dws");
+                    break;
+                case OptionsChange::FileRemoved:
+                    association.remove("C:/Standards/a.dws");
+                    break;
+                case OptionsChange::FilesReordered:
+                    association.moveDown("C:/Standards/a.dws");
+                    break;
+                case OptionsChange::LetterCaseOnly:
+                    association.setPaths({"c:/STANDARDS/A.dws", "C:/Standards/b.DWS"});
+                    break;
+                case OptionsChange::PluginDisabled:
+                case OptionsChange::PluginDisabledWithoutManager:
+                    s.plugin.setEnabled(false);
+                    break;
+                case OptionsChange::PluginEnabled:
+                    disabled.setEnabled(true);
+                    break;
+            }
+        });
+        CKvMessageBox::takeShown();
+        CKvMessageBox::scriptAnswer(QMessageBox::Close);
+        CKvVerifyStandards dialog;
+        dialog.setErrorInfoList(s.records);
+        dialog.show();
+        QCoreApplication::processEvents();
+        QCOMPARE(shownText(dialog, "ObjectNameLabel"), QStringLiteral("Walls"));
+
+        click(dialog, "OptionsButton");
+        QCOMPARE(configuration.runs, QStringList({"5003=3 5000"}));
+        const std::vector<CKvMessageBox::Shown> shown = CKvMessageBox::takeShown();
+        CKvMessageBox::clearScript();
+        QCOMPARE(static_cast<int>(shown.size()), stops ? 1 : 0);
+        if (stops) {
+            QCOMPARE(shown[0].icon, QMessageBox::Warning);
+            QCOMPARE(shown[0].title, QStringLiteral("kvcad"));
+            QCOMPARE(shown[0].text, QString::fromUtf8(kOptionsWarning));
+            QCOMPARE(shown[0].buttons, QMessageBox::StandardButtons(QMessageBox::Close));
+        }
+        QCOMPARE(dialog.isVisible(), !stops);
+        QCOMPARE(dialog.result(), stops ? 1 : 0);
+        QCOMPARE(shownText(dialog, "ObjectNameLabel"), QStringLiteral("Walls"));
+    }
+
+    void closingEndsTheModalRun_data()
+    {
+        QTest::addColumn<Ending>("ending");
+        QTest::newRow("Close") << Ending::ClickClose;
+        QTest::newRow("window closed") << Ending::CloseWindow;
+    }
+
+    void closingEndsTheModalRun()
+    {
+        QFETCH(Ending, ending);
+        Scenario s;
+        QVERIFY(s.ready());
+        s.add("Walls");
+        CKvVerifyStandards dialog;
+        dialog.setErrorInfoList(s.records);
+        endWhenShown(dialog, ending);
+        QCOMPARE(dialog.exec(), 1);
+        QVERIFY(!dialog.isVisible());
+    }
+
+    void helpShowsItsTopic()
+    {
+        CKvVerifyStandards dialog;
+        QCOMPARE(dialog.GetHelpId(), 3072);
+        CKvHelp::showTopic(1);
+        const auto* buttons = dialog.findChild<QDialogButtonBox*>("buttonBox");
+        QVERIFY(buttons && buttons->button(QDialogButtonBox::Help));
+        buttons->button(QDialogButtonBox::Help)->click();
+        QCOMPARE(CKvHelp::lastTopic(), 3072);
+    }
+};
+
+int runTestVerifyStandardsWalk(int argc, char** argv)
+{
+    TestVerifyStandardsWalk test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "TestVerifyStandardsWalk.moc"
