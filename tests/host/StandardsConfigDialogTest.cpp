@@ -1,6 +1,7 @@
 // The standards configuration dialog, page by page, driven through its widgets.
 #include "HostTestUtil.h"
 #include "StandardsConfigTestUtil.h"
+#include "WidgetChecks.h"
 
 #include <CKvMessageBox.h>
 #include <CKvPluginFlags.h>
@@ -475,5 +476,25 @@ TEST(StandardsConfigDialog, EveryTextIsTranslatedInTheDialogsContext)
     for (const auto& [what, text] : texts) {
         SCOPED_TRACE(what);
         EXPECT_TRUE(text.startsWith(marker.marker())) << text.toStdString();
+    }
+}
+
+TEST(StandardsConfigDialog, EveryPageShowsItsTextsWhole)
+{
+    FakePlugin dimensions("Dimension Styles", "ID-D", "Checks dimension styles.", "1.0");
+    FakePlugin layers("Layers", "ID-L", "Checks layer names and properties.", "1.0");
+    ConfigScope scope({&dimensions, &layers});
+    CKvDocument* document =
+        scope.openDrawing({L"/srv/standards/office.dws", L"/srv/standards/architecture.dws"});
+    ASSERT_NE(document, nullptr);
+    for (int page = 1; page <= 3; ++page) {
+        SCOPED_TRACE(page);
+        CKvStandardsConfigDialog dialog(document, &scope.manager, CKvStandardsSettings::load(),
+                                        page);
+        dialog.show();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(cutTexts(dialog).join(", ").toStdString(), "");
+        EXPECT_NE(saveScreenshot(dialog, QStringLiteral("CKvStandardsConfigDialog-%1").arg(page)),
+                  QString());
     }
 }
