@@ -72,6 +72,7 @@ public:
 
     bool isReadEnabled() const;
     bool isWriteEnabled() const;
+    // From creation until the opening in which the object joined a database is over.
     bool isNewObject() const;
     bool isModified() const;
     OdDb::OpenMode openMode() const;

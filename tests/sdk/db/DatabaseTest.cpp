@@ -54,9 +54,9 @@ struct Recorder : OdStaticRxObject<OdDbDatabaseReactor>
     {
         events.push_back("openedForModify");
     }
-    void objectModified(const OdDbDatabase*, const OdDbObject*) override
+    void objectModified(const OdDbDatabase*, const OdDbObject* object) override
     {
-        events.push_back("modified");
+        events.push_back(object->isNewObject() ? "modified (new)" : "modified");
     }
     void objectErased(const OdDbDatabase*, const OdDbObject*, bool erased) override
     {

@@ -118,6 +118,8 @@ void OdDbObject::release()
         if (modified && m_stub->db != nullptr) {
             m_stub->db->impl().notifyModified(this);
         }
+        // Later openings modify an object the database already had.
+        m_data->isNew = false;
         m_closing = false;
     }
 }
