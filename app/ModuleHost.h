@@ -1,8 +1,10 @@
 #pragma once
 
 #include <CKvSystemServices.h>
+#include <CKvTranslator.h>
 
 #include <QApplication>
+#include <QLibraryInfo>
 
 #include <memory>
 #include <string>
@@ -30,6 +32,10 @@ private:
     char m_name[6] = "kvcad";
     char* m_argv[2] = {m_name, nullptr};
     QApplication m_application;
+    // Qt's texts (the standard buttons) and the host's, in the user's language.
+    CKvTranslator m_qtTexts{QStringLiteral("qtbase"),
+                            QLibraryInfo::location(QLibraryInfo::TranslationsPath)};
+    CKvTranslator m_hostTexts{QStringLiteral("kvhost")};
     CKvSystemServices m_services;
     void* m_library = nullptr;
     OdRxModule* m_module = nullptr;

@@ -1,6 +1,8 @@
 #include "Commands.h"
 #include "MemoryTuning.h"
+#include "ModuleHost.h"
 
+#include <DesktopOpen.h>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -27,7 +29,9 @@ void usage(FILE* out)
         "  run DRAWING COMMAND... [--save]\n"
         "                          open the drawing and run commands on it as typed, such as\n"
         "                          DRAWINGSTANDARDS or VERIFYSTANDARDS (their dialogs are shown);\n"
-        "                          --save writes the drawing back\n",
+        "                          --save writes the drawing back\n"
+        "  open [DRAWING]          the desktop: a window in which to edit the drawing's layers\n"
+        "                          and styles, with the standards module at work\n",
         out);
 }
 
@@ -56,6 +60,15 @@ int main(int argc, char** argv)
     }
     if (command == "run") {
         return runRun(args);
+    }
+    if (command == "open") {
+        std::string error;
+        const std::unique_ptr<ModuleHost> host = ModuleHost::start(error);
+        if (!host) {
+            std::fprintf(stderr, "%s\n", error.c_str());
+            return kExitUnreadable;
+        }
+        return runOpen(host->services(), args);
     }
     std::fprintf(stderr, "kvcad: unknown command \"%s\"\n", command.c_str());
     usage(stderr);

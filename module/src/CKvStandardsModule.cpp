@@ -39,6 +39,7 @@ CKvStandardsModule::~CKvStandardsModule()
 
 void CKvStandardsModule::initApp()
 {
+    m_translator = std::make_unique<KvModuleTranslator>();
     OdEdCommandStackPtr pCommands = odedRegCmds();
     if (pCommands) {
         pCommands->addCommand(&m_drawingStandards);
@@ -88,6 +89,7 @@ void CKvStandardsModule::uninitApp()
     CKvLineStylePluginImpl::rxUninit();
     CKvTextStylePluginImpl::rxUninit();
     CKvStdsPlugins::rxUninit();
+    m_translator.reset();
 }
 
 void CKvStandardsModule::DocumentBecameCurrent(CKvDocument* document)

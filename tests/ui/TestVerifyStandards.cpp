@@ -30,18 +30,6 @@ class TestVerifyStandards : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        CKvStdsError::rxInit();
-        CKvStdsFix::rxInit();
-    }
-
-    void cleanupTestCase()
-    {
-        CKvStdsFix::rxUninit();
-        CKvStdsError::rxUninit();
-    }
-
     void cleanup() { QCOMPARE(leftOverTopLevelWidgets(), QStringList()); }
 
     void opensWithNoViolationOnDisplay()

@@ -8,18 +8,6 @@ class TestVerifyStandardsWalk : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        CKvStdsError::rxInit();
-        CKvStdsFix::rxInit();
-    }
-
-    void cleanupTestCase()
-    {
-        CKvStdsFix::rxUninit();
-        CKvStdsError::rxUninit();
-    }
-
     void cleanup() { QCOMPARE(leftOverTopLevelWidgets(), QStringList()); }
 
     void ignoringMarksTheRecordInTheDrawing_data()

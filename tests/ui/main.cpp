@@ -1,10 +1,16 @@
 #include "UiTestSupport.h"
 
+#include <CKvStdsError.h>
+#include <CKvStdsFix.h>
+
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    // The violation records the Verify Standards dialog is handed.
+    CKvStdsError::rxInit();
+    CKvStdsFix::rxInit();
     app.setApplicationDisplayName(QStringLiteral("ui_tests"));
     int failures = 0;
     failures += runTestMissingStandardsFileDlg(argc, argv);
@@ -14,5 +20,7 @@ int main(int argc, char** argv)
     failures += runTestVerfiyCompleteMessage(argc, argv);
     failures += runTestVerifyStandards(argc, argv);
     failures += runTestVerifyStandardsWalk(argc, argv);
+    CKvStdsFix::rxUninit();
+    CKvStdsError::rxUninit();
     return failures == 0 ? 0 : 1;
 }

@@ -1,0 +1,229 @@
+#include "DesktopScenario.h"
+
+#include "WidgetChecks.h"
+
+#include <CKvStandardsSettings.h>
+#include <CKvString.h>
+#include <DbDatabase.h>
+#include <KvStandardsEntryPoints.h>
+#include <RxModule.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFile>
+#include <QLibraryInfo>
+#include <QPushButton>
+#include <QTimer>
+
+#include <dlfcn.h>
+#include <stdexcept>
+
+HostSession::HostSession() : m_services(CKvString(KV_RESOURCE_DIR))
+{
+    SetKvSystemServices(&m_services);
+    m_services.registerHostCommands();
+    load();
+}
+
+HostSession::~HostSession()
+{
+    unload();
+    SetKvSystemServices(nullptr);
+}
+
+void HostSession::load()
+{
+    m_qtTexts = std::make_unique<CKvTranslator>(
+        QStringLiteral("qtbase"), QLibraryInfo::location(QLibraryInfo::TranslationsPath));
+    m_hostTexts = std::make_unique<CKvTranslator>(QStringLiteral("kvhost"));
+    m_library = dlopen(KV_MODULE_PATH, RTLD_NOW | RTLD_LOCAL);
+    if (!m_library) {
+        throw std::runtime_error(dlerror());
+    }
+    auto create =
+        reinterpret_cast<KvCreateModuleObjectFunc>(dlsym(m_library, "odrxCreateModuleObject"));
+    m_module = create(m_library, L"KvStandards");
+    m_module->initApp();
+}
+
+void HostSession::unload()
+{
+    if (m_module) {
+        m_module->uninitApp();
+        m_module->deleteModule();
+        m_module = nullptr;
+    }
+    if (m_library) {
+        dlclose(m_library);
+        m_library = nullptr;
+    }
+    m_hostTexts.reset();
+    m_qtTexts.reset();
+}
+
+void HostSession::reload(const QLocale& locale)
+{
+    unload();
+    QLocale::setDefault(locale);
+    load();
+}
+
+QString ScriptedWindow::chooseFileToOpen()
+{
+    return filesToOpen.isEmpty() ? QString() : filesToOpen.takeFirst();
+}
+
+QString ScriptedWindow::chooseFileToSaveAs()
+{
+    return filesToSaveAs.isEmpty() ? QString() : filesToSaveAs.takeFirst();
+}
+
+QString ScriptedWindow::askRecordName(const QString&)
+{
+    return recordNames.isEmpty() ? QString() : recordNames.takeFirst();
+}
+
+DialogAnswers::DialogAnswers()
+{
+    qApp->installEventFilter(this);
+}
+
+DialogAnswers::~DialogAnswers()
+{
+    qApp->removeEventFilter(this);
+}
+
+DialogAnswers& DialogAnswers::then(Answer answer)
+{
+    m_answers.push_back(std::move(answer));
+    return *this;
+}
+
+bool DialogAnswers::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* dialog = qobject_cast<QDialog*>(watched);
+    if (!dialog || event->type() != QEvent::Show || !dialog->isModal()) {
+        return false;
+    }
+    shown << QString::fromLatin1(dialog->metaObject()->className());
+    Answer answer = [](QDialog& unexpected) { unexpected.reject(); };
+    if (!m_answers.empty()) {
+        answer = std::move(m_answers.front());
+        m_answers.pop_front();
+    }
+    const QPointer<QDialog> guard(dialog);
+    QTimer::singleShot(0, dialog, [guard, answer] {
+        // The dialog fills itself in once it is up (a timer of its own): let that happen first.
+        QCoreApplication::processEvents();
+        if (guard && guard->isVisible()) {
+            answer(*guard);
+        }
+        if (guard && guard->isVisible()) {
+            guard->done(-1);
+        }
+    });
+    return false;
+}
+
+void clickButton(QDialog& dialog, QDialogButtonBox::StandardButton which)
+{
+    auto* box = dialog.findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+    if (QAbstractButton* button = box ? box->button(which) : nullptr) {
+        button->click();
+    }
+}
+
+void clickNamed(QDialog& dialog, const char* objectName)
+{
+    if (auto* button = dialog.findChild<QAbstractButton*>(QLatin1String(objectName))) {
+        button->click();
+    }
+}
+
+DialogAnswers::Answer keepObjectUnchanged()
+{
+    return [](QDialog& dialog) { clickButton(dialog, QDialogButtonBox::Ok); };
+}
+
+DialogAnswers::Answer runVerification()
+{
+    return [](QDialog& dialog) {
+        clickNamed(dialog, "runStdVerification");
+        clickButton(dialog, QDialogButtonBox::Ok);
+    };
+}
+
+DialogAnswers::Answer pictureThen(const QString& picture, QDialogButtonBox::StandardButton which)
+{
+    return [picture, which](QDialog& dialog) {
+        saveScreenshot(dialog, picture);
+        clickButton(dialog, which);
+    };
+}
+
+DesktopScenario::DesktopScenario(HostSession& session,
+                                 const std::function<void(OdDbDatabase&)>& prepare)
+    : m_hadConfig(qEnvironmentVariableIsSet("XDG_CONFIG_HOME"))
+{
+    m_oldConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", m_config.path().toUtf8());
+    for (const char* name : {"office.dxf", "office-standards.dws"}) {
+        QFile::copy(QStringLiteral(KV_EXAMPLES_DIR "/") + name, path(QLatin1String(name)));
+    }
+    if (prepare) {
+        const OdDbDatabasePtr db = OdDbDatabase::readFile(CKvString(drawing()).toOdString());
+        prepare(*db);
+        db->writeFile(CKvString(drawing()).toOdString());
+    }
+    window = std::make_unique<ScriptedWindow>(session.services());
+    m_ready = window->openDrawing(drawing());
+}
+
+DesktopScenario::~DesktopScenario()
+{
+    window.reset();
+    if (m_hadConfig) {
+        qputenv("XDG_CONFIG_HOME", m_oldConfig);
+    } else {
+        qunsetenv("XDG_CONFIG_HOME");
+    }
+}
+
+QTableView* DesktopScenario::table(const char* kind) const
+{
+    return window->findChild<QTableView*>(QLatin1String(kind) + QStringLiteral("Table"));
+}
+
+QString DesktopScenario::row(const char* kind, const QString& name) const
+{
+    const QTableView* view = table(kind);
+    const QAbstractItemModel* model = view ? view->model() : nullptr;
+    for (int row = 0; model && row < model->rowCount(); ++row) {
+        if (model->index(row, 1).data().toString() != name) {
+            continue;
+        }
+        QStringList cells;
+        for (int column = 0; column < model->columnCount(); ++column) {
+            const QModelIndex cell = model->index(row, column);
+            const QVariant check = cell.data(Qt::CheckStateRole);
+            if (column == 0) {
+                const QString mark = cell.data().toString();
+                cells << (mark.isEmpty() ? QString()
+                                         : (mark == QLatin1String("Ignored") ? "~" : "!"));
+            } else if (check.isValid()) {
+                cells << (check.toInt() == Qt::Checked ? QStringLiteral("[x]")
+                                                       : QStringLiteral("[ ]"));
+            } else {
+                cells << cell.data().toString();
+            }
+        }
+        return cells.join(QLatin1Char('|'));
+    }
+    return QStringLiteral("(no row %1)").arg(name);
+}
+
+QString DesktopScenario::commandHistory() const
+{
+    const auto* history = window->findChild<QWidget*>(QStringLiteral("CommandHistory"));
+    return history ? history->property("plainText").toString() : QString();
+}
