@@ -20,7 +20,6 @@ struct RunDialogFacts
     const char* message;
     const char* checkBoxName;
     const char* checkBoxCaption;
-    const char* slot;
     bool (Dialog::*isChecked)() const;
     int helpId;
 };
@@ -96,28 +95,6 @@ void checkExecReportsAnswerAndCheckBox(const RunDialogFacts<Dialog>& facts)
     });
     QCOMPARE(dialog.exec(), result);
     QCOMPARE((dialog.*facts.isChecked)(), checked);
-}
-
-inline void addSlotRows()
-{
-    QTest::addColumn<bool>("startChecked");
-    QTest::addColumn<bool>("argument");
-    QTest::newRow("checked, cleared") << true << false;
-    QTest::newRow("cleared, checked") << false << true;
-    QTest::newRow("checked, checked again") << true << true;
-    QTest::newRow("cleared, cleared again") << false << false;
-}
-
-// The slot is called through the meta-object, as the check box's signal calls it.
-template <class Dialog>
-void checkSlotSetsTheCheckBox(const RunDialogFacts<Dialog>& facts)
-{
-    QFETCH(bool, startChecked);
-    QFETCH(bool, argument);
-    Dialog dialog;
-    dialog.template findChild<QCheckBox*>(facts.checkBoxName)->setChecked(startChecked);
-    QVERIFY(QMetaObject::invokeMethod(&dialog, facts.slot, Q_ARG(bool, argument)));
-    QCOMPARE((dialog.*facts.isChecked)(), argument);
 }
 
 template <class Dialog>

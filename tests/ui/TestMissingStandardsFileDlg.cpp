@@ -14,7 +14,6 @@ const RunDialogFacts<CKvMissingStandardsFileDlg> kFacts = {
     "One or more standards files associated with the current drawing could not be located.",
     "RunStdFileAssocChkBox",
     "Run standards files association",
-    "clickedRunStds",
     &CKvMissingStandardsFileDlg::IsRunStdsDlgChecked,
     3072,
 };
@@ -33,8 +32,6 @@ private slots:
     void textsAreTranslatedInItsOwnContext() { checkTextsTranslatedInContext(kFacts); }
     void execReportsTheAnswerAndTheCheckBox_data() { addExecRows(); }
     void execReportsTheAnswerAndTheCheckBox() { checkExecReportsAnswerAndCheckBox(kFacts); }
-    void slotSetsTheCheckBox_data() { addSlotRows(); }
-    void slotSetsTheCheckBox() { checkSlotSetsTheCheckBox(kFacts); }
     void helpShowsItsTopic() { checkHelpTopic(kFacts); }
 };
 

@@ -14,7 +14,6 @@ const RunDialogFacts<CKvNoDwgCategoriesSelectedDlg> kFacts = {
     "Currently no drawing category is checked.",
     "RunDwgCategoryChkBox",
     "Run drawing categories",
-    "clickedRunDwgCategories",
     &CKvNoDwgCategoriesSelectedDlg::IsRunDwgCategoriesChecked,
     3071,
 };
@@ -33,8 +32,6 @@ private slots:
     void textsAreTranslatedInItsOwnContext() { checkTextsTranslatedInContext(kFacts); }
     void execReportsTheAnswerAndTheCheckBox_data() { addExecRows(); }
     void execReportsTheAnswerAndTheCheckBox() { checkExecReportsAnswerAndCheckBox(kFacts); }
-    void slotSetsTheCheckBox_data() { addSlotRows(); }
-    void slotSetsTheCheckBox() { checkSlotSetsTheCheckBox(kFacts); }
     void helpShowsItsTopic() { checkHelpTopic(kFacts); }
 };
 

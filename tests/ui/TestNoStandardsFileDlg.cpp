@@ -14,7 +14,6 @@ const RunDialogFacts<CKvNoStandardsFileDlg> kFacts = {
     "The current drawing has no associated standards file.",
     "RunStdFileAssocChkBox",
     "Run standards files association",
-    "clickedRunStds",
     &CKvNoStandardsFileDlg::IsRunStdsDlgChecked,
     3072,
 };
@@ -33,8 +32,6 @@ private slots:
     void textsAreTranslatedInItsOwnContext() { checkTextsTranslatedInContext(kFacts); }
     void execReportsTheAnswerAndTheCheckBox_data() { addExecRows(); }
     void execReportsTheAnswerAndTheCheckBox() { checkExecReportsAnswerAndCheckBox(kFacts); }
-    void slotSetsTheCheckBox_data() { addSlotRows(); }
-    void slotSetsTheCheckBox() { checkSlotSetsTheCheckBox(kFacts); }
     void helpShowsItsTopic() { checkHelpTopic(kFacts); }
 };
 

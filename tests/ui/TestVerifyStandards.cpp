@@ -36,15 +36,6 @@ private slots:
     {
         HostServicesScope host;
         CKvVerifyStandards dialog;
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Verify Standards"));
-        QCOMPARE(shownText(dialog, "label"), QStringLiteral("Standard violation:"));
-        QCOMPARE(shownText(dialog, "label_2"), QStringLiteral("Replace with:"));
-        QCOMPARE(shownText(dialog, "label_3"), QStringLiteral("Preview of changes"));
-        QCOMPARE(shownText(dialog, "IgnoreViolationCheckBox"),
-                 QStringLiteral("Ignore this standards violation"));
-        QCOMPARE(shownText(dialog, "OptionsButton"), QStringLiteral("&Options..."));
-        QCOMPARE(shownText(dialog, "FixIssueButton"), QStringLiteral("&Fix"));
-        QCOMPARE(shownText(dialog, "NextIssueButton"), QStringLiteral("&Next"));
         QCOMPARE(headersOf(dialog, "ReplaceWithTableWidget"),
                  QStringList({"", "Object Name", "Standards File"}));
         QCOMPARE(headersOf(dialog, "PreviewChangesTableWidget"),
