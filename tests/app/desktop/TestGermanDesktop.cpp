@@ -18,11 +18,16 @@
 
 namespace {
 
-// Notes the cut texts of the dialog under its class name, saves its picture, then answers it.
+// The titles of the dialogs looked at.
+QStringList g_titles;
+
+// Notes the title and the cut texts of the dialog (under its class name), saves its picture,
+// then answers it.
 DialogAnswers::Answer lookThen(QStringList& cut, const QString& picture,
                                const DialogAnswers::Answer& answer)
 {
     return [&cut, picture, answer](QDialog& dialog) {
+        g_titles << dialog.windowTitle();
         // What the last step changed is laid out first.
         QCoreApplication::processEvents();
         for (const QString& text : cutTexts(dialog)) {
@@ -112,6 +117,11 @@ private slots:
                               "CKvNoDwgCategoriesSelectedDlg", "CKvMissingStandardsFileDlg",
                               "CKvNoStandardsFileDlg"}));
         QVERIFY2(cut.isEmpty(), qPrintable(cut.join('\n')));
+        // The module's, the host's and Qt's own texts are German too.
+        for (const char* title : {"Normen prüfen", "Zusammenfassung der Prüfung",
+                                  "Normen konfigurieren"}) {
+            QVERIFY2(g_titles.contains(QString::fromUtf8(title)), title);
+        }
     }
 
 private:
