@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <cmath>
+#include <cstdint>
 
 namespace {
 
