@@ -1,4 +1,5 @@
 #include "CheckReport.h"
+#include "CommandLine.h"
 #include "Commands.h"
 #include "DrawingCheck.h"
 #include "ModuleHost.h"
@@ -10,7 +11,7 @@
 #include <OdError.h>
 
 #include <cstdio>
-#include <optional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,90 +20,12 @@ namespace {
 struct CheckOptions
 {
     std::vector<std::string> drawings;
-    // Replaces each drawing's association when given.
-    std::optional<std::vector<CKvString>> standards;
+    // Replace each drawing's association when given.
+    std::vector<std::string> standards;
     ReportFormat format = ReportFormat::Text;
     std::string output;
     bool allFixes = false;
 };
-
-int usage(const std::string& problem)
-{
-    std::fprintf(stderr,
-                 "kvcad check: %s\n"
-                 "usage: kvcad check DRAWING... [--standards FILE]... [--format text|json|junit]\n"
-                 "                  [--output FILE] [--all-fixes]\n",
-                 problem.c_str());
-    return kExitUnreadable;
-}
-
-bool parseFormat(const std::string& text, ReportFormat& format)
-{
-    if (text == "text") {
-        format = ReportFormat::Text;
-    } else if (text == "json") {
-        format = ReportFormat::Json;
-    } else if (text == "junit") {
-        format = ReportFormat::Junit;
-    } else {
-        return false;
-    }
-    return true;
-}
-
-// Empty when the arguments make sense, else what is wrong with them.
-std::string parseOptions(const std::vector<std::string>& args, CheckOptions& options)
-{
-    bool formatGiven = false;
-    bool outputGiven = false;
-    bool optionsEnded = false;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (optionsEnded || arg.empty() || arg[0] != '-') {
-            options.drawings.push_back(arg);
-            continue;
-        }
-        if (arg == "--") {
-            optionsEnded = true;
-            continue;
-        }
-        if (arg == "--all-fixes") {
-            options.allFixes = true;
-            continue;
-        }
-        if (arg != "--standards" && arg != "--format" && arg != "--output") {
-            return "unknown option " + arg;
-        }
-        if (i + 1 >= args.size()) {
-            return arg + " needs a value";
-        }
-        const std::string& value = args[++i];
-        if (arg == "--standards") {
-            if (value.empty()) {
-                return "--standards needs a file name";
-            }
-            if (!options.standards) {
-                options.standards.emplace();
-            }
-            options.standards->push_back(CKvString(value.c_str()));
-        } else if (arg == "--format") {
-            if (formatGiven || !parseFormat(value, options.format)) {
-                return formatGiven ? "--format given twice" : "unknown format " + value;
-            }
-            formatGiven = true;
-        } else {
-            if (outputGiven || value.empty()) {
-                return outputGiven ? "--output given twice" : "--output needs a file name";
-            }
-            options.output = value;
-            outputGiven = true;
-        }
-    }
-    if (options.drawings.empty()) {
-        return "no drawing to check";
-    }
-    return std::string();
-}
 
 std::vector<std::string> utf8(const std::vector<CKvString>& paths)
 {
@@ -127,7 +50,11 @@ public:
         , m_manager(manager)
         , m_report(report)
         , m_options(options)
-    {}
+    {
+        for (const std::string& path : options.standards) {
+            m_given.push_back(CKvString(path.c_str()));
+        }
+    }
 
     // The exit code.
     int run()
@@ -152,7 +79,7 @@ private:
         // The module resolved the drawing's association when the document became current.
         m_documents.activate(document);
         const std::vector<CKvString> standards =
-            m_options.standards ? *m_options.standards : m_manager.getDwsPathArray();
+            m_given.empty() ? m_manager.getDwsPathArray() : m_given;
         for (const CKvString& path : standards) {
             const std::string problem = m_standardsFiles.problemWith(path);
             if (!problem.empty()) {
@@ -193,19 +120,13 @@ private:
     CKvStdsManager& m_manager;
     CheckReport& m_report;
     const CheckOptions& m_options;
+    std::vector<CKvString> m_given;
     bool m_violations = false;
     bool m_failed = false;
 };
 
-}  // namespace
-
-int runCheck(const std::vector<std::string>& args)
+int runCheck(const CheckOptions& options)
 {
-    CheckOptions options;
-    const std::string problem = parseOptions(args, options);
-    if (!problem.empty()) {
-        return usage(problem);
-    }
     std::string error;
     std::unique_ptr<ReportOutput> output = ReportOutput::open(options.output, error);
     if (!output) {
@@ -230,4 +151,27 @@ int runCheck(const std::vector<std::string>& args)
         return kExitUnreadable;
     }
     return result;
+}
+
+}  // namespace
+
+CommandRun setUpCheck(CLI::App& command)
+{
+    auto options = std::make_shared<CheckOptions>();
+    command.add_option("DRAWING", options->drawings, "the drawings to check")->required();
+    command
+        .add_option("--standards", options->standards,
+                    "check with this standards file instead of the drawing's association; "
+                    "repeat for several, in order")
+        ->type_name("FILE")
+        ->allow_extra_args(false)
+        ->check(nonEmpty("a file name"));
+    addFormatOption(command, options->format,
+                    {ReportFormat::Text, ReportFormat::Json, ReportFormat::Junit});
+    command.add_option("--output", options->output, "write the report to FILE instead")
+        ->type_name("FILE")
+        ->check(nonEmpty("a file name"));
+    command.add_flag("--all-fixes", options->allFixes,
+                     "list every candidate fix of each violation");
+    return [options] { return runCheck(*options); };
 }

@@ -1,19 +1,27 @@
 #pragma once
 
-#include <string>
-#include <vector>
+#include <functional>
+
+namespace CLI {
+class App;
+}
 
 // Exit codes of kvcad.
 enum ExitCode { kExitOk = 0, kExitViolations = 1, kExitUnreadable = 2 };
 
+// What runs a command once the whole command line has been parsed; returns the exit code.
+using CommandRun = std::function<int()>;
+
+// Each command declares its arguments and options on its subcommand of the program's parser and
+// returns what runs it with the values parsed into them.
 // kvcad info DRAWING [--json]
-int runInfo(const std::vector<std::string>& args);
+CommandRun setUpInfo(CLI::App& command);
 // kvcad convert IN OUT
-int runConvert(const std::vector<std::string>& args);
-// kvcad standards add|remove|up|down|list|settings ...
-int runStandards(const std::vector<std::string>& args);
+CommandRun setUpConvert(CLI::App& command);
+// kvcad standards add|remove|up|down|list|settings|plugins ...
+CommandRun setUpStandards(CLI::App& command);
 // kvcad check DRAWING... [--standards FILE]... [--format text|json|junit] [--output FILE]
 //             [--all-fixes]
-int runCheck(const std::vector<std::string>& args);
+CommandRun setUpCheck(CLI::App& command);
 // kvcad run DRAWING COMMAND... [--save]
-int runRun(const std::vector<std::string>& args);
+CommandRun setUpRun(CLI::App& command);

@@ -1,28 +1,45 @@
+#include "CommandLine.h"
 #include "Commands.h"
 
 #include <DbDatabase.h>
 #include <OdError.h>
 
 #include <cstdio>
+#include <memory>
+#include <string>
 
-int runConvert(const std::vector<std::string>& args)
+namespace {
+
+struct ConvertOptions
 {
-    if (args.size() != 2) {
-        std::fputs("usage: kvcad convert IN OUT\n", stderr);
-        return kExitUnreadable;
-    }
+    std::string in;
+    std::string out;
+};
+
+int runConvert(const ConvertOptions& options)
+{
     OdDbDatabasePtr db;
     try {
-        db = OdDbDatabase::readFile(OdString(args[0]));
+        db = OdDbDatabase::readFile(OdString(options.in));
     } catch (const OdError& e) {
         std::fprintf(stderr, "%s\n", e.description().toUtf8().c_str());
         return kExitUnreadable;
     }
     try {
-        db->writeFile(OdString(args[1]));
+        db->writeFile(OdString(options.out));
     } catch (const OdError& e) {
         std::fprintf(stderr, "%s\n", e.description().toUtf8().c_str());
         return kExitUnreadable;
     }
     return kExitOk;
+}
+
+}  // namespace
+
+CommandRun setUpConvert(CLI::App& command)
+{
+    auto options = std::make_shared<ConvertOptions>();
+    command.add_option("IN", options->in, "the drawing to read")->required();
+    command.add_option("OUT", options->out, "where to write it")->required();
+    return [options] { return runConvert(*options); };
 }

@@ -1,3 +1,4 @@
+#include "CommandLine.h"
 #include "Commands.h"
 #include "Json.h"
 
@@ -14,6 +15,7 @@
 
 #include <cstdio>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,18 +26,10 @@ std::string utf8(const OdString& text)
     return text.toUtf8();
 }
 
-// One record as a list of (key, value) pairs; values are already JSON.
-using Fields = std::vector<std::pair<std::string, std::string>>;
+// One record as a JSON object of its values, in the order they are shown.
+using Fields = Json;
 
-std::string num(double value)
-{
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.10g", value);
-    return buf;
-}
-
-std::vector<Fields> records(OdDbDatabase* db, const OdDbObjectId& tableId,
-                            Fields (*describe)(OdDbSymbolTableRecord*))
+std::vector<Fields> records(const OdDbObjectId& tableId, Fields (*describe)(OdDbSymbolTableRecord*))
 {
     std::vector<Fields> out;
     OdDbSymbolTablePtr table = OdDbSymbolTable::cast(tableId.openObject().get());
@@ -44,13 +38,10 @@ std::vector<Fields> records(OdDbDatabase* db, const OdDbObjectId& tableId,
     }
     for (OdDbSymbolTableIteratorPtr it = table->newIterator(); !it->done(); it->step()) {
         OdDbSymbolTableRecordPtr record = it->getRecord();
-        Fields fields = {{"name", jsonQuote(utf8(record->getName()))}};
-        for (auto& field : describe(record.get())) {
-            fields.push_back(field);
-        }
-        out.push_back(fields);
+        Fields fields = {{"name", utf8(record->getName())}};
+        fields.update(describe(record.get()));
+        out.push_back(std::move(fields));
     }
-    (void)db;
     return out;
 }
 
@@ -63,40 +54,40 @@ std::string recordName(const OdDbObjectId& id)
 Fields describeLayer(OdDbSymbolTableRecord* r)
 {
     auto* layer = static_cast<OdDbLayerTableRecord*>(r);
-    return {{"color", jsonQuote(utf8(layer->color().colorNameForDisplay()))},
-            {"linetype", jsonQuote(recordName(layer->linetypeObjectId()))},
-            {"lineweight", std::to_string(layer->lineWeight())},
-            {"off", layer->isOff() ? "true" : "false"},
-            {"frozen", layer->isFrozen() ? "true" : "false"},
-            {"locked", layer->isLocked() ? "true" : "false"},
-            {"plottable", layer->isPlottable() ? "true" : "false"}};
+    return {{"color", utf8(layer->color().colorNameForDisplay())},
+            {"linetype", recordName(layer->linetypeObjectId())},
+            {"lineweight", static_cast<int>(layer->lineWeight())},
+            {"off", layer->isOff()},
+            {"frozen", layer->isFrozen()},
+            {"locked", layer->isLocked()},
+            {"plottable", layer->isPlottable()}};
 }
 
 Fields describeLinetype(OdDbSymbolTableRecord* r)
 {
     auto* lt = static_cast<OdDbLinetypeTableRecord*>(r);
-    return {{"description", jsonQuote(utf8(lt->comments()))},
-            {"dashes", std::to_string(lt->numDashes())},
-            {"patternLength", num(lt->patternLength())}};
+    return {{"description", utf8(lt->comments())},
+            {"dashes", lt->numDashes()},
+            {"patternLength", lt->patternLength()}};
 }
 
 Fields describeTextStyle(OdDbSymbolTableRecord* r)
 {
     auto* style = static_cast<OdDbTextStyleTableRecord*>(r);
-    return {{"font", jsonQuote(utf8(style->fileName()))},
-            {"bigFont", jsonQuote(utf8(style->bigFontFileName()))},
-            {"height", num(style->textSize())},
-            {"width", num(style->xScale())},
-            {"shapeFile", style->isShapeFile() ? "true" : "false"}};
+    return {{"font", utf8(style->fileName())},
+            {"bigFont", utf8(style->bigFontFileName())},
+            {"height", style->textSize()},
+            {"width", style->xScale()},
+            {"shapeFile", style->isShapeFile()}};
 }
 
 Fields describeDimStyle(OdDbSymbolTableRecord* r)
 {
     auto* style = static_cast<OdDbDimStyleTableRecord*>(r);
-    return {{"dimscale", num(style->dimscale())},
-            {"dimtxt", num(style->dimtxt())},
-            {"dimasz", num(style->dimasz())},
-            {"dimtxsty", jsonQuote(recordName(style->dimtxsty()))}};
+    return {{"dimscale", style->dimscale()},
+            {"dimtxt", style->dimtxt()},
+            {"dimasz", style->dimasz()},
+            {"dimtxsty", recordName(style->dimtxsty())}};
 }
 
 Fields describeBlock(OdDbSymbolTableRecord* r)
@@ -106,8 +97,7 @@ Fields describeBlock(OdDbSymbolTableRecord* r)
     for (OdDbObjectIteratorPtr it = block->newIterator(); !it->done(); it->step()) {
         ++count;
     }
-    return {{"entities", std::to_string(count)},
-            {"xref", block->isFromExternalReference() ? "true" : "false"}};
+    return {{"entities", count}, {"xref", block->isFromExternalReference()}};
 }
 
 void countEntities(const OdDbObjectId& blockId, std::map<std::string, int>& counts)
@@ -124,52 +114,28 @@ void countEntities(const OdDbObjectId& blockId, std::map<std::string, int>& coun
     }
 }
 
+// Values as JSON writes them: names in quotes, numbers and flags bare.
 void printText(const std::string& title, const std::vector<Fields>& list)
 {
     std::printf("%s (%zu):\n", title.c_str(), list.size());
     for (const Fields& fields : list) {
         std::printf(" ");
-        for (const auto& [key, value] : fields) {
-            std::printf(" %s=%s", key.c_str(), value.c_str());
+        for (const auto& [key, value] : fields.items()) {
+            std::printf(" %s=%s", key.c_str(), jsonText(value).c_str());
         }
         std::printf("\n");
     }
 }
 
-void printJsonList(const std::vector<Fields>& list)
+struct InfoOptions
 {
-    std::printf("[");
-    for (size_t i = 0; i < list.size(); ++i) {
-        std::printf("%s{", i ? ", " : "");
-        for (size_t k = 0; k < list[i].size(); ++k) {
-            std::printf("%s%s: %s", k ? ", " : "", jsonQuote(list[i][k].first).c_str(),
-                        list[i][k].second.c_str());
-        }
-        std::printf("}");
-    }
-    std::printf("]");
-}
-
-}  // namespace
-
-int runInfo(const std::vector<std::string>& args)
-{
-    std::string path;
+    std::string drawing;
     bool json = false;
-    for (const std::string& arg : args) {
-        if (arg == "--json") {
-            json = true;
-        } else if (path.empty()) {
-            path = arg;
-        } else {
-            std::fputs("usage: kvcad info DRAWING [--json]\n", stderr);
-            return kExitUnreadable;
-        }
-    }
-    if (path.empty()) {
-        std::fputs("usage: kvcad info DRAWING [--json]\n", stderr);
-        return kExitUnreadable;
-    }
+};
+
+int runInfo(const InfoOptions& options)
+{
+    const std::string& path = options.drawing;
     OdDbDatabasePtr db;
     try {
         db = OdDbDatabase::readFile(OdString(path));
@@ -181,40 +147,31 @@ int runInfo(const std::vector<std::string>& args)
     countEntities(db->getModelSpaceId(), counts);
     countEntities(db->getPaperSpaceId(), counts);
     const std::vector<std::pair<std::string, std::vector<Fields>>> tables = {
-        {"layers", records(db.get(), db->getLayerTableId(), &describeLayer)},
-        {"linetypes", records(db.get(), db->getLinetypeTableId(), &describeLinetype)},
-        {"textStyles", records(db.get(), db->getTextStyleTableId(), &describeTextStyle)},
-        {"dimStyles", records(db.get(), db->getDimStyleTableId(), &describeDimStyle)},
-        {"blocks", records(db.get(), db->getBlockTableId(), &describeBlock)},
+        {"layers", records(db->getLayerTableId(), &describeLayer)},
+        {"linetypes", records(db->getLinetypeTableId(), &describeLinetype)},
+        {"textStyles", records(db->getTextStyleTableId(), &describeTextStyle)},
+        {"dimStyles", records(db->getDimStyleTableId(), &describeDimStyle)},
+        {"blocks", records(db->getBlockTableId(), &describeBlock)},
     };
     std::vector<std::string> standards;
-    for (const CKvString& path : CKvStandardsAssociation(db.get()).paths()) {
-        standards.push_back(path.toUtf8());
+    for (const CKvString& file : CKvStandardsAssociation(db.get()).paths()) {
+        standards.push_back(file.toUtf8());
     }
-    if (json) {
-        std::printf("{\"drawing\": %s, \"version\": %s, \"codepage\": %s, \"entities\": {",
-                    jsonQuote(path).c_str(), jsonQuote(utf8(db->versionString())).c_str(),
-                    jsonQuote(utf8(db->codePage())).c_str());
-        bool first = true;
-        for (const auto& [type, n] : counts) {
-            std::printf("%s%s: %d", first ? "" : ", ", jsonQuote(type).c_str(), n);
-            first = false;
-        }
-        std::printf("}");
+    std::vector<std::string> messages;
+    for (const OdString& message : db->messages()) {
+        messages.push_back(utf8(message));
+    }
+    if (options.json) {
+        Json info = {{"drawing", path},
+                     {"version", utf8(db->versionString())},
+                     {"codepage", utf8(db->codePage())},
+                     {"entities", counts}};
         for (const auto& [name, list] : tables) {
-            std::printf(", %s: ", jsonQuote(name).c_str());
-            printJsonList(list);
+            info[name] = list;
         }
-        std::printf(", \"standards\": [");
-        for (size_t i = 0; i < standards.size(); ++i) {
-            std::printf("%s%s", i ? ", " : "", jsonQuote(standards[i]).c_str());
-        }
-        std::printf("], \"messages\": [");
-        const auto messages = db->messages();
-        for (size_t i = 0; i < messages.size(); ++i) {
-            std::printf("%s%s", i ? ", " : "", jsonQuote(utf8(messages[i])).c_str());
-        }
-        std::printf("]}\n");
+        info["standards"] = standards;
+        info["messages"] = messages;
+        std::printf("%s\n", jsonText(info).c_str());
         return kExitOk;
     }
     std::printf("drawing: %s\nversion: %s\ncode page: %s\n", path.c_str(),
@@ -231,8 +188,18 @@ int runInfo(const std::vector<std::string>& args)
     for (const std::string& s : standards) {
         std::printf("  %s\n", s.c_str());
     }
-    for (const OdString& message : db->messages()) {
-        std::fprintf(stderr, "%s\n", utf8(message).c_str());
+    for (const std::string& message : messages) {
+        std::fprintf(stderr, "%s\n", message.c_str());
     }
     return kExitOk;
+}
+
+}  // namespace
+
+CommandRun setUpInfo(CLI::App& command)
+{
+    auto options = std::make_shared<InfoOptions>();
+    command.add_option("DRAWING", options->drawing, "the drawing")->required();
+    command.add_flag("--json", options->json, "one JSON object instead of text");
+    return [options] { return runInfo(*options); };
 }

@@ -1,36 +1,47 @@
 #include "Json.h"
 
-#include <cstdio>
+#include "CheckReport.h"
 
-std::string jsonQuote(std::string_view text)
+std::string jsonText(const Json& value)
 {
-    std::string out = "\"";
-    for (const char c : text) {
-        switch (c) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            default:
-                if (static_cast<unsigned char>(c) < 0x20) {
-                    char buf[8];
-                    std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                    out += buf;
-                } else {
-                    out += c;
-                }
-        }
+    return value.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
+Json fixJson(const ReportedFix& fix)
+{
+    return {{"name", fix.name}, {"standardsFile", fix.standardsFile}};
+}
+
+Json violationJson(const ReportedViolation& v, bool allFixes)
+{
+    Json properties = Json::object();
+    for (const auto& [name, value] : v.properties) {
+        properties[name] = value;
     }
-    return out + "\"";
+    Json diff = Json::array();
+    for (const PropertyDiff& d : v.diff) {
+        diff.push_back(
+            {{"property", d.property}, {"current", d.current}, {"standard", d.standard}});
+    }
+    Json violation = {{"category", v.category},
+                      {"plugin", v.plugin},
+                      {"objectType", v.objectType},
+                      {"name", v.name},
+                      {"handle", v.handle},
+                      {"description", v.description},
+                      {"ignored", v.ignored},
+                      {"ignoredBy", v.ignoredBy},
+                      {"recommendedFix", v.recommendedFix},
+                      {"fix", v.fix ? fixJson(*v.fix) : Json()},
+                      {"fixCount", v.fixCount},
+                      {"properties", std::move(properties)},
+                      {"diff", std::move(diff)}};
+    if (allFixes) {
+        Json fixes = Json::array();
+        for (const ReportedFix& fix : v.fixes) {
+            fixes.push_back(fixJson(fix));
+        }
+        violation["fixes"] = std::move(fixes);
+    }
+    return violation;
 }

@@ -1,7 +1,20 @@
+// JSON as kvcad writes it.
 #pragma once
 
+#include <nlohmann/json.hpp>
 #include <string>
-#include <string_view>
 
-// Quotes text as a JSON string (the text is UTF-8).
-std::string jsonQuote(std::string_view text);
+struct ReportedFix;
+struct ReportedViolation;
+
+// Objects keep their keys in the order they were added.
+using Json = nlohmann::ordered_json;
+
+// The value as one line of JSON. Text that is not UTF-8 (a file name in another encoding) gets
+// U+FFFD for its bad bytes instead of stopping the report.
+std::string jsonText(const Json& value);
+
+// {"name": ..., "standardsFile": ...}
+Json fixJson(const ReportedFix& fix);
+// A violation as `kvcad check --format json` reports it; `allFixes` adds every candidate fix.
+Json violationJson(const ReportedViolation& violation, bool allFixes);

@@ -1,6 +1,7 @@
 // kvcad run DRAWING COMMAND... [--save]: opens the drawing as the current document and runs host
 // and module commands on it, as a user types them ("VERIFYSTANDARDS", "_DWGSTANDARDS 2"). Dialogs
 // the commands open are shown; --save writes the drawing back afterwards.
+#include "CommandLine.h"
 #include "Commands.h"
 #include "ModuleHost.h"
 
@@ -13,6 +14,8 @@
 
 #include <cstdio>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -30,32 +33,16 @@ const char* whatEnded(int result)
     }
 }
 
-int usage()
+struct RunOptions
 {
-    std::fputs(
-        "usage: kvcad run DRAWING COMMAND... [--save]\n"
-        "       (each COMMAND a command line, such as VERIFYSTANDARDS or \"_DWGSTANDARDS 2\")\n",
-        stderr);
-    return kExitUnreadable;
-}
-
-}  // namespace
-
-int runRun(const std::vector<std::string>& args)
-{
+    std::string drawing;
     std::vector<std::string> commands;
     bool save = false;
-    for (size_t i = 1; i < args.size(); ++i) {
-        if (args[i] == "--save") {
-            save = true;
-        } else {
-            commands.push_back(args[i]);
-        }
-    }
-    if (args.empty() || commands.empty()) {
-        return usage();
-    }
-    const std::string& drawing = args[0];
+};
+
+int runRun(const RunOptions& options)
+{
+    const std::string& drawing = options.drawing;
 
     std::string error;
     std::unique_ptr<ModuleHost> host = ModuleHost::start(error);
@@ -75,7 +62,7 @@ int runRun(const std::vector<std::string>& args)
 
     int status = kExitOk;
     CKvCommandProcessor& processor = services.commandProcessor();
-    for (const std::string& line : commands) {
+    for (const std::string& line : options.commands) {
         const OdResBufPtr chain = CKvCommandProcessor::parseCommandLine(CKvString(line.c_str()));
         if (chain.isNull()) {
             continue;
@@ -91,7 +78,7 @@ int runRun(const std::vector<std::string>& args)
         }
     }
 
-    if (save) {
+    if (options.save) {
         try {
             document->database()->writeFile(OdString(drawing));
         } catch (const OdError& e) {
@@ -101,4 +88,18 @@ int runRun(const std::vector<std::string>& args)
     }
     documents->close(document);
     return status;
+}
+
+}  // namespace
+
+CommandRun setUpRun(CLI::App& command)
+{
+    auto options = std::make_shared<RunOptions>();
+    command.add_option("DRAWING", options->drawing, "the drawing")->required();
+    command
+        .add_option("COMMAND", options->commands,
+                    "a command line, such as VERIFYSTANDARDS or \"_DWGSTANDARDS 2\"")
+        ->required();
+    command.add_flag("--save", options->save, "write the drawing back afterwards");
+    return [options] { return runRun(*options); };
 }

@@ -1,3 +1,4 @@
+#include "CommandLine.h"
 #include "Commands.h"
 #include "Json.h"
 #include "ModuleHost.h"
@@ -14,22 +15,11 @@
 #include <cstdio>
 #include <list>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 
 namespace {
-
-int usage()
-{
-    std::fputs(
-        "usage: kvcad standards add|remove|up|down DRAWING FILE\n"
-        "       kvcad standards list DRAWING [--json]\n"
-        "       kvcad standards settings [--preferred FILE|None] [--auto-fix on|off]\n"
-        "                                [--show-ignored on|off]\n"
-        "       kvcad standards plugins [--enable PLUGIN]... [--disable PLUGIN]...\n"
-        "                               (PLUGIN: its name, such as Layers, or its class id)\n",
-        stderr);
-    return kExitUnreadable;
-}
 
 OdDbDatabasePtr readDrawing(const std::string& path)
 {
@@ -115,16 +105,16 @@ int listAssociation(const std::string& drawing, bool json)
     if (!resolvedPaths(drawing, resolved)) {
         return kExitUnreadable;
     }
-    auto jsonList = [](const std::vector<CKvString>& paths) {
-        std::string out = "[";
-        for (size_t i = 0; i < paths.size(); ++i) {
-            out += (i ? ", " : "") + jsonQuote(paths[i].toUtf8());
+    auto utf8 = [](const std::vector<CKvString>& paths) {
+        std::vector<std::string> out;
+        for (const CKvString& path : paths) {
+            out.push_back(path.toUtf8());
         }
-        return out + "]";
+        return out;
     };
     if (json) {
-        std::printf("{\"stored\": %s, \"resolved\": %s}\n", jsonList(stored).c_str(),
-                    jsonList(resolved).c_str());
+        const Json list = {{"stored", utf8(stored)}, {"resolved", utf8(resolved)}};
+        std::printf("%s\n", jsonText(list).c_str());
         return kExitOk;
     }
     std::printf("stored (%zu):\n", stored.size());
@@ -138,36 +128,27 @@ int listAssociation(const std::string& drawing, bool json)
     return kExitOk;
 }
 
-bool onOff(const std::string& value, bool& out)
+struct SettingsOptions
 {
-    if (value == "on" || value == "off") {
-        out = value == "on";
-        return true;
-    }
-    return false;
-}
+    std::optional<std::string> preferred;
+    std::optional<std::string> automaticFix;  // "on" or "off"
+    std::optional<std::string> showIgnored;
+};
 
-int settings(const std::vector<std::string>& args)
+int settings(const SettingsOptions& options)
 {
     CKvStandardsSettings settings = CKvStandardsSettings::load();
-    for (size_t i = 1; i < args.size(); i += 2) {
-        if (i + 1 >= args.size()) {
-            return usage();
-        }
-        const std::string& option = args[i];
-        const std::string& value = args[i + 1];
-        bool flag = false;
-        if (option == "--preferred") {
-            settings.setPreferredStandardsFile(CKvString(value.c_str()));
-        } else if (option == "--auto-fix" && onOff(value, flag)) {
-            settings.setAutomaticFix(flag);
-        } else if (option == "--show-ignored" && onOff(value, flag)) {
-            settings.setShowIgnored(flag);
-        } else {
-            return usage();
-        }
+    if (options.preferred) {
+        settings.setPreferredStandardsFile(CKvString(options.preferred->c_str()));
     }
-    if (args.size() > 1 && !settings.save()) {
+    if (options.automaticFix) {
+        settings.setAutomaticFix(*options.automaticFix == "on");
+    }
+    if (options.showIgnored) {
+        settings.setShowIgnored(*options.showIgnored == "on");
+    }
+    const bool changed = options.preferred || options.automaticFix || options.showIgnored;
+    if (changed && !settings.save()) {
         std::fprintf(stderr, "%s: cannot write the settings\n",
                      CKvStandardsSettings::filePath().toUtf8().constData());
         return kExitUnreadable;
@@ -180,15 +161,9 @@ int settings(const std::vector<std::string>& args)
 
 // The module's plug-ins with their enabled flags; --enable and --disable change the flags kept in
 // the settings, which every later run (and the standards configuration) uses.
-int plugins(const std::vector<std::string>& args)
+// `changes`: the plug-ins to enable (true) or disable, in the order given.
+int plugins(const std::vector<std::pair<std::string, bool>>& changes)
 {
-    std::vector<std::pair<std::string, bool>> changes;
-    for (size_t i = 1; i < args.size(); i += 2) {
-        if (i + 1 >= args.size() || (args[i] != "--enable" && args[i] != "--disable")) {
-            return usage();
-        }
-        changes.emplace_back(args[i + 1], args[i] == "--enable");
-    }
     std::string error;
     std::unique_ptr<ModuleHost> host = ModuleHost::start(error);
     if (!host) {
@@ -228,24 +203,66 @@ int plugins(const std::vector<std::string>& args)
 
 }  // namespace
 
-int runStandards(const std::vector<std::string>& args)
+CommandRun setUpStandards(CLI::App& command)
 {
-    if (args.empty()) {
-        return usage();
+    command.require_subcommand(1);
+    std::vector<Subcommand> actions;
+    const std::pair<const char*, const char*> edits[] = {
+        {"add", "associate the standards file with the drawing (saves the drawing)"},
+        {"remove", "remove the file from the drawing's association (saves the drawing)"},
+        {"up", "check with the file one place earlier (saves the drawing)"},
+        {"down", "check with the file one place later (saves the drawing)"},
+    };
+    for (const auto& [name, summary] : edits) {
+        CLI::App* edit = command.add_subcommand(name, summary);
+        auto files = std::make_shared<std::pair<std::string, std::string>>();
+        edit->add_option("DRAWING", files->first, "the drawing")->required();
+        edit->add_option("FILE", files->second, "the standards file")->required();
+        actions.emplace_back(edit, [action = std::string(name), files] {
+            return editAssociation(action, files->first, files->second);
+        });
     }
-    const std::string& action = args[0];
-    if (action == "settings") {
-        return settings(args);
+
+    CLI::App* list = command.add_subcommand(
+        "list", "the stored standards files of a drawing, and those a check uses");
+    auto listed = std::make_shared<std::pair<std::string, bool>>();
+    list->add_option("DRAWING", listed->first, "the drawing")->required();
+    list->add_flag("--json", listed->second, "one JSON object instead of text");
+    actions.emplace_back(list, [listed] { return listAssociation(listed->first, listed->second); });
+
+    CLI::App* settingsCommand = command.add_subcommand(
+        "settings", "show the standards settings, changing those given first");
+    auto settingsOptions = std::make_shared<SettingsOptions>();
+    settingsCommand
+        ->add_option("--preferred", settingsOptions->preferred,
+                     "the standards file checked first when a drawing names it, or None")
+        ->type_name("FILE|None");
+    settingsCommand
+        ->add_option("--auto-fix", settingsOptions->automaticFix,
+                     "fix every violation when the Verify Standards dialog opens")
+        ->check(CLI::IsMember({"on", "off"}));
+    settingsCommand
+        ->add_option("--show-ignored", settingsOptions->showIgnored,
+                     "show violations marked ignored in the Verify Standards dialog")
+        ->check(CLI::IsMember({"on", "off"}));
+    actions.emplace_back(settingsCommand, [settingsOptions] { return settings(*settingsOptions); });
+
+    CLI::App* pluginsCommand = command.add_subcommand(
+        "plugins", "the module's plug-ins and whether each one runs, changing those given first");
+    auto changes = std::make_shared<std::vector<std::pair<std::string, bool>>>();
+    for (const bool enable : {true, false}) {
+        pluginsCommand
+            ->add_option_function<std::string>(
+                enable ? "--enable" : "--disable",
+                [changes, enable](const std::string& plugin) {
+                    changes->emplace_back(plugin, enable);
+                },
+                "a plug-in by its name, such as Layers, or its class id; may be repeated")
+            ->type_name("PLUGIN")
+            // Each one as it comes, so that the last word on a plug-in wins.
+            ->trigger_on_parse()
+            ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     }
-    if (action == "plugins") {
-        return plugins(args);
-    }
-    if (action == "list" && (args.size() == 2 || (args.size() == 3 && args[2] == "--json"))) {
-        return listAssociation(args[1], args.size() == 3);
-    }
-    if ((action == "add" || action == "remove" || action == "up" || action == "down") &&
-        args.size() == 3) {
-        return editAssociation(action, args[1], args[2]);
-    }
-    return usage();
+    actions.emplace_back(pluginsCommand, [changes] { return plugins(*changes); });
+    return runChosen(std::move(actions));
 }

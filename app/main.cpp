@@ -1,38 +1,73 @@
+#include "CommandLine.h"
 #include "Commands.h"
 #include "MemoryTuning.h"
-#include "ModuleHost.h"
 
-#include <DesktopOpen.h>
+#include <CLI/CLI.hpp>
 #include <cstdio>
-#include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace {
 
-void usage(FILE* out)
+struct Command
 {
-    std::fputs(
-        "usage: kvcad <command> [arguments]\n"
-        "\n"
-        "commands:\n"
-        "  info DRAWING [--json]   version, code page, entity counts and table records\n"
-        "  convert IN OUT          read a drawing and write it back as ASCII DXF\n"
-        "  standards ...           the standards files a drawing is associated with, and the\n"
-        "                          standards settings (kvcad standards for details)\n"
-        "  check DRAWING... [--standards FILE]... [--format text|json|junit] [--output FILE]\n"
-        "        [--all-fixes]\n"
-        "                          check drawings against their standards files (or the FILEs,\n"
-        "                          in that order); exit 0 when no violation is left that is not\n"
-        "                          ignored, 1 when one is, 2 when a drawing or standards file\n"
-        "                          cannot be read\n"
-        "  run DRAWING COMMAND... [--save]\n"
-        "                          open the drawing and run commands on it as typed, such as\n"
-        "                          DRAWINGSTANDARDS or VERIFYSTANDARDS (their dialogs are shown);\n"
-        "                          --save writes the drawing back\n"
-        "  open [DRAWING]          the desktop: a window in which to edit the drawing's layers\n"
-        "                          and styles, with the standards module at work\n",
-        out);
+    const char* name;
+    const char* summary;
+    CommandRun (*setUp)(CLI::App& command);
+};
+
+// Every command of kvcad, in the order the help lists them.
+const Command kCommands[] = {
+    {"info", "version, code page, entity counts, table records and standards files of a drawing",
+     &setUpInfo},
+    {"convert", "read a drawing and write it back as ASCII DXF", &setUpConvert},
+    {"standards",
+     "the standards files a drawing is associated with, the standards settings and plug-ins",
+     &setUpStandards},
+    {"check",
+     "check drawings against their standards files; exit 0 when no violation is left that is not "
+     "ignored, 1 when one is, 2 when a drawing or standards file cannot be read",
+     &setUpCheck},
+    {"run",
+     "open a drawing and run commands on it as typed, such as VERIFYSTANDARDS (their dialogs are "
+     "shown)",
+     &setUpRun},
+};
+
+// "kvcad standards add".
+std::string fullName(const CLI::App& command)
+{
+    const CLI::App* parent = command.get_parent();
+    return parent == nullptr ? command.get_name() : fullName(*parent) + " " + command.get_name();
+}
+
+// The deepest command the command line named.
+const CLI::App& chosenCommand(const CLI::App& app)
+{
+    const std::vector<CLI::App*> chosen = app.get_subcommands();
+    return chosen.empty() ? app : chosenCommand(*chosen.front());
+}
+
+// One line saying what is wrong with the arguments, the command's usage and where to find more.
+std::string failureMessage(const CLI::App* app, const CLI::Error& error)
+{
+    const CLI::App& command = chosenCommand(*app);
+    const std::string name = fullName(command);
+    const auto formatter = std::dynamic_pointer_cast<CLI::Formatter>(app->get_formatter());
+    return name + ": " + error.what() + "\n" +
+           (formatter ? formatter->make_usage(&command, name) : std::string()) + name +
+           " --help lists the options\n";
+}
+
+bool isCommand(const std::string& name)
+{
+    for (const Command& command : kCommands) {
+        if (name == command.name) {
+            return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace
@@ -40,37 +75,36 @@ void usage(FILE* out)
 int main(int argc, char** argv)
 {
     restartWithHugePageHeap(argv);
-    if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
-        usage(argc < 2 ? stderr : stdout);
-        return argc < 2 ? kExitUnreadable : kExitOk;
+    CLI::App app(
+        "Checks and fixes the layers, line styles, text styles and dimension styles of "
+        "drawings against standards drawings.",
+        "kvcad");
+    auto formatter = std::make_shared<CLI::Formatter>();
+    formatter->label("Usage", "usage");
+    app.formatter(formatter);
+    app.failure_message(&failureMessage);
+    app.set_version_flag("--version", "kvcad " KV_VERSION);
+    app.require_subcommand(1);
+    std::vector<Subcommand> commands;
+    for (const Command& command : kCommands) {
+        CLI::App* sub = app.add_subcommand(command.name, command.summary);
+        commands.emplace_back(sub, command.setUp(*sub));
     }
-    const std::string command = argv[1];
-    const std::vector<std::string> args(argv + 2, argv + argc);
-    if (command == "info") {
-        return runInfo(args);
+    if (argc < 2) {
+        std::fputs(app.help().c_str(), stderr);
+        return kExitUnreadable;
     }
-    if (command == "convert") {
-        return runConvert(args);
+    const std::string first = argv[1];
+    if (!first.empty() && first[0] != '-' && !isCommand(first)) {
+        std::fprintf(stderr, "kvcad: unknown command \"%s\"\n%s", first.c_str(),
+                     app.help().c_str());
+        return kExitUnreadable;
     }
-    if (command == "standards") {
-        return runStandards(args);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        // --help and --version end here too, with 0.
+        return app.exit(error) == 0 ? kExitOk : kExitUnreadable;
     }
-    if (command == "check") {
-        return runCheck(args);
-    }
-    if (command == "run") {
-        return runRun(args);
-    }
-    if (command == "open") {
-        std::string error;
-        const std::unique_ptr<ModuleHost> host = ModuleHost::start(error);
-        if (!host) {
-            std::fprintf(stderr, "%s\n", error.c_str());
-            return kExitUnreadable;
-        }
-        return runOpen(host->services(), args);
-    }
-    std::fprintf(stderr, "kvcad: unknown command \"%s\"\n", command.c_str());
-    usage(stderr);
-    return kExitUnreadable;
+    return runChosen(std::move(commands))();
 }

@@ -2,7 +2,8 @@
 # Installs the Debian 12 packages the build and the tests need, only those that are missing.
 set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev qtbase5-dev qtbase5-dev-tools
-          qttools5-dev-tools qttranslations5-l10n libgtest-dev libgmock-dev python3 python3-ezdxf)
+          qttools5-dev-tools qttranslations5-l10n libgtest-dev libgmock-dev libcli11-dev
+          nlohmann-json3-dev python3 python3-ezdxf)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,0 +1,23 @@
+// What the commands' parsers share.
+#pragma once
+
+#include "CheckReport.h"
+#include "Commands.h"
+
+#include <CLI/CLI.hpp>
+#include <string>
+#include <utility>
+#include <vector>
+
+// Refuses an empty value: "--output: needs a file name".
+CLI::Validator nonEmpty(const std::string& what);
+
+// --format NAME, one of the `offered` formats by its name ("json").
+void addFormatOption(CLI::App& command, ReportFormat& format,
+                     const std::vector<ReportFormat>& offered);
+
+// A subcommand and what runs it.
+using Subcommand = std::pair<const CLI::App*, CommandRun>;
+
+// Runs the one of the subcommands that the command line chose.
+CommandRun runChosen(std::vector<Subcommand> subcommands);
