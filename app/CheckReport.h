@@ -79,5 +79,18 @@ std::unique_ptr<CheckReport> makeJsonReport(std::FILE* out, bool allFixes);
 // One test suite per drawing, one test case per violation.
 std::unique_ptr<CheckReport> makeJunitReport(std::FILE* out, bool allFixes);
 
+// The line of the text report for a violation (without the list of all candidate fixes):
+//   DRAWING: violation: Layer "Walls" (Layers, handle 1F): Layer properties are non-standard.
+//   [LineColor: red -> yellow] [recommended fix: Walls (/std/office.dws)]
+std::string violationLine(const std::string& drawing, const ReportedViolation& violation);
+// Layer "Walls" (Layers, handle 1F)
+std::string recordText(const std::string& objectType, const std::string& name,
+                       const std::string& category, const std::string& handle);
+// Walls (/std/office.dws)
+std::string fixText(const ReportedFix& fix);
+
+// "1 drawing", "2 drawings".
+std::string counted(int count, const char* singular, const char* plural);
+
 // Writes the text as it is; errors are left for the stream's error flag.
 void writeText(std::FILE* out, std::string_view text);

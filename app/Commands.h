@@ -23,5 +23,8 @@ CommandRun setUpStandards(CLI::App& command);
 // kvcad check DRAWING... [--standards FILE]... [--format text|json|junit] [--output FILE]
 //             [--all-fixes]
 CommandRun setUpCheck(CLI::App& command);
+// kvcad fix DRAWING... [--standards FILE]... [--output-dir DIR] [--map FILE]
+//           [--format text|json] [--output REPORT]
+CommandRun setUpFix(CLI::App& command);
 // kvcad run DRAWING COMMAND... [--save]
 CommandRun setUpRun(CLI::App& command);

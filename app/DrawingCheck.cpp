@@ -1,7 +1,5 @@
 #include "DrawingCheck.h"
 
-#include "CheckReport.h"
-
 #include <CKvDocument.h>
 #include <CKvIgnoredState.h>
 #include <CKvStdsFix.h>
@@ -50,23 +48,24 @@ std::vector<PropertyDiff> propertyDiffs(CKvStdsPlugins& plugin, const CKvStdsErr
 }  // namespace
 
 int DrawingCheck::run(CKvDocument& document, const std::string& drawing,
-                      const std::vector<CKvString>& standards)
+                      const std::vector<CKvString>& standards, const Found& found)
 {
     int violations = 0;
     std::list<CKvStdsPluginsPtr> plugins;
     m_manager.getPluginList(plugins);
     for (const CKvStdsPluginsPtr& plugin : plugins) {
         if (!plugin.isNull() && plugin->Enabled()) {
-            runPlugin(*plugin, document, drawing, standards, violations);
+            runPlugin(plugin, document, drawing, standards, found, violations);
         }
     }
     return violations;
 }
 
-void DrawingCheck::runPlugin(CKvStdsPlugins& plugin, CKvDocument& document,
+void DrawingCheck::runPlugin(const CKvStdsPluginsPtr& pPlugin, CKvDocument& document,
                              const std::string& drawing, const std::vector<CKvString>& standards,
-                             int& violations)
+                             const Found& found, int& violations)
 {
+    CKvStdsPlugins& plugin = *pPlugin;
     std::vector<CKvString> names;
     for (const CKvString& path : standards) {
         names.push_back(CKvString(QFileInfo(path.toQString()).fileName()));
@@ -77,20 +76,23 @@ void DrawingCheck::runPlugin(CKvStdsPlugins& plugin, CKvDocument& document,
                          names, standards);
     plugin.Start(CKvStdsErrorPtr());
     while (!plugin.Done()) {
-        const CKvStdsErrorPtr error = plugin.GetError();
-        if (!error.isNull()) {
-            const ReportedViolation violation = describe(plugin, error, drawing);
-            violations += violation.ignored ? 0 : 1;
-            m_report.addViolation(violation);
+        FoundViolation violation;
+        violation.error = plugin.GetError();
+        if (!violation.error.isNull()) {
+            violation.plugin = pPlugin;
+            describe(plugin, violation, drawing);
+            violations += violation.reported.ignored ? 0 : 1;
+            found(violation);
         }
         plugin.Next();
     }
 }
 
-ReportedViolation DrawingCheck::describe(CKvStdsPlugins& plugin, const CKvStdsErrorPtr& error,
-                                         const std::string& drawing) const
+void DrawingCheck::describe(CKvStdsPlugins& plugin, FoundViolation& violation,
+                            const std::string& drawing) const
 {
-    ReportedViolation v;
+    const CKvStdsErrorPtr& error = violation.error;
+    ReportedViolation& v = violation.reported;
     v.category = plugin.Name().toUtf8();
     v.plugin = plugin.classId().toUtf8();
     v.objectType = error->GetObjectType().toUtf8();
@@ -98,10 +100,9 @@ ReportedViolation DrawingCheck::describe(CKvStdsPlugins& plugin, const CKvStdsEr
     v.handle = CKvString(error->GetObjectId().getHandle().ascii()).toUtf8();
     v.description = error->GetDescription().toUtf8();
 
-    OdArray<CKvStdsFixPtr> fixes;
     int recommended = -1;
-    plugin.GetAllFixes(error, fixes, recommended);
-    const OdArray<CKvStdsFixPtr>& candidates = fixes;
+    plugin.GetAllFixes(error, violation.fixes, recommended);
+    const OdArray<CKvStdsFixPtr>& candidates = violation.fixes;
     v.fixCount = static_cast<int>(candidates.size());
     if (recommended >= 0 && recommended < v.fixCount) {
         const CKvStdsFixPtr& fix = candidates[static_cast<unsigned>(recommended)];
@@ -109,7 +110,7 @@ ReportedViolation DrawingCheck::describe(CKvStdsPlugins& plugin, const CKvStdsEr
         v.fix = reportedFix(fix);
         v.diff = propertyDiffs(plugin, error, fix);
     }
-    if (m_report.wantsAllFixes()) {
+    if (m_allFixes) {
         v.fixes.reserve(candidates.size());
         for (const CKvStdsFixPtr& fix : candidates) {
             v.fixes.push_back(reportedFix(fix));
@@ -131,5 +132,4 @@ ReportedViolation DrawingCheck::describe(CKvStdsPlugins& plugin, const CKvStdsEr
     for (const auto& [name, value] : error->GetProperties()) {
         v.properties.emplace_back(name.toUtf8(), valueText(value).toUtf8());
     }
-    return v;
 }

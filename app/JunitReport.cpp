@@ -57,11 +57,6 @@ std::string xml(std::string_view text)
     return out;
 }
 
-std::string fixText(const ReportedFix& fix)
-{
-    return fix.name + " (" + fix.standardsFile + ")";
-}
-
 // The body of a failure: the differing properties, the recommended fix and, when asked for,
 // every candidate, one per line.
 void appendFailureBody(std::string& out, const ReportedViolation& v, bool allFixes)

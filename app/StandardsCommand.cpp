@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 #include "Commands.h"
+#include "DrawingBatch.h"
 #include "Json.h"
 #include "ModuleHost.h"
 
@@ -105,15 +106,8 @@ int listAssociation(const std::string& drawing, bool json)
     if (!resolvedPaths(drawing, resolved)) {
         return kExitUnreadable;
     }
-    auto utf8 = [](const std::vector<CKvString>& paths) {
-        std::vector<std::string> out;
-        for (const CKvString& path : paths) {
-            out.push_back(path.toUtf8());
-        }
-        return out;
-    };
     if (json) {
-        const Json list = {{"stored", utf8(stored)}, {"resolved", utf8(resolved)}};
+        const Json list = {{"stored", toUtf8(stored)}, {"resolved", toUtf8(resolved)}};
         std::printf("%s\n", jsonText(list).c_str());
         return kExitOk;
     }

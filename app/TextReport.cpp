@@ -1,16 +1,11 @@
 #include "CheckReport.h"
 
-namespace {
-
 std::string counted(int count, const char* singular, const char* plural)
 {
     return std::to_string(count) + " " + (count == 1 ? singular : plural);
 }
 
-std::string fixText(const ReportedFix& fix)
-{
-    return fix.name + " (" + fix.standardsFile + ")";
-}
+namespace {
 
 // One line per violation, as a compiler reports an error:
 //   DRAWING: violation: Layer "Walls" (Layers, handle 1F): Layer properties are non-standard.
@@ -30,21 +25,8 @@ public:
 
     void addViolation(const ReportedViolation& v) override
     {
-        std::string line = m_drawing + ": ";
-        if (v.ignored) {
-            ++m_ignored;
-            line += v.ignoredBy.empty() ? "ignored: " : "ignored (by " + v.ignoredBy + "): ";
-        } else {
-            ++m_violations;
-            line += "violation: ";
-        }
-        line += v.objectType + " \"" + v.name + "\" (" + v.category + ", handle " + v.handle +
-                "): " + v.description;
-        for (const PropertyDiff& d : v.diff) {
-            line += " [" + d.property + ": " + d.current + " -> " + d.standard + "]";
-        }
-        line += v.fix ? " [recommended fix: " + fixText(*v.fix) + "]" : " [no recommended fix]";
-        writeText(m_out, line);
+        ++(v.ignored ? m_ignored : m_violations);
+        writeText(m_out, violationLine(m_drawing, v));
         if (m_allFixes) {
             writeText(m_out, " [" + counted(v.fixCount, "candidate", "candidates"));
             for (size_t i = 0; i < v.fixes.size(); ++i) {
@@ -94,6 +76,32 @@ private:
 };
 
 }  // namespace
+
+std::string violationLine(const std::string& drawing, const ReportedViolation& v)
+{
+    std::string line = drawing + ": ";
+    if (v.ignored) {
+        line += v.ignoredBy.empty() ? "ignored: " : "ignored (by " + v.ignoredBy + "): ";
+    } else {
+        line += "violation: ";
+    }
+    line += recordText(v.objectType, v.name, v.category, v.handle) + ": " + v.description;
+    for (const PropertyDiff& d : v.diff) {
+        line += " [" + d.property + ": " + d.current + " -> " + d.standard + "]";
+    }
+    return line + (v.fix ? " [recommended fix: " + fixText(*v.fix) + "]" : " [no recommended fix]");
+}
+
+std::string recordText(const std::string& objectType, const std::string& name,
+                       const std::string& category, const std::string& handle)
+{
+    return objectType + " \"" + name + "\" (" + category + ", handle " + handle + ")";
+}
+
+std::string fixText(const ReportedFix& fix)
+{
+    return fix.name + " (" + fix.standardsFile + ")";
+}
 
 std::unique_ptr<CheckReport> makeTextReport(std::FILE* out, bool allFixes)
 {

@@ -29,6 +29,10 @@ const Command kCommands[] = {
      "check drawings against their standards files; exit 0 when no violation is left that is not "
      "ignored, 1 when one is, 2 when a drawing or standards file cannot be read",
      &setUpCheck},
+    {"fix",
+     "apply the recommended fix of every violation that is not ignored, check again and write "
+     "the drawing; exit codes as check's",
+     &setUpFix},
     {"run",
      "open a drawing and run commands on it as typed, such as VERIFYSTANDARDS (their dialogs are "
      "shown)",

@@ -22,3 +22,21 @@ for format in text json; do
         exit "$status"
     fi
 done
+# kvcad fix on a copy of the example drawing (with its standards file beside it, where its
+# association finds it): the recommended fixes are applied in place, the violations without one
+# are left (exit 1), and the fixed copy is checked again.
+mkdir -p "$out/fix"
+cp examples/office.dxf examples/office-standards.dws "$out/fix/"
+status=0
+"$build"/bin/kvcad fix "$out/fix/office.dxf" || status=$?
+if [ "$status" -ge 2 ]; then
+    echo "kvcad fix failed with exit status $status" >&2
+    exit "$status"
+fi
+status=0
+"$build"/bin/kvcad check "$out/fix/office.dxf" || status=$?
+if [ "$status" -ge 2 ]; then
+    echo "kvcad check of the fixed drawing failed with exit status $status" >&2
+    exit "$status"
+fi
+echo "fixed copy: $out/fix/office.dxf"

@@ -17,6 +17,8 @@ from pathlib import Path
 
 import ezdxf
 
+from checklist import Checklist
+
 
 def new_drawing():
     # setup=False: only the records every drawing has, so that nothing else takes part.
@@ -115,14 +117,8 @@ def main(argv):
     workdir.mkdir(parents=True)
     standards = str(workdir / "standards.dws")
     write_standards(standards)
-    failures = []
-    checks = []
-
-    def expect(what, condition, detail=""):
-        checks.append(what)
-        print(("ok   " if condition else "FAIL ") + what + ("" if condition else f"  {detail}"))
-        if not condition:
-            failures.append(what)
+    checklist = Checklist()
+    expect = checklist.expect
 
     drawings = {}
     for kind, write, category, object_type, table, names, properties in KINDS:
@@ -239,8 +235,7 @@ def main(argv):
         expect(f"junit {name}: failure messages are the descriptions",
                all(m.startswith(kind[3] + " ") for m in messages), messages)
 
-    print(f"{len(checks) - len(failures)} passed, {len(failures)} failed")
-    return 1 if failures else 0
+    return checklist.exit_code()
 
 
 if __name__ == "__main__":

@@ -1,0 +1,37 @@
+// What the batch commands (check, fix) share: their drawings, standards files and report.
+#pragma once
+
+#include "CheckReport.h"
+
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace CLI {
+class App;
+}
+class CKvStdsManager;
+class ModuleHost;
+
+struct BatchOptions
+{
+    std::vector<std::string> drawings;
+    // Replace each drawing's association when given.
+    std::vector<std::string> standards;
+    ReportFormat format = ReportFormat::Text;
+    std::string output;
+};
+
+// Declares DRAWING..., --standards FILE (repeatable), --format (one of `formats`) and
+// --output FILE.
+void addBatchOptions(CLI::App& command, BatchOptions& options,
+                     const std::vector<ReportFormat>& formats);
+
+// What a batch does once the module runs: writes its report to `report` and returns the exit code.
+using BatchBody = std::function<int(ModuleHost& host, CKvStdsManager& manager, std::FILE* report)>;
+
+// Opens the report's output (a file is put in place only when it is whole), starts the module and
+// runs the batch. 2, with a message, when the report cannot be written or the module cannot be
+// started.
+int runBatch(const BatchOptions& options, const BatchBody& body);

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <CKvString.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class CKvDocument;
+class CKvDocumentManager;
+class CKvStdsManager;
+class ModuleHost;
+class StandardsFiles;
+
+// The drawings of a batch command, each opened in turn as the current document, whose association
+// the module then resolves, with the standards files it is to be checked with. Whatever stops a
+// drawing (it cannot be read, one of its standards files cannot be read, the SDK or a plug-in
+// raises an error on it) is said on stderr and handed to the work with the drawing's path; the
+// batch goes on with the next drawing, and the document is closed whatever happens.
+class DrawingBatch
+{
+public:
+    // What a command does with each drawing.
+    class Work
+    {
+    public:
+        virtual ~Work() = default;
+        // The drawing is open and current. May raise what the SDK and the plug-ins raise.
+        virtual void process(CKvDocument& document, const std::string& drawing,
+                             const std::vector<CKvString>& standards) = 0;
+        // The drawing was not processed, or not to the end: `message` names the file and says
+        // what was wrong; `standards` are its files as far as they are known.
+        virtual void failed(const std::string& drawing, const std::vector<std::string>& standards,
+                            const std::string& message) = 0;
+    };
+
+    // `given`: standards files that replace every drawing's association; none: each drawing's own.
+    // `stopped`: what the message of an error raised while processing calls it ("check stopped").
+    DrawingBatch(ModuleHost& host, CKvStdsManager& manager, const std::vector<std::string>& given,
+                 std::string stopped);
+    ~DrawingBatch();
+    DrawingBatch(const DrawingBatch&) = delete;
+    DrawingBatch& operator=(const DrawingBatch&) = delete;
+
+    // False when a drawing failed.
+    bool run(const std::vector<std::string>& drawings, Work& work);
+
+private:
+    // False when the drawing failed.
+    bool runOne(const std::string& drawing, Work& work);
+
+    CKvDocumentManager& m_documents;
+    CKvStdsManager& m_manager;
+    std::vector<CKvString> m_given;
+    std::string m_stopped;
+    std::unique_ptr<StandardsFiles> m_standardsFiles;
+};
+
+// The paths in UTF-8, as reports write them.
+std::vector<std::string> toUtf8(const std::vector<CKvString>& paths);
