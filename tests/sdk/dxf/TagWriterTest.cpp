@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace kvdxf {
 namespace {
@@ -173,24 +174,56 @@ TEST(SaveAtomically, ReplacesTheTargetOnlyWhenEverythingSucceeded)
     }
 }
 
-TEST(SaveAtomically, CreatesANewFileAndKeepsAnOldOnesPermissions)
+TEST(SaveAtomically, ReplacesTheFileAsItIsAndRefusesReadOnlyOnes)
 {
-    const ScratchDir dir;
-    const std::string fresh = dir.path() + "/new.dxf";
-    std::string error;
-    ASSERT_TRUE(saveAtomically(FileAccess::system(), fresh, writeSmallDrawing, true, error))
-        << error;
-    EXPECT_EQ(readBytes(fresh),
-              "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n  0\r\nENDSEC\r\n  0\r\nEOF\r\n");
-
-    const std::string shared = dir.path() + "/shared.dxf";
-    std::ofstream(shared) << "x";
-    ASSERT_EQ(::chmod(shared.c_str(), 0664), 0);
-    ASSERT_TRUE(saveAtomically(FileAccess::system(), shared, writeSmallDrawing, false, error));
-    struct stat info
-    {};
-    ASSERT_EQ(::stat(shared.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0664u);
+    const std::string small =
+        "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n  0\r\nENDSEC\r\n  0\r\nEOF\r\n";
+    struct Case
+    {
+        const char* what;
+        mode_t mode;        // of the existing file; 0: there is none
+        bool link;          // saved through a symbolic link to it
+        uid_t owner;        // of the existing file, when we may give it away (as root)
+        const char* error;  // part of the message when the save is refused
+    };
+    const uid_t me = ::geteuid();
+    const Case cases[] = {
+        {"a new file", 0, false, me, nullptr},
+        {"an old one's permissions kept", 0640, false, me, nullptr},
+        {"through a link: the file written, the link kept", 0664, true, me, nullptr},
+        {"a read-only file refused", 0444, false, me, "read-only"},
+        {"a read-only file behind a link refused", 0444, true, me, "read-only"},
+        {"another user's file keeps its owner", 0666, false, me == 0 ? 1u : me, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const ScratchDir dir;
+        const std::string file = dir.path() + "/drawing.dxf";
+        const std::string saved = c.link ? dir.path() + "/link.dxf" : file;
+        if (c.mode != 0) {
+            std::ofstream(file) << "old";
+            ASSERT_EQ(::chmod(file.c_str(), c.mode), 0);
+            ASSERT_EQ(::chown(file.c_str(), c.owner, static_cast<gid_t>(-1)), 0);
+        }
+        if (c.link) {
+            ASSERT_EQ(::symlink("drawing.dxf", saved.c_str()), 0);
+        }
+        std::string error;
+        const bool ok = saveAtomically(FileAccess::system(), saved, writeSmallDrawing, true, error);
+        EXPECT_EQ(ok, c.error == nullptr) << error;
+        EXPECT_EQ(readBytes(file), c.error ? "old" : small);
+        if (c.error != nullptr) {
+            EXPECT_NE(error.find(saved), std::string::npos) << error;
+            EXPECT_NE(error.find(c.error), std::string::npos) << error;
+        }
+        struct stat info
+        {};
+        ASSERT_EQ(::stat(file.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 0777, c.mode != 0 ? c.mode : 0644u);
+        EXPECT_EQ(info.st_uid, c.owner);
+        ASSERT_EQ(::lstat(saved.c_str(), &info), 0);
+        EXPECT_EQ(S_ISLNK(info.st_mode), c.link);
+    }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "FileAccess.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -120,6 +121,50 @@ bool FileAccess::readAll(const std::string& path, FileBytes& out, std::string& e
     return true;
 }
 
+std::string FileAccess::saveTarget(const std::string& path, std::string& error)
+{
+    std::string target = path;
+    // As many links as the system follows when it opens a file.
+    for (int hops = 0;; ++hops) {
+        struct stat info
+        {};
+        if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+            break;
+        }
+        if (hops == 40) {
+            errno = ELOOP;
+            error = systemError(path);
+            return std::string();
+        }
+        std::vector<char> link(static_cast<size_t>(info.st_size > 0 ? info.st_size : PATH_MAX) + 1);
+        const ssize_t length = ::readlink(target.c_str(), link.data(), link.size());
+        if (length < 0) {
+            error = systemError(target);
+            return std::string();
+        }
+        const std::string next(link.data(), static_cast<size_t>(length));
+        // A relative link is relative to the folder that holds it.
+        const size_t slash = target.rfind('/');
+        target = next[0] == '/' || slash == std::string::npos ? next
+                                                              : target.substr(0, slash + 1) + next;
+    }
+    struct stat info
+    {};
+    if (::stat(target.c_str(), &info) != 0) {
+        return target;  // a new file
+    }
+    const std::string what = target == path ? std::string("it") : target;
+    if (S_ISDIR(info.st_mode)) {
+        error = what + " is a directory";
+        return std::string();
+    }
+    if ((info.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0) {
+        error = what + " is read-only";
+        return std::string();
+    }
+    return target;
+}
+
 std::unique_ptr<OutputFile> FileAccess::createTemp(const std::string& target, std::string& error)
 {
     std::string name = target + ".tmp-XXXXXX";
@@ -132,8 +177,12 @@ std::unique_ptr<OutputFile> FileAccess::createTemp(const std::string& target, st
     // rw-r--r-- (reading the umask would mean changing it, which races with other threads).
     struct stat info
     {};
-    const mode_t mode = ::stat(target.c_str(), &info) == 0 ? (info.st_mode & 07777) : 0644;
-    static_cast<void>(::fchmod(fd, mode));
+    const bool replacing = ::stat(target.c_str(), &info) == 0;
+    if (replacing) {
+        // Only root may give a file away; anybody else keeps it, as a rewrite in place would.
+        static_cast<void>(::fchown(fd, info.st_uid, info.st_gid));
+    }
+    static_cast<void>(::fchmod(fd, replacing ? (info.st_mode & 07777) : 0644));
     return std::make_unique<PosixOutputFile>(fd, name);
 }
 

@@ -28,8 +28,14 @@ class FileAccess
 public:
     virtual ~FileAccess() = default;
     virtual bool readAll(const std::string& path, FileBytes& out, std::string& error);
-    // Creates "<target>.tmp-XXXXXX" beside the target, with the target's permissions when it
-    // exists (else rw-r--r--). Null and `error` set when it cannot be created.
+    // The file a save to `path` replaces: `path`, or the file its symbolic links lead to, so that
+    // a save writes through links and keeps them. Empty, with `error` set, when that file is
+    // read-only (no write permission for us, or none for anybody: root is refused too) or is a
+    // directory.
+    virtual std::string saveTarget(const std::string& path, std::string& error);
+    // Creates "<target>.tmp-XXXXXX" beside the target, with the target's permissions and, where
+    // we may, its owner when it exists (else rw-r--r--). Null and `error` set when it cannot be
+    // created.
     virtual std::unique_ptr<OutputFile> createTemp(const std::string& target, std::string& error);
     virtual bool rename(const std::string& from, const std::string& to, std::string& error);
     virtual void remove(const std::string& path);

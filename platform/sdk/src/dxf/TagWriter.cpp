@@ -68,7 +68,8 @@ bool saveAtomically(FileAccess& files, const std::string& path,
                     const std::function<bool(TagWriter&)>& writeBody, bool crlf, std::string& error)
 {
     std::string reason;
-    std::unique_ptr<OutputFile> out = files.createTemp(path, reason);
+    const std::string target = files.saveTarget(path, reason);
+    std::unique_ptr<OutputFile> out = target.empty() ? nullptr : files.createTemp(target, reason);
     if (!out) {
         error = "cannot save " + path + ": " + reason;
         return false;
@@ -93,7 +94,7 @@ bool saveAtomically(FileAccess& files, const std::string& path,
         reason = closeError;
     }
     out.reset();
-    ok = ok && files.rename(tempPath, path, reason);
+    ok = ok && files.rename(tempPath, target, reason);
     if (!ok) {
         files.remove(tempPath);
         error = "cannot save " + path + ": " + reason;

@@ -45,9 +45,10 @@ private:
 // (a binary file's converted values included). Returns !writer.failed().
 bool writeTags(TagWriter& writer, const DxfFile& file);
 
-// Writes through `writeBody` into a temp file beside `path`, then renames it over `path`. On any
-// failure (temp file not created, writeBody returning false, a write, flush, fsync or the rename
-// failing) the temp file is removed, `path` is untouched, false is returned and `error` says why.
+// Writes through `writeBody` into a temp file beside `path` (beside the file a link at `path`
+// leads to), then renames it over that file. On any failure (a read-only file, the temp file not
+// created, writeBody returning false, a write, flush, fsync or the rename failing) the temp file
+// is removed, the file is untouched, false is returned and `error` says why.
 bool saveAtomically(FileAccess& files, const std::string& path,
                     const std::function<bool(TagWriter&)>& writeBody, bool crlf,
                     std::string& error);
