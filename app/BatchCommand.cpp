@@ -1,12 +1,19 @@
 #include "BatchCommand.h"
 
 #include "CommandLine.h"
+#include "DrawingBatch.h"
 #include "ModuleHost.h"
 #include "ReportOutput.h"
 
 #include <CKvStdsManager.h>
+#include <CKvStdsPlugins.h>
 
+#include <QFileInfo>
+
+#include <algorithm>
+#include <list>
 #include <memory>
+#include <utility>
 
 void addBatchOptions(CLI::App& command, BatchOptions& options,
                      const std::vector<ReportFormat>& formats)
@@ -25,8 +32,44 @@ void addBatchOptions(CLI::App& command, BatchOptions& options,
         ->check(nonEmpty("a file name"));
 }
 
-int runBatch(const BatchOptions& options, const BatchBody& body)
+namespace {
+
+bool anyPluginEnabled(CKvStdsManager& manager)
 {
+    std::list<CKvStdsPluginsPtr> plugins;
+    manager.getPluginList(plugins);
+    return std::any_of(plugins.begin(), plugins.end(), [](const CKvStdsPluginsPtr& plugin) {
+        return !plugin.isNull() && plugin->Enabled();
+    });
+}
+
+// The message refusing to write the report over a file the batch reads.
+std::string overwrites(const std::string& report, const char* what)
+{
+    return report + ": is " + what + " this command reads; the report is not written over it";
+}
+
+bool sameFile(const std::string& a, const std::string& b)
+{
+    const QString canonical = QFileInfo(QString::fromStdString(a)).canonicalFilePath();
+    return !canonical.isEmpty() &&
+           canonical == QFileInfo(QString::fromStdString(b)).canonicalFilePath();
+}
+
+}  // namespace
+
+int runBatch(const BatchOptions& options, const std::string& command, bool sharesStandards,
+             const BatchBody& body)
+{
+    for (const auto& [files, what] : {std::make_pair(&options.drawings, "a drawing"),
+                                      std::make_pair(&options.standards, "a standards file")}) {
+        for (const std::string& file : *files) {
+            if (!options.output.empty() && sameFile(options.output, file)) {
+                std::fprintf(stderr, "%s\n", overwrites(options.output, what).c_str());
+                return kExitUnreadable;
+            }
+        }
+    }
     std::string error;
     std::unique_ptr<ReportOutput> output = ReportOutput::open(options.output, error);
     if (!output) {
@@ -43,7 +86,20 @@ int runBatch(const BatchOptions& options, const BatchBody& body)
         std::fprintf(stderr, "the standards module published no manager\n");
         return kExitUnreadable;
     }
-    const int result = body(*host, *manager, output->stream());
+    if (!anyPluginEnabled(*manager)) {
+        std::fprintf(stderr,
+                     "kvcad %s: every standards plug-in is disabled, so nothing would be "
+                     "checked (kvcad standards plugins --enable NAME)\n",
+                     command.c_str());
+        return kExitUnreadable;
+    }
+    host->services().setSharesReadDrawings(sharesStandards);
+    DrawingBatch batch(*host, *manager, options.standards, command + " stopped");
+    const int result = body(batch, *manager, output->stream());
+    if (!options.output.empty() && batch.reads(options.output)) {
+        std::fprintf(stderr, "%s\n", overwrites(options.output, "a standards file").c_str());
+        return kExitUnreadable;
+    }
     if (!output->commit(error)) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return kExitUnreadable;

@@ -12,7 +12,7 @@ namespace CLI {
 class App;
 }
 class CKvStdsManager;
-class ModuleHost;
+class DrawingBatch;
 
 struct BatchOptions
 {
@@ -28,10 +28,15 @@ struct BatchOptions
 void addBatchOptions(CLI::App& command, BatchOptions& options,
                      const std::vector<ReportFormat>& formats);
 
-// What a batch does once the module runs: writes its report to `report` and returns the exit code.
-using BatchBody = std::function<int(ModuleHost& host, CKvStdsManager& manager, std::FILE* report)>;
+// What a batch does once the module runs: runs `batch` over the drawings, writes its report to
+// `report` and returns the exit code.
+using BatchBody =
+    std::function<int(DrawingBatch& batch, CKvStdsManager& manager, std::FILE* report)>;
 
 // Opens the report's output (a file is put in place only when it is whole), starts the module and
-// runs the batch. 2, with a message, when the report cannot be written or the module cannot be
-// started.
-int runBatch(const BatchOptions& options, const BatchBody& body);
+// runs the batch; `command` names it in messages ("check"). With `sharesStandards` every drawing
+// shares one reading of each standards file (only for a batch that changes no drawing). 2, with
+// a message, when the report cannot be written, would be written over a drawing or standards
+// file the batch reads, the module cannot be started or every plug-in is disabled.
+int runBatch(const BatchOptions& options, const std::string& command, bool sharesStandards,
+             const BatchBody& body);

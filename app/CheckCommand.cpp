@@ -4,7 +4,6 @@
 #include "Commands.h"
 #include "DrawingBatch.h"
 #include "DrawingCheck.h"
-#include "ModuleHost.h"
 
 #include <CKvStdsManager.h>
 
@@ -65,18 +64,16 @@ private:
 
 int runCheck(const CheckOptions& options)
 {
-    return runBatch(options, [&](ModuleHost& host, CKvStdsManager& manager, std::FILE* out) {
-        const std::unique_ptr<CheckReport> report =
-            makeCheckReport(options.format, out, options.allFixes);
-        // Nothing is fixed here, so every drawing checked shares one reading of each standards
-        // file.
-        host.services().setSharesReadDrawings(true);
-        CheckWork work(manager, *report);
-        const bool allChecked = DrawingBatch(host, manager, options.standards, "check stopped")
-                                    .run(options.drawings, work);
-        report->finish();
-        return !allChecked ? kExitUnreadable : (work.violations() ? kExitViolations : kExitOk);
-    });
+    // Nothing is fixed here, so every drawing checked shares one reading of each standards file.
+    return runBatch(
+        options, "check", true, [&](DrawingBatch& batch, CKvStdsManager& manager, std::FILE* out) {
+            const std::unique_ptr<CheckReport> report =
+                makeCheckReport(options.format, out, options.allFixes);
+            CheckWork work(manager, *report);
+            const bool allChecked = batch.run(options.drawings, work);
+            report->finish();
+            return !allChecked ? kExitUnreadable : (work.violations() ? kExitViolations : kExitOk);
+        });
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include "CommandLine.h"
 
+#include <OdError.h>
+
+#include <cstdio>
 #include <map>
 
 CLI::Validator nonEmpty(const std::string& what)
@@ -35,6 +38,16 @@ void addFormatOption(CLI::App& command, ReportFormat& format,
                 return std::string();
             },
             std::string()));
+}
+
+int reportingErrors(const std::string& drawing, const CommandRun& run)
+{
+    try {
+        return run();
+    } catch (const OdError& e) {
+        std::fprintf(stderr, "%s\n", aboutFile(drawing, e.description().toUtf8()).c_str());
+        return kExitUnreadable;
+    }
 }
 
 CommandRun runChosen(std::vector<Subcommand> subcommands)

@@ -3,6 +3,7 @@
 
 #include "CheckReport.h"
 #include "Commands.h"
+#include "Messages.h"
 
 #include <CLI/CLI.hpp>
 #include <string>
@@ -15,6 +16,10 @@ CLI::Validator nonEmpty(const std::string& what);
 // --format NAME, one of the `offered` formats by its name ("json").
 void addFormatOption(CLI::App& command, ReportFormat& format,
                      const std::vector<ReportFormat>& offered);
+
+// Runs a command on one drawing. An error the SDK raises on the drawing ends it with a message
+// naming the drawing, and exit 2.
+int reportingErrors(const std::string& drawing, const CommandRun& run);
 
 // A subcommand and what runs it.
 using Subcommand = std::pair<const CLI::App*, CommandRun>;

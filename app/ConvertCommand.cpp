@@ -41,5 +41,5 @@ CommandRun setUpConvert(CLI::App& command)
     auto options = std::make_shared<ConvertOptions>();
     command.add_option("IN", options->in, "the drawing to read")->required();
     command.add_option("OUT", options->out, "where to write it")->required();
-    return [options] { return runConvert(*options); };
+    return [options] { return reportingErrors(options->in, [&] { return runConvert(*options); }); };
 }

@@ -2,7 +2,10 @@
 
 #include <CKvString.h>
 
+#include <QString>
+
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -14,9 +17,10 @@ class StandardsFiles;
 
 // The drawings of a batch command, each opened in turn as the current document, whose association
 // the module then resolves, with the standards files it is to be checked with. Whatever stops a
-// drawing (it cannot be read, one of its standards files cannot be read, the SDK or a plug-in
-// raises an error on it) is said on stderr and handed to the work with the drawing's path; the
-// batch goes on with the next drawing, and the document is closed whatever happens.
+// drawing (it cannot be read, one of its associated standards files is found nowhere or cannot
+// be read, its association cannot be read, the SDK or a plug-in raises an error on it) is said on
+// stderr and handed to the work with the drawing's path; the batch goes on with the next drawing,
+// and the document is closed whatever happens.
 class DrawingBatch
 {
 public:
@@ -44,16 +48,24 @@ public:
 
     // False when a drawing failed.
     bool run(const std::vector<std::string>& drawings, Work& work);
+    // Whether the file is one of the drawings or standards files read so far.
+    bool reads(const std::string& path) const;
 
 private:
     // False when the drawing failed.
     bool runOne(const std::string& drawing, Work& work);
+    // Empty when every associated standards file is found, else a message naming those that
+    // are not.
+    std::string missingStandards(CKvDocument& document, const std::string& drawing) const;
 
+    ModuleHost& m_host;
     CKvDocumentManager& m_documents;
     CKvStdsManager& m_manager;
     std::vector<CKvString> m_given;
     std::string m_stopped;
     std::unique_ptr<StandardsFiles> m_standardsFiles;
+    // Canonical paths.
+    std::set<QString> m_filesRead;
 };
 
 // The paths in UTF-8, as reports write them.

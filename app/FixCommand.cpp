@@ -7,7 +7,6 @@
 #include "DrawingCheck.h"
 #include "FixMap.h"
 #include "FixReport.h"
-#include "ModuleHost.h"
 
 #include <CKvDocument.h>
 #include <CKvStdsManager.h>
@@ -201,14 +200,16 @@ int runFix(const FixOptions& options)
         std::fprintf(stderr, "%s: cannot create the folder\n", options.outputDir.c_str());
         return kExitUnreadable;
     }
-    return runBatch(options, [&](ModuleHost& host, CKvStdsManager& manager, std::FILE* out) {
-        const std::unique_ptr<FixReport> report = makeFixReport(options.format, out);
-        FixWork work(manager, *report, options, map);
-        const bool allFixed = DrawingBatch(host, manager, options.standards, "fix stopped")
-                                  .run(options.drawings, work);
-        report->finish();
-        return !allFixed ? kExitUnreadable : (work.violationsLeft() ? kExitViolations : kExitOk);
-    });
+    // Fixes copy records out of the standards drawings: each drawing reads them afresh.
+    return runBatch(
+        options, "fix", false, [&](DrawingBatch& batch, CKvStdsManager& manager, std::FILE* out) {
+            const std::unique_ptr<FixReport> report = makeFixReport(options.format, out);
+            FixWork work(manager, *report, options, map);
+            const bool allFixed = batch.run(options.drawings, work);
+            report->finish();
+            return !allFixed ? kExitUnreadable
+                             : (work.violationsLeft() ? kExitViolations : kExitOk);
+        });
 }
 
 }  // namespace

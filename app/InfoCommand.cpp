@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 #include "Commands.h"
+#include "DrawingBatch.h"
 #include "Json.h"
 
 #include <CKvStandardsAssociation.h>
@@ -153,14 +154,18 @@ int runInfo(const InfoOptions& options)
         {"dimStyles", records(db->getDimStyleTableId(), &describeDimStyle)},
         {"blocks", records(db->getBlockTableId(), &describeBlock)},
     };
-    std::vector<std::string> standards;
-    for (const CKvString& file : CKvStandardsAssociation(db.get()).paths()) {
-        standards.push_back(file.toUtf8());
-    }
+    const CKvStandardsAssociation association(db.get());
+    const std::vector<std::string> standards = toUtf8(association.paths());
     std::vector<std::string> messages;
     for (const OdString& message : db->messages()) {
         messages.push_back(utf8(message));
     }
+    // Shown with the rest, but the drawing cannot be checked as it is.
+    const std::string problem = association.problem().toUtf8();
+    if (!problem.empty()) {
+        messages.push_back(path + ": " + problem);
+    }
+    const int status = problem.empty() ? kExitOk : kExitUnreadable;
     if (options.json) {
         Json info = {{"drawing", path},
                      {"version", utf8(db->versionString())},
@@ -172,7 +177,7 @@ int runInfo(const InfoOptions& options)
         info["standards"] = standards;
         info["messages"] = messages;
         std::printf("%s\n", jsonText(info).c_str());
-        return kExitOk;
+        return status;
     }
     std::printf("drawing: %s\nversion: %s\ncode page: %s\n", path.c_str(),
                 utf8(db->versionString()).c_str(), utf8(db->codePage()).c_str());
@@ -191,7 +196,7 @@ int runInfo(const InfoOptions& options)
     for (const std::string& message : messages) {
         std::fprintf(stderr, "%s\n", message.c_str());
     }
-    return kExitOk;
+    return status;
 }
 
 }  // namespace
@@ -201,5 +206,6 @@ CommandRun setUpInfo(CLI::App& command)
     auto options = std::make_shared<InfoOptions>();
     command.add_option("DRAWING", options->drawing, "the drawing")->required();
     command.add_flag("--json", options->json, "one JSON object instead of text");
-    return [options] { return runInfo(*options); };
+    return
+        [options] { return reportingErrors(options->drawing, [&] { return runInfo(*options); }); };
 }

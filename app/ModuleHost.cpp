@@ -1,8 +1,14 @@
 #include "ModuleHost.h"
 
+#include "Messages.h"
+
+#include <CKvDocument.h>
+#include <CKvDocumentManager.h>
 #include <CKvPluginFlags.h>
+#include <CKvStandardsAssociation.h>
 #include <CKvStdsManager.h>
 #include <KvStandardsEntryPoints.h>
+#include <OdError.h>
 #include <RxModule.h>
 
 #include <QByteArray>
@@ -94,8 +100,44 @@ std::unique_ptr<ModuleHost> ModuleHost::start(std::string& error)
     return host;
 }
 
+int ModuleHost::runOn(const std::string& drawing, const std::function<int(ModuleHost&)>& work)
+{
+    std::string error;
+    std::unique_ptr<ModuleHost> host = start(error);
+    if (!host) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 2;
+    }
+    try {
+        return work(*host);
+    } catch (const OdError& e) {
+        std::fprintf(stderr, "%s\n", aboutFile(drawing, host->explain(e)).c_str());
+        return 2;
+    }
+}
+
+std::string ModuleHost::explain(const OdError& error)
+{
+    // The module cannot read the association of a drawing it was given; the drawing is still
+    // open.
+    for (CKvDocument* open : m_services.documentManager()->documents()) {
+        const CKvString problem = CKvStandardsAssociation(open->database()).problem();
+        if (!problem.isEmpty()) {
+            return problem.toUtf8();
+        }
+    }
+    return error.description().toUtf8();
+}
+
 ModuleHost::~ModuleHost()
 {
+    // Documents left open by a command that ended with an error go first, while the module that
+    // watches them is still there.
+    if (CKvDocumentManager* documents = m_services.documentManager()) {
+        for (CKvDocument* document : documents->documents()) {
+            documents->close(document);
+        }
+    }
     if (m_module != nullptr) {
         m_module->uninitApp();
         m_module->deleteModule();

@@ -6,9 +6,11 @@
 #include <QApplication>
 #include <QLibraryInfo>
 
+#include <functional>
 #include <memory>
 #include <string>
 
+class OdError;
 class OdRxModule;
 
 // kvcad as the host of the standards module: the Qt application, the system services and the
@@ -23,7 +25,16 @@ public:
     ModuleHost(const ModuleHost&) = delete;
     ModuleHost& operator=(const ModuleHost&) = delete;
 
+    // Runs `work` with the module started, for a command on one drawing. What stops it is said
+    // on stderr naming the drawing, with exit 2: the module not loading, or an error the SDK or
+    // the module raises (caught while the module that may have raised it is still loaded).
+    static int runOn(const std::string& drawing, const std::function<int(ModuleHost&)>& work);
+
     CKvSystemServices& services() { return m_services; }
+
+    // What is wrong, given an error raised on the open drawings: the host's reader tells why a
+    // drawing's standards association cannot be read, the error itself anything else.
+    std::string explain(const OdError& error);
 
 private:
     ModuleHost();

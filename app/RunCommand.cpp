@@ -13,6 +13,7 @@
 #include <OdError.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -40,17 +41,40 @@ struct RunOptions
     bool save = false;
 };
 
+// Whether the dialogs the commands open can be seen and answered: a display, or a Qt platform
+// the user chose (offscreen for scripts that know no dialog comes).
+bool dialogsCanBeShown()
+{
+    for (const char* variable : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+        const char* value = std::getenv(variable);
+        if (value != nullptr && *value != '\0') {
+            return true;
+        }
+    }
+    return false;
+}
+
+int runCommands(ModuleHost& host, const RunOptions& options);
+
 int runRun(const RunOptions& options)
 {
     const std::string& drawing = options.drawing;
-
-    std::string error;
-    std::unique_ptr<ModuleHost> host = ModuleHost::start(error);
-    if (!host) {
-        std::fprintf(stderr, "%s\n", error.c_str());
+    if (!dialogsCanBeShown()) {
+        // A dialog nobody can see would wait for an answer forever.
+        std::fputs(
+            "kvcad run: there is no display to show the commands' dialogs on (neither DISPLAY "
+            "nor WAYLAND_DISPLAY is set); without one, use kvcad check and kvcad fix, or "
+            "choose a Qt platform with QT_QPA_PLATFORM\n",
+            stderr);
         return kExitUnreadable;
     }
-    CKvSystemServices& services = host->services();
+    return ModuleHost::runOn(drawing, [&](ModuleHost& host) { return runCommands(host, options); });
+}
+
+int runCommands(ModuleHost& host, const RunOptions& options)
+{
+    const std::string& drawing = options.drawing;
+    CKvSystemServices& services = host.services();
     services.registerHostCommands();
     CKvDocumentManager* documents = services.documentManager();
     CKvDocument* document = documents->open(CKvString(drawing.c_str()));
@@ -79,12 +103,8 @@ int runRun(const RunOptions& options)
     }
 
     if (options.save) {
-        try {
-            document->database()->writeFile(OdString(drawing));
-        } catch (const OdError& e) {
-            std::fprintf(stderr, "%s\n", e.description().toUtf8().c_str());
-            status = kExitUnreadable;
-        }
+        // An error saving is said by the caller, with the drawing's name.
+        document->database()->writeFile(OdString(drawing));
     }
     documents->close(document);
     return status;

@@ -12,11 +12,15 @@
 #include <DbDatabase.h>
 #include <OdError.h>
 
+#include <QDir>
+#include <QFileInfo>
+
 #include <algorithm>
 #include <cstdio>
 #include <list>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <utility>
 
@@ -32,6 +36,69 @@ OdDbDatabasePtr readDrawing(const std::string& path)
     }
 }
 
+// How a path given on the command line is stored: absolute, cleaned, with forward slashes, so that
+// the association works from any folder.
+CKvString storedForm(const std::string& file)
+{
+    const QString path = QString::fromStdString(file).replace('\\', '/');
+    return CKvString(QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
+}
+
+// The ways a stored or given path may be spelt: with either slash, relative to the current folder
+// or to the drawing's, and the file it names when it exists.
+std::set<QString> spellings(const CKvString& path, const QDir& drawingFolder)
+{
+    const QString slashes = path.toQString().replace('\\', '/');
+    std::set<QString> forms = {slashes, QDir::cleanPath(QDir::current().absoluteFilePath(slashes)),
+                               QDir::cleanPath(drawingFolder.absoluteFilePath(slashes))};
+    for (const QString& form : std::set<QString>(forms)) {
+        const QString canonical = QFileInfo(form).canonicalFilePath();
+        if (!canonical.isEmpty()) {
+            forms.insert(canonical);
+        }
+    }
+    return forms;
+}
+
+// The stored path that names the same file as `file`, however either is spelt; empty when none
+// does.
+CKvString storedEntry(const std::vector<CKvString>& stored, const std::string& file,
+                      const std::string& drawing)
+{
+    const QDir folder = QFileInfo(QString::fromStdString(drawing)).absoluteDir();
+    const std::set<QString> given = spellings(CKvString(file.c_str()), folder);
+    for (const CKvString& entry : stored) {
+        for (const QString& form : spellings(entry, folder)) {
+            if (given.count(form) > 0) {
+                return entry;
+            }
+        }
+    }
+    return CKvString();
+}
+
+// Empty when the file can be associated with the drawing, else why not.
+std::string refusal(const std::string& drawing, const std::string& file)
+{
+    const QFileInfo info(storedForm(file).toQString());
+    if (!info.exists()) {
+        return file + ": standards file not found";
+    }
+    if (!info.isFile()) {
+        return file + ": is a folder, not a standards drawing";
+    }
+    if (info.canonicalFilePath() ==
+        QFileInfo(QString::fromStdString(drawing)).canonicalFilePath()) {
+        return file + ": is the drawing itself";
+    }
+    try {
+        OdDbDatabase::readFile(storedForm(file).toOdString());
+    } catch (const OdError& e) {
+        return aboutFile(file, e.description().toUtf8()) + " (not a standards drawing)";
+    }
+    return std::string();
+}
+
 int editAssociation(const std::string& action, const std::string& drawing, const std::string& file)
 {
     OdDbDatabasePtr db = readDrawing(drawing);
@@ -39,32 +106,37 @@ int editAssociation(const std::string& action, const std::string& drawing, const
         return kExitUnreadable;
     }
     CKvStandardsAssociation association(db.get());
-    const CKvString path(file.c_str());
+    const CKvString problem = association.problem();
+    if (!problem.isEmpty()) {
+        std::fprintf(stderr, "%s: %s\n", drawing.c_str(), problem.toUtf8().c_str());
+        return kExitUnreadable;
+    }
+    const CKvString entry = storedEntry(association.paths(), file, drawing);
     bool changed = false;
     const char* why = "";
     if (action == "add") {
-        changed = association.add(path);
+        const std::string refused = refusal(drawing, file);
+        if (!refused.empty()) {
+            std::fprintf(stderr, "%s\n", refused.c_str());
+            return kExitUnreadable;
+        }
+        changed = entry.isEmpty() && association.add(storedForm(file));
         why = "is already associated";
     } else if (action == "remove") {
-        changed = association.remove(path);
+        changed = association.remove(entry);
         why = "is not associated";
     } else if (action == "up") {
-        changed = association.moveUp(path);
+        changed = association.moveUp(entry);
         why = "is first or not associated";
     } else {
-        changed = association.moveDown(path);
+        changed = association.moveDown(entry);
         why = "is last or not associated";
     }
     if (!changed) {
         std::fprintf(stderr, "%s: %s %s; nothing changed\n", drawing.c_str(), file.c_str(), why);
         return kExitViolations;
     }
-    try {
-        db->writeFile(OdString(drawing));
-    } catch (const OdError& e) {
-        std::fprintf(stderr, "%s\n", e.description().toUtf8().c_str());
-        return kExitUnreadable;
-    }
+    db->writeFile(OdString(drawing));
     return kExitOk;
 }
 
@@ -72,27 +144,22 @@ int editAssociation(const std::string& action, const std::string& drawing, const
 // document, whose association the module reads.
 bool resolvedPaths(const std::string& drawing, std::vector<CKvString>& resolved)
 {
-    std::string error;
-    std::unique_ptr<ModuleHost> host = ModuleHost::start(error);
-    if (!host) {
-        std::fprintf(stderr, "%s\n", error.c_str());
-        return false;
-    }
-    CKvDocumentManager* documents = host->services().documentManager();
-    CKvDocument* document = documents->open(CKvString(drawing.c_str()));
-    if (document == nullptr) {
-        std::fprintf(stderr, "%s\n", documents->lastError().toUtf8().c_str());
-        return false;
-    }
-    documents->activate(document);
-    CKvStdsManager* manager = GetKvStandardManager();
-    if (manager == nullptr) {
-        std::fprintf(stderr, "the standards module published no manager\n");
-        return false;
-    }
-    resolved = manager->getDwsPathArray();
-    documents->close(document);
-    return true;
+    return ModuleHost::runOn(drawing, [&](ModuleHost& host) {
+               CKvDocumentManager* documents = host.services().documentManager();
+               CKvDocument* document = documents->open(CKvString(drawing.c_str()));
+               if (document == nullptr) {
+                   std::fprintf(stderr, "%s\n", documents->lastError().toUtf8().c_str());
+                   return kExitUnreadable;
+               }
+               CKvStdsManager* manager = GetKvStandardManager();
+               if (manager == nullptr) {
+                   std::fprintf(stderr, "the standards module published no manager\n");
+                   return kExitUnreadable;
+               }
+               resolved = manager->getDwsPathArray();
+               documents->close(document);
+               return kExitOk;
+           }) == kExitOk;
 }
 
 int listAssociation(const std::string& drawing, bool json)
@@ -101,7 +168,13 @@ int listAssociation(const std::string& drawing, bool json)
     if (db.isNull()) {
         return kExitUnreadable;
     }
-    const std::vector<CKvString> stored = CKvStandardsAssociation(db.get()).paths();
+    const CKvStandardsAssociation association(db.get());
+    const CKvString problem = association.problem();
+    if (!problem.isEmpty()) {
+        std::fprintf(stderr, "%s: %s\n", drawing.c_str(), problem.toUtf8().c_str());
+        return kExitUnreadable;
+    }
+    const std::vector<CKvString> stored = association.paths();
     std::vector<CKvString> resolved;
     if (!resolvedPaths(drawing, resolved)) {
         return kExitUnreadable;
@@ -133,7 +206,12 @@ int settings(const SettingsOptions& options)
 {
     CKvStandardsSettings settings = CKvStandardsSettings::load();
     if (options.preferred) {
-        settings.setPreferredStandardsFile(CKvString(options.preferred->c_str()));
+        // Kept as the association keeps the file, so that the manager finds it there.
+        const bool none =
+            CKvString(options.preferred->c_str())
+                .CompareNoCase(CKvString(CKvStandardsSettings::kNoPreferredFile)) == 0;
+        settings.setPreferredStandardsFile(none ? CKvString(CKvStandardsSettings::kNoPreferredFile)
+                                                : storedForm(*options.preferred));
     }
     if (options.automaticFix) {
         settings.setAutomaticFix(*options.automaticFix == "on");
@@ -213,7 +291,8 @@ CommandRun setUpStandards(CLI::App& command)
         edit->add_option("DRAWING", files->first, "the drawing")->required();
         edit->add_option("FILE", files->second, "the standards file")->required();
         actions.emplace_back(edit, [action = std::string(name), files] {
-            return editAssociation(action, files->first, files->second);
+            return reportingErrors(
+                files->first, [&] { return editAssociation(action, files->first, files->second); });
         });
     }
 
@@ -222,7 +301,10 @@ CommandRun setUpStandards(CLI::App& command)
     auto listed = std::make_shared<std::pair<std::string, bool>>();
     list->add_option("DRAWING", listed->first, "the drawing")->required();
     list->add_flag("--json", listed->second, "one JSON object instead of text");
-    actions.emplace_back(list, [listed] { return listAssociation(listed->first, listed->second); });
+    actions.emplace_back(list, [listed] {
+        return reportingErrors(listed->first,
+                               [&] { return listAssociation(listed->first, listed->second); });
+    });
 
     CLI::App* settingsCommand = command.add_subcommand(
         "settings", "show the standards settings, changing those given first");

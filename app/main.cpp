@@ -2,6 +2,8 @@
 #include "Commands.h"
 #include "MemoryTuning.h"
 
+#include <OdError.h>
+
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <memory>
@@ -110,5 +112,11 @@ int main(int argc, char** argv)
         // --help and --version end here too, with 0.
         return app.exit(error) == 0 ? kExitOk : kExitUnreadable;
     }
-    return runChosen(std::move(commands))();
+    try {
+        return runChosen(std::move(commands))();
+    } catch (const OdError& error) {
+        // Commands report errors on their drawings themselves; this one had nothing to name.
+        std::fprintf(stderr, "kvcad: %s\n", error.description().toUtf8().c_str());
+        return kExitUnreadable;
+    }
 }

@@ -8,7 +8,8 @@
 //   compare class ids ignoring case; removePlugin removes every entry that is the same object.
 // - init(document) rebuilds the usable standards files of the drawing from its AcStStandard
 //   dictionary (one xrecord per file whose first item, of result type 1, is the path): paths with
-//   forward slashes, each once, a moved file replaced by where the host's file search finds it,
+//   forward slashes, each file once however many stored paths lead to it, a moved file replaced
+//   by where the host's file search finds it,
 //   files found nowhere dropped, and the host's preferred file first when the drawing itself
 //   associates it and it exists. The database reactor is attached to a drawing with at least one
 //   usable file and detached from one without. A null document, or one without a database,

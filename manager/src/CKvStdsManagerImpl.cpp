@@ -32,6 +32,15 @@ bool fileExists(const CKvString& path)
     return QFileInfo(path.toQString()).isFile();
 }
 
+bool sameFile(const CKvString& a, const CKvString& b)
+{
+    if (a == b) {
+        return true;
+    }
+    const QString canonical = QFileInfo(a.toQString()).canonicalFilePath();
+    return !canonical.isEmpty() && canonical == QFileInfo(b.toQString()).canonicalFilePath();
+}
+
 CKvString fileNameOf(const CKvString& path)
 {
     return CKvString(QFileInfo(path.toQString()).fileName());
@@ -193,6 +202,13 @@ bool CKvStdsManagerImpl::init(CKvDocument* document)
         // Opened once through the host's reader, as every standards drawing is; one that cannot
         // be read is still listed, and the plug-ins skip it when they read it for a check.
         services->readDrawing(preferred, false, true, 0x40, CKvString());
+        // Another entry may have led to the same file (moved and found by the file search).
+        for (size_t i = m_dwsPaths.size(); i-- > 0;) {
+            if (sameFile(m_dwsPaths[i], preferred)) {
+                m_dwsPaths.erase(m_dwsPaths.begin() + static_cast<std::ptrdiff_t>(i));
+                m_dwsNames.erase(m_dwsNames.begin() + static_cast<std::ptrdiff_t>(i));
+            }
+        }
         m_dwsPaths.insert(m_dwsPaths.begin(), preferred);
         m_dwsNames.insert(m_dwsNames.begin(), fileNameOf(preferred));
     }
@@ -470,6 +486,12 @@ void CKvStdsManagerImpl::timerTimeout()
 
 void CKvStdsManagerImpl::addStandardsFile(const CKvString& path)
 {
+    // One entry per file, however many stored paths lead to it (several moved files found in
+    // one place by the file search, or the same file spelt in two ways).
+    if (std::any_of(m_dwsPaths.begin(), m_dwsPaths.end(),
+                    [&](const CKvString& listed) { return sameFile(listed, path); })) {
+        return;
+    }
     m_dwsPaths.push_back(path);
     m_dwsNames.push_back(fileNameOf(path));
 }

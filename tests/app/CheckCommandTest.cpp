@@ -247,31 +247,91 @@ TEST(CheckCommand, AssociationIsResolvedAsTheModuleResolvesIt)
 {
     CheckScope scope;
     const std::string beside = scope.writeDrawing("project/office.dws", {});
-    scope.writeDrawing("elsewhere/office.dws", {});
+    const std::string elsewhere = scope.writeDrawing("elsewhere/office.dws", {});
     struct Case
     {
         const char* what;
         std::vector<std::string> stored;
         QStringList resolved;
+        const char* missing;  // the files named as found nowhere; nullptr: all are found
     };
     const Case cases[] = {
-        {"a bare file name, found beside the drawing", {"office.dws"}, {q(beside)}},
+        {"a bare file name, found beside the drawing", {"office.dws"}, {q(beside)}, nullptr},
         {"a moved file, found beside the drawing by its name",
          {"C:\\standards\\office.dws"},
-         {q(beside)}},
-        {"a file that exists as stored",
-         {scope.path("elsewhere/office.dws")},
-         {q(scope.path("elsewhere/office.dws"))}},
-        {"a file found nowhere", {"/srv/none/absent.dws"}, {}},
+         {q(beside)},
+         nullptr},
+        {"two moved files found in one place: the file once",
+         {"C:\\standards\\office.dws", "D:\\old\\office.dws"},
+         {q(beside)},
+         nullptr},
+        {"a file stored as it is and as it was before it moved: the file once",
+         {beside, "C:\\standards\\office.dws"},
+         {q(beside)},
+         nullptr},
+        {"a file that exists as stored", {elsewhere}, {q(elsewhere)}, nullptr},
+        {"a file found nowhere: not checked", {"/srv/none/absent.dws"}, {}, "/srv/none/absent.dws"},
+        {"every file found nowhere named",
+         {elsewhere, "/srv/a.dws", "/srv/b.dws"},
+         {},
+         "/srv/a.dws, /srv/b.dws"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const std::string drawing = scope.writeDrawing("project/drawing.dxf", {}, c.stored);
         const KvcadRun run = scope.kvcad({"check", drawing, "--format", "json"});
-        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.exitCode, c.missing ? 2 : 0) << run.err;
         ASSERT_EQ(run.drawings().size(), 1) << run.out;
-        EXPECT_EQ(standardsOf(run.drawings()[0].toObject()), c.resolved);
+        const QJsonObject report = run.drawings()[0].toObject();
+        if (c.missing == nullptr) {
+            EXPECT_EQ(standardsOf(report), c.resolved);
+        } else {
+            EXPECT_TRUE(q(run.err).startsWith(q(drawing))) << run.err;
+            EXPECT_TRUE(q(run.err).contains(c.missing)) << run.err;
+            EXPECT_TRUE(report.value("error").toString().contains(c.missing));
+        }
     }
+}
+
+TEST(CheckCommand, ADrawingWhoseAssociationCannotBeReadIsReportedByEveryCommand)
+{
+    CheckScope scope;
+    const std::string standards = scope.writeDrawing("std.dws", {{"Walls", 1}});
+    const std::string good = scope.writeDrawing("good.dxf", {{"Temp", 2}}, {standards});
+    const std::string broken = scope.writeDrawing("broken.dxf", {{"Temp", 2}});
+    scope.breakAssociation(broken);
+    const std::string report = scope.path("out/report.json");
+    struct Case
+    {
+        const char* what;
+        std::vector<std::string> args;
+    };
+    const Case cases[] = {
+        {"check, with a drawing after it", {"check", broken, good, "--output", report}},
+        {"fix", {"fix", broken, good, "--output", report}},
+        {"info", {"info", broken}},
+        {"standards list", {"standards", "list", broken}},
+        {"standards add", {"standards", "add", broken, standards}},
+        {"run", {"run", broken, "INTERSTATEVERIFY"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const KvcadRun run = scope.kvcad(c.args);
+        EXPECT_EQ(run.exitCode, 2) << run.err;
+        EXPECT_TRUE(q(run.err).startsWith(q(broken) + ": ")) << run.err;
+        EXPECT_TRUE(q(run.err).contains("\"AcStStandard\"")) << run.err;
+        if (c.args.back() == report) {
+            // The other drawing is still done, and the report put in place whole.
+            EXPECT_EQ(QDir(q(scope.path("out"))).entryList(QDir::Files),
+                      QStringList{"report.json"});
+            QFile written(q(report));
+            ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+            EXPECT_TRUE(written.readAll().contains("\"Temp\""));
+        }
+    }
+    // The other program's object is still there.
+    const KvcadRun info = scope.kvcad({"info", broken, "--json"});
+    EXPECT_TRUE(q(info.out).contains("XRECORD")) << info.out;
 }
 
 TEST(CheckCommand, IgnoredViolationsAreShownAndDoNotCount)
@@ -405,15 +465,39 @@ TEST(CheckCommand, ReportGoesToTheOutputFileWhole)
               (QStringList{"json", "junit", "text"}));
 }
 
-TEST(CheckCommand, AReportThatCannotBeWrittenExitsTwo)
+TEST(CheckCommand, AReportThatCannotBeWrittenOrWouldReplaceAFileReadExitsTwo)
 {
     CheckScope scope;
-    const std::string drawing = scope.writeDrawing("drawing.dxf", {});
-    const std::string target = scope.path("absent") + "/report.json";
-    const KvcadRun run = scope.kvcad({"check", drawing, "--output", target});
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_TRUE(q(run.err).startsWith(q(target))) << run.err;
-    EXPECT_FALSE(QFile::exists(q(target)));
+    const std::string standards = scope.writeDrawing("std.dws", {{"Walls", 1}});
+    const std::string associated = scope.writeDrawing("associated.dws", {{"Walls", 1}});
+    const std::string drawing = scope.writeDrawing("drawing.dxf", {{"Temp", 2}}, {associated});
+    const std::string absent = scope.path("absent") + "/report.json";
+    struct Case
+    {
+        const char* what;
+        std::vector<std::string> options;
+        std::string target;
+    };
+    const Case cases[] = {
+        {"a folder that does not exist", {}, absent},
+        {"the drawing", {}, drawing},
+        {"a standards file given", {"--standards", standards}, standards},
+        {"the drawing's associated standards file", {}, associated},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile file(q(c.target));
+        const QByteArray before = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        file.close();
+        std::vector<std::string> args = {"check", drawing, "--output", c.target};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const KvcadRun run = scope.kvcad(args);
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_TRUE(q(run.err).contains(q(c.target))) << run.err;
+        QFile after(q(c.target));
+        EXPECT_EQ(after.open(QIODevice::ReadOnly) ? after.readAll() : QByteArray(), before);
+        EXPECT_TRUE(QDir(q(scope.path(""))).entryList({"*.tmp-*"}, QDir::Files).isEmpty());
+    }
 }
 
 }  // namespace
@@ -436,6 +520,11 @@ TEST(CheckCommand, DisabledPluginsAreNotRun)
          {"--enable", "Layers", "--disable", "Hatches"},
          2,
          0},
+        {"every plug-in disabled: nothing is checked",
+         {"--disable", "Layers", "--disable", "Line Styles", "--disable", "Text Styles",
+          "--disable", "Dimension Styles"},
+         0,
+         2},
         {"layers enabled by class id", {"--enable", "e81a7eb1-a22c-4bd4-96f8-725d0798de29"}, 0, 1},
     };
     for (const Case& c : cases) {

@@ -123,6 +123,15 @@ void CheckScope::breakIgnoredMark(const std::string& drawing, const std::string&
     db->writeFile(OdString(drawing));
 }
 
+void CheckScope::breakAssociation(const std::string& drawing) const
+{
+    OdDbDatabasePtr db = OdDbDatabase::readFile(OdString(drawing));
+    OdDbDictionaryPtr root = db->getNamedObjectsDictionaryId().safeOpenObject(OdDb::kForWrite);
+    OdDbXrecordPtr xrecord = OdDbXrecord::createObject();
+    root->setAt(OdString(L"AcStStandard"), xrecord.get());
+    db->writeFile(OdString(drawing));
+}
+
 KvcadRun CheckScope::kvcad(const std::vector<std::string>& args) const
 {
     const std::string outPath = path(".run/out");

@@ -63,6 +63,10 @@ public:
     // might, and saves the drawing.
     void breakIgnoredMark(const std::string& drawing, const std::string& layer) const;
 
+    // Puts an xrecord where the drawing keeps its standards association (a dictionary), as a
+    // foreign program might, and saves the drawing.
+    void breakAssociation(const std::string& drawing) const;
+
     // Runs "kvcad ARGS..." in the scratch folder.
     KvcadRun kvcad(const std::vector<std::string>& args) const;
 

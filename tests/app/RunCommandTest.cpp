@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 TEST(RunCommand, RunsCommandsAsTypedAndSaysWhichDidNotEndNormally)
@@ -48,6 +49,27 @@ TEST(RunCommand, RunsCommandsAsTypedAndSaysWhichDidNotEndNormally)
             EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
         }
     }
+}
+
+TEST(RunCommand, WithoutADisplayItRefusesRatherThanWaitOnADialogNobodySees)
+{
+    CheckScope scope;
+    const std::string drawing = scope.writeDrawing("drawing.dxf", {{"Walls", 1}});
+    const char* const display[] = {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"};
+    std::vector<std::pair<QByteArray, bool>> saved;
+    for (const char* variable : display) {
+        saved.emplace_back(qgetenv(variable), qEnvironmentVariableIsSet(variable));
+        qunsetenv(variable);
+    }
+    const KvcadRun run = scope.kvcad({"run", drawing, "INTERSTATEVERIFY"});
+    for (size_t i = 0; i < saved.size(); ++i) {
+        if (saved[i].second) {
+            qputenv(display[i], saved[i].first);
+        }
+    }
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("no display"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("kvcad check and kvcad fix"), std::string::npos) << run.err;
 }
 
 TEST(RunCommand, SaveWritesTheDrawingBackOnlyWhenAsked)

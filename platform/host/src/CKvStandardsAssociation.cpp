@@ -1,7 +1,12 @@
 #include <CKvStandardsAssociation.h>
+#include <CKvSystemServices.h>
 #include <DbDatabase.h>
 #include <DbDictionary.h>
 #include <DbXrecord.h>
+#include <OdError.h>
+#include <RxClass.h>
+
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -9,17 +14,22 @@ namespace {
 
 const wchar_t* const kDictionaryKey = L"AcStStandard";
 
-OdDbDictionaryPtr associationDictionary(OdDbDatabase* db, OdDb::OpenMode mode)
+// The object stored under the key, of whatever class; null when there is none.
+OdDbObjectPtr associationEntry(OdDbDatabase* db, OdDb::OpenMode mode)
 {
     if (db == nullptr) {
-        return OdDbDictionaryPtr();
+        return OdDbObjectPtr();
     }
     OdDbDictionaryPtr root = db->getNamedObjectsDictionaryId().openObject(mode);
     if (root.isNull()) {
-        return OdDbDictionaryPtr();
+        return OdDbObjectPtr();
     }
-    OdDbObjectPtr entry = root->getAt(OdString(kDictionaryKey), mode);
-    return OdDbDictionary::cast(entry.get());
+    return root->getAt(OdString(kDictionaryKey), mode);
+}
+
+OdDbDictionaryPtr associationDictionary(OdDbDatabase* db, OdDb::OpenMode mode)
+{
+    return OdDbDictionary::cast(associationEntry(db, mode).get());
 }
 
 }  // namespace
@@ -44,8 +54,26 @@ std::vector<CKvString> CKvStandardsAssociation::paths() const
     return result;
 }
 
+CKvString CKvStandardsAssociation::problem() const
+{
+    const OdDbObjectPtr entry = associationEntry(m_db, OdDb::kForRead);
+    if (entry.isNull() || !OdDbDictionary::cast(entry.get()).isNull()) {
+        return CKvString();
+    }
+    const std::string message =
+        "the standards association \"" + OdString(kDictionaryKey).toUtf8() +
+        "\" of the named objects dictionary is " + entry->isA()->dxfName().toUtf8() + " (handle " +
+        entry->objectId().getHandle().ascii().toUtf8() + "), not a dictionary";
+    return CKvString(message.c_str());
+}
+
 void CKvStandardsAssociation::setPaths(const std::vector<CKvString>& paths)
 {
+    // Another program's object under the key is not ours to replace.
+    const CKvString why = problem();
+    if (!why.isEmpty()) {
+        throw OdError(why.toOdString());
+    }
     // The old entries go with their dictionary.
     if (OdDbDictionaryPtr old = associationDictionary(m_db, OdDb::kForWrite)) {
         for (OdDbDictionaryIteratorPtr it = old->newIterator(); !it->done(); it->next()) {
@@ -66,6 +94,21 @@ void CKvStandardsAssociation::setPaths(const std::vector<CKvString>& paths)
         dict->setAt(key.toOdString(), xrecord.get());
         xrecord->setFromRbChain(OdResBuf::newRb(1, paths[i].toOdString()).get());
     }
+}
+
+CKvString CKvStandardsAssociation::resolve(const CKvString& stored, const OdDbDatabase* db)
+{
+    // Associations written on other systems keep backslashes.
+    CKvString path = stored;
+    path.replace(CKvString("\\"), CKvString("/"));
+    const QFileInfo file(path.toQString());
+    if (file.isFile()) {
+        return path;
+    }
+    const CKvSystemServices* services = GetKvSystemServices();
+    const CKvString found =
+        services != nullptr ? services->findFile(CKvString(file.fileName()), db) : CKvString();
+    return !found.isEmpty() && QFileInfo(found.toQString()).isFile() ? found : CKvString();
 }
 
 bool CKvStandardsAssociation::add(const CKvString& path)

@@ -39,14 +39,7 @@ std::vector<CKvString> CKvStandardsConfigModel::standardsFiles() const
 
 bool CKvStandardsConfigModel::isStandardsFileFound(const CKvString& path) const
 {
-    // Associations written on other systems keep backslashes.
-    CKvString asStored = path;
-    asStored.replace(CKvString("\\"), CKvString("/"));
-    if (QFileInfo(asStored.toQString()).isFile()) {
-        return true;
-    }
-    const CKvSystemServices* services = GetKvSystemServices();
-    return services != nullptr && !services->findFile(path, m_drawing).isEmpty();
+    return !CKvStandardsAssociation::resolve(path, m_drawing).isEmpty();
 }
 
 bool CKvStandardsConfigModel::addStandardsFile(const CKvString& path)
