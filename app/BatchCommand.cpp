@@ -10,7 +10,6 @@
 
 #include <QFileInfo>
 
-#include <algorithm>
 #include <list>
 #include <memory>
 #include <utility>
@@ -34,15 +33,6 @@ void addBatchOptions(CLI::App& command, BatchOptions& options,
 
 namespace {
 
-bool anyPluginEnabled(CKvStdsManager& manager)
-{
-    std::list<CKvStdsPluginsPtr> plugins;
-    manager.getPluginList(plugins);
-    return std::any_of(plugins.begin(), plugins.end(), [](const CKvStdsPluginsPtr& plugin) {
-        return !plugin.isNull() && plugin->Enabled();
-    });
-}
-
 // The message refusing to write the report over a file the batch reads.
 std::string overwrites(const std::string& report, const char* what)
 {
@@ -57,6 +47,19 @@ bool sameFile(const std::string& a, const std::string& b)
 }
 
 }  // namespace
+
+std::vector<std::string> enabledPlugins(CKvStdsManager& manager)
+{
+    std::list<CKvStdsPluginsPtr> plugins;
+    manager.getPluginList(plugins);
+    std::vector<std::string> enabled;
+    for (const CKvStdsPluginsPtr& plugin : plugins) {
+        if (!plugin.isNull() && plugin->Enabled()) {
+            enabled.push_back(plugin->Name().toUtf8() + " " + plugin->Version().toUtf8());
+        }
+    }
+    return enabled;
+}
 
 int runBatch(const BatchOptions& options, const std::string& command, bool sharesStandards,
              const BatchBody& body)
@@ -86,7 +89,7 @@ int runBatch(const BatchOptions& options, const std::string& command, bool share
         std::fprintf(stderr, "the standards module published no manager\n");
         return kExitUnreadable;
     }
-    if (!anyPluginEnabled(*manager)) {
+    if (enabledPlugins(*manager).empty()) {
         std::fprintf(stderr,
                      "kvcad %s: every standards plug-in is disabled, so nothing would be "
                      "checked (kvcad standards plugins --enable NAME)\n",

@@ -28,6 +28,9 @@ struct BatchOptions
 void addBatchOptions(CLI::App& command, BatchOptions& options,
                      const std::vector<ReportFormat>& formats);
 
+// The plug-ins that run, in their order: "Layers 1.0".
+std::vector<std::string> enabledPlugins(CKvStdsManager& manager);
+
 // What a batch does once the module runs: runs `batch` over the drawings, writes its report to
 // `report` and returns the exit code.
 using BatchBody =

@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,8 +17,13 @@ namespace {
 
 struct CheckOptions : BatchOptions
 {
-    bool allFixes = false;
+    ReportSettings report;
+    // Given with --max-fixes; else all in JSON and kDefaultMaxFixes in the other formats.
+    std::optional<int> maxFixes;
 };
+
+// Enough candidates to choose from for a reader; a program reading JSON gets them all.
+constexpr int kDefaultMaxFixes = 20;
 
 // Reports the check of each drawing as it goes. A drawing that cannot be read, or whose standards
 // files cannot all be read, is reported as not checked: checked against part of its standards it
@@ -26,7 +32,7 @@ class CheckWork : public DrawingBatch::Work
 {
 public:
     CheckWork(CKvStdsManager& manager, CheckReport& report)
-        : m_check(manager, report.wantsAllFixes()), m_report(report)
+        : m_check(manager, report.fixesToList()), m_report(report)
     {}
 
     void process(CKvDocument& document, const std::string& drawing,
@@ -62,13 +68,22 @@ private:
     bool m_violations = false;
 };
 
+ReportSettings settingsFor(const CheckOptions& options, CKvStdsManager& manager)
+{
+    ReportSettings settings = options.report;
+    settings.maxFixes =
+        options.maxFixes.value_or(options.format == ReportFormat::Json ? -1 : kDefaultMaxFixes);
+    settings.plugins = enabledPlugins(manager);
+    return settings;
+}
+
 int runCheck(const CheckOptions& options)
 {
     // Nothing is fixed here, so every drawing checked shares one reading of each standards file.
     return runBatch(
         options, "check", true, [&](DrawingBatch& batch, CKvStdsManager& manager, std::FILE* out) {
             const std::unique_ptr<CheckReport> report =
-                makeCheckReport(options.format, out, options.allFixes);
+                makeCheckReport(options.format, out, settingsFor(options, manager));
             CheckWork work(manager, *report);
             const bool allChecked = batch.run(options.drawings, work);
             report->finish();
@@ -83,7 +98,14 @@ CommandRun setUpCheck(CLI::App& command)
     auto options = std::make_shared<CheckOptions>();
     addBatchOptions(command, *options,
                     {ReportFormat::Text, ReportFormat::Json, ReportFormat::Junit});
-    command.add_flag("--all-fixes", options->allFixes,
-                     "list every candidate fix of each violation");
+    CLI::Option* allFixes = command.add_flag("--all-fixes", options->report.allFixes,
+                                             "list the candidate fixes of each violation");
+    command
+        .add_option("--max-fixes", options->maxFixes,
+                    "list at most N candidate fixes of each violation and say how many more "
+                    "there are (default: all in JSON, 20 in the other formats)")
+        ->type_name("N")
+        ->check(CLI::NonNegativeNumber)
+        ->needs(allFixes);
     return [options] { return runCheck(*options); };
 }

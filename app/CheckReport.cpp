@@ -1,16 +1,17 @@
 #include "CheckReport.h"
 
-std::unique_ptr<CheckReport> makeCheckReport(ReportFormat format, std::FILE* out, bool allFixes)
+std::unique_ptr<CheckReport> makeCheckReport(ReportFormat format, std::FILE* out,
+                                             const ReportSettings& settings)
 {
     switch (format) {
         case ReportFormat::Json:
-            return makeJsonReport(out, allFixes);
+            return makeJsonReport(out, settings);
         case ReportFormat::Junit:
-            return makeJunitReport(out, allFixes);
+            return makeJunitReport(out, settings);
         case ReportFormat::Text:
             break;
     }
-    return makeTextReport(out, allFixes);
+    return makeTextReport(out, settings);
 }
 
 void writeText(std::FILE* out, std::string_view text)

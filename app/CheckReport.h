@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <variant>
 #include <vector>
 
 // One candidate fix of a violation: the standards record's display name and its file.
@@ -15,13 +16,26 @@ struct ReportedFix
     std::string standardsFile;
 };
 
+// A value as a program reads it: a number or a flag, or neither (a name, a colour).
+using TypedValue = std::variant<std::monostate, long long, double, bool>;
+
 // One property that differs between the violating record and its recommended fix, both values
-// rendered as the Verify Standards dialog shows them.
+// rendered as the Verify Standards dialog shows them, and as numbers or flags where they are.
 struct PropertyDiff
 {
     std::string property;
     std::string current;
     std::string standard;
+    TypedValue currentValue;
+    TypedValue standardValue;
+};
+
+// One of the error's values: its text, and its number or flag where it is one.
+struct ReportedProperty
+{
+    std::string name;
+    std::string text;
+    TypedValue value;
 };
 
 // One violation as a plug-in reported it, with every text in UTF-8.
@@ -39,10 +53,12 @@ struct ReportedViolation
     int recommendedFix = -1;
     std::optional<ReportedFix> fix;
     int fixCount = 0;
-    // Every candidate in order; filled only when the report asks for them (wantsAllFixes()).
+    // The candidates in order, as many as the report lists (fixesToList()); how many more there
+    // are.
     std::vector<ReportedFix> fixes;
+    int fixesNotListed = 0;
     // The error's values, in name order.
-    std::vector<std::pair<std::string, std::string>> properties;
+    std::vector<ReportedProperty> properties;
     // Empty when there is no recommended fix.
     std::vector<PropertyDiff> diff;
 };
@@ -62,22 +78,34 @@ public:
     // `error` is empty when the drawing was checked, else why it could not be.
     virtual void endDrawing(const std::string& error) = 0;
     virtual void finish() = 0;
-    // Whether violations should carry every candidate fix.
-    virtual bool wantsAllFixes() const = 0;
+    // How many candidate fixes of each violation to list: 0 none, -1 all.
+    virtual int fixesToList() const = 0;
 };
 
 enum class ReportFormat { Text, Json, Junit };
 
-// The report in that format, written to `out`; `allFixes` lists every candidate fix of each
-// violation.
-std::unique_ptr<CheckReport> makeCheckReport(ReportFormat format, std::FILE* out, bool allFixes);
+// What a check report says besides the violations.
+struct ReportSettings
+{
+    // List the candidate fixes of each violation, at most `maxFixes` of them (-1: all).
+    bool allFixes = false;
+    int maxFixes = -1;
+    // The plug-ins that check ("Layers 1.0"), in the order they run.
+    std::vector<std::string> plugins;
 
-// Compiler-like lines, one per violation, and a summary line.
-std::unique_ptr<CheckReport> makeTextReport(std::FILE* out, bool allFixes);
+    int fixesToList() const { return allFixes ? maxFixes : 0; }
+};
+
+// The report in that format, written to `out`.
+std::unique_ptr<CheckReport> makeCheckReport(ReportFormat format, std::FILE* out,
+                                             const ReportSettings& settings);
+
+// Compiler-like lines, one per violation, a line per drawing that passes, and a summary.
+std::unique_ptr<CheckReport> makeTextReport(std::FILE* out, const ReportSettings& settings);
 // {"version": 1, "drawings": [...]}.
-std::unique_ptr<CheckReport> makeJsonReport(std::FILE* out, bool allFixes);
-// One test suite per drawing, one test case per violation.
-std::unique_ptr<CheckReport> makeJunitReport(std::FILE* out, bool allFixes);
+std::unique_ptr<CheckReport> makeJsonReport(std::FILE* out, const ReportSettings& settings);
+// One test suite per drawing, one test case per violation (or one passing case).
+std::unique_ptr<CheckReport> makeJunitReport(std::FILE* out, const ReportSettings& settings);
 
 // The line of the text report for a violation (without the list of all candidate fixes):
 //   DRAWING: violation: Layer "Walls" (Layers, handle 1F): Layer properties are non-standard.

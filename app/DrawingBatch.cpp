@@ -63,10 +63,14 @@ bool DrawingBatch::runOne(const std::string& drawing, Work& work)
     std::string message;
     bool toldAlready = false;
     m_filesRead.insert(canonicalPath(drawing));
+    const QFileInfo file(QString::fromStdString(drawing));
     try {
         // The module resolves the drawing's association when the document becomes current.
-        CKvDocument* document = m_documents.open(CKvString(drawing.c_str()));
-        if (document == nullptr) {
+        CKvDocument* document =
+            file.isFile() ? m_documents.open(CKvString(drawing.c_str())) : nullptr;
+        if (!file.exists() || file.isDir()) {
+            message = drawing + (file.exists() ? ": is a folder, not a drawing" : ": not found");
+        } else if (document == nullptr) {
             // The reader's message names the file.
             const std::string why = m_documents.lastError().toUtf8();
             message = why.empty() ? drawing + ": cannot read the drawing" : why;

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <list>
 
@@ -22,6 +23,51 @@ ReportedFix reportedFix(const CKvStdsFixPtr& fix)
         return ReportedFix();
     }
     return ReportedFix{fix->GetFixDisplayName().toUtf8(), fix->GetStandardsFile().toUtf8()};
+}
+
+// The number a whole text is, an integer where it can be; none when it is no number.
+TypedValue numberIn(const std::string& text)
+{
+    const char* const end = text.data() + text.size();
+    long long integer = 0;
+    const std::from_chars_result asInteger = std::from_chars(text.data(), end, integer);
+    if (!text.empty() && asInteger.ec == std::errc() && asInteger.ptr == end) {
+        return integer;
+    }
+    double real = 0;
+    const std::from_chars_result asReal = std::from_chars(text.data(), end, real);
+    return !text.empty() && asReal.ec == std::errc() && asReal.ptr == end ? TypedValue(real)
+                                                                          : TypedValue();
+}
+
+// Integers and reals as numbers, booleans and the texts "true" and "false" as flags, texts that
+// are a whole number as that number; the full value, not the four decimals the text shows.
+TypedValue typedValue(const OdResBufPtr& value)
+{
+    if (value.isNull()) {
+        return TypedValue();
+    }
+    switch (value->restype()) {
+        case OdResBuf::kDxfInt8:
+            return static_cast<long long>(value->getInt8());
+        case OdResBuf::kRtInt16:
+            return static_cast<long long>(value->getInt16());
+        case OdResBuf::kRtInt32:
+            return static_cast<long long>(value->getInt32());
+        case OdResBuf::kRtDouble:
+            return value->getDouble();
+        case OdResBuf::kDxfBool:
+            return value->getBool();
+        case OdResBuf::kRtString: {
+            const std::string text = value->getString().toUtf8();
+            if (text == "true" || text == "false") {
+                return text == "true";
+            }
+            return numberIn(text);
+        }
+        default:
+            return TypedValue();
+    }
 }
 
 std::vector<PropertyDiff> propertyDiffs(CKvStdsPlugins& plugin, const CKvStdsErrorPtr& error,
@@ -40,7 +86,9 @@ std::vector<PropertyDiff> propertyDiffs(CKvStdsPlugins& plugin, const CKvStdsErr
     for (size_t i = 0; i < count; ++i) {
         const auto index = static_cast<OdArray<OdResBufPtr>::size_type>(i);
         diffs.push_back(PropertyDiff{names[i].toUtf8(), valueText(currentValues[index]).toUtf8(),
-                                     valueText(standardValues[index]).toUtf8()});
+                                     valueText(standardValues[index]).toUtf8(),
+                                     typedValue(currentValues[index]),
+                                     typedValue(standardValues[index])});
     }
     return diffs;
 }
@@ -110,12 +158,11 @@ void DrawingCheck::describe(CKvStdsPlugins& plugin, FoundViolation& violation,
         v.fix = reportedFix(fix);
         v.diff = propertyDiffs(plugin, error, fix);
     }
-    if (m_allFixes) {
-        v.fixes.reserve(candidates.size());
-        for (const CKvStdsFixPtr& fix : candidates) {
-            v.fixes.push_back(reportedFix(fix));
-        }
+    const int listed = m_fixesToList < 0 ? v.fixCount : std::min(m_fixesToList, v.fixCount);
+    for (int i = 0; i < listed; ++i) {
+        v.fixes.push_back(reportedFix(candidates[static_cast<unsigned>(i)]));
     }
+    v.fixesNotListed = m_fixesToList == 0 ? 0 : v.fixCount - listed;
 
     try {
         loadIgnoredState(error);
@@ -130,6 +177,7 @@ void DrawingCheck::describe(CKvStdsPlugins& plugin, FoundViolation& violation,
     }
 
     for (const auto& [name, value] : error->GetProperties()) {
-        v.properties.emplace_back(name.toUtf8(), valueText(value).toUtf8());
+        v.properties.push_back(
+            ReportedProperty{name.toUtf8(), valueText(value).toUtf8(), typedValue(value)});
     }
 }

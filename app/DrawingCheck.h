@@ -33,8 +33,9 @@ class DrawingCheck
 public:
     using Found = std::function<void(const FoundViolation&)>;
 
-    // `allFixes`: the reported violations list every candidate fix.
-    DrawingCheck(CKvStdsManager& manager, bool allFixes) : m_manager(manager), m_allFixes(allFixes)
+    // `fixesToList`: how many candidate fixes the reported violations list (0 none, -1 all).
+    DrawingCheck(CKvStdsManager& manager, int fixesToList)
+        : m_manager(manager), m_fixesToList(fixesToList)
     {}
 
     // `drawing`: the path the document was opened from; `standards`: the files to check with,
@@ -50,5 +51,5 @@ private:
                   const std::string& drawing) const;
 
     CKvStdsManager& m_manager;
-    bool m_allFixes;
+    int m_fixesToList;
 };

@@ -64,7 +64,7 @@ class FixWork : public DrawingBatch::Work
 public:
     FixWork(CKvStdsManager& manager, FixReport& report, const FixOptions& options,
             const std::optional<FixMap>& map)
-        : m_check(manager, false), m_report(report), m_options(options), m_map(map)
+        : m_check(manager, 0), m_report(report), m_options(options), m_map(map)
     {}
 
     void process(CKvDocument& document, const std::string& drawing,

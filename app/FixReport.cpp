@@ -1,6 +1,7 @@
 #include "FixReport.h"
 
 #include "Json.h"
+#include "Messages.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ public:
     {
         if (!d.error.empty()) {
             ++m_failed;
-            writeText(m_out, d.drawing + ": error: " + d.error + "\n");
+            writeText(m_out, errorLine(d.drawing, d.error) + "\n");
             return;
         }
         ++m_done;

@@ -7,6 +7,24 @@ std::string jsonText(const Json& value)
     return value.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
+namespace {
+
+Json typedJson(const TypedValue& value)
+{
+    if (const long long* integer = std::get_if<long long>(&value)) {
+        return *integer;
+    }
+    if (const double* number = std::get_if<double>(&value)) {
+        return *number;
+    }
+    if (const bool* flag = std::get_if<bool>(&value)) {
+        return *flag;
+    }
+    return Json();
+}
+
+}  // namespace
+
 Json fixJson(const ReportedFix& fix)
 {
     return {{"name", fix.name}, {"standardsFile", fix.standardsFile}};
@@ -15,13 +33,23 @@ Json fixJson(const ReportedFix& fix)
 Json violationJson(const ReportedViolation& v, bool allFixes)
 {
     Json properties = Json::object();
-    for (const auto& [name, value] : v.properties) {
-        properties[name] = value;
+    Json values = Json::object();
+    for (const ReportedProperty& property : v.properties) {
+        properties[property.name] = property.text;
+        if (!std::holds_alternative<std::monostate>(property.value)) {
+            values[property.name] = typedJson(property.value);
+        }
     }
     Json diff = Json::array();
     for (const PropertyDiff& d : v.diff) {
-        diff.push_back(
-            {{"property", d.property}, {"current", d.current}, {"standard", d.standard}});
+        Json entry = {{"property", d.property}, {"current", d.current}, {"standard", d.standard}};
+        if (!std::holds_alternative<std::monostate>(d.currentValue)) {
+            entry["currentValue"] = typedJson(d.currentValue);
+        }
+        if (!std::holds_alternative<std::monostate>(d.standardValue)) {
+            entry["standardValue"] = typedJson(d.standardValue);
+        }
+        diff.push_back(std::move(entry));
     }
     Json violation = {{"category", v.category},
                       {"plugin", v.plugin},
@@ -35,6 +63,7 @@ Json violationJson(const ReportedViolation& v, bool allFixes)
                       {"fix", v.fix ? fixJson(*v.fix) : Json()},
                       {"fixCount", v.fixCount},
                       {"properties", std::move(properties)},
+                      {"values", std::move(values)},
                       {"diff", std::move(diff)}};
     if (allFixes) {
         Json fixes = Json::array();
@@ -42,6 +71,9 @@ Json violationJson(const ReportedViolation& v, bool allFixes)
             fixes.push_back(fixJson(fix));
         }
         violation["fixes"] = std::move(fixes);
+        if (v.fixesNotListed > 0) {
+            violation["fixesNotListed"] = v.fixesNotListed;
+        }
     }
     return violation;
 }

@@ -16,5 +16,6 @@ std::string jsonText(const Json& value);
 
 // {"name": ..., "standardsFile": ...}
 Json fixJson(const ReportedFix& fix);
-// A violation as `kvcad check --format json` reports it; `allFixes` adds every candidate fix.
+// A violation as `kvcad check --format json` reports it; `allFixes` adds the candidate fixes
+// listed, and how many were not.
 Json violationJson(const ReportedViolation& violation, bool allFixes);

@@ -9,7 +9,7 @@ namespace {
 class JsonReport : public CheckReport
 {
 public:
-    JsonReport(std::FILE* out, bool allFixes) : m_out(out), m_allFixes(allFixes)
+    JsonReport(std::FILE* out, const ReportSettings& settings) : m_out(out), m_settings(settings)
     {
         writeText(m_out, "{\"version\":1,\"drawings\":[");
     }
@@ -26,7 +26,7 @@ public:
     void addViolation(const ReportedViolation& v) override
     {
         writeText(m_out, m_violations++ == 0 ? "\n" : ",\n");
-        writeText(m_out, jsonText(violationJson(v, m_allFixes)));
+        writeText(m_out, jsonText(violationJson(v, m_settings.allFixes)));
     }
 
     void endDrawing(const std::string& error) override
@@ -40,18 +40,18 @@ public:
 
     void finish() override { writeText(m_out, m_drawings == 0 ? "]}\n" : "\n]}\n"); }
 
-    bool wantsAllFixes() const override { return m_allFixes; }
+    int fixesToList() const override { return m_settings.fixesToList(); }
 
 private:
     std::FILE* m_out;
-    bool m_allFixes;
+    ReportSettings m_settings;
     int m_drawings = 0;
     int m_violations = 0;
 };
 
 }  // namespace
 
-std::unique_ptr<CheckReport> makeJsonReport(std::FILE* out, bool allFixes)
+std::unique_ptr<CheckReport> makeJsonReport(std::FILE* out, const ReportSettings& settings)
 {
-    return std::make_unique<JsonReport>(out, allFixes);
+    return std::make_unique<JsonReport>(out, settings);
 }

@@ -70,17 +70,21 @@ void appendFailureBody(std::string& out, const ReportedViolation& v, bool allFix
         for (const ReportedFix& fix : v.fixes) {
             out += xml("\n" + fixText(fix));
         }
+        if (v.fixesNotListed > 0) {
+            out += xml("\nand " + std::to_string(v.fixesNotListed) + " more");
+        }
     }
 }
 
 // <testsuites> with one <testsuite> per drawing and one <testcase> per violation: failing, or
-// skipped when the violation is ignored. A drawing that could not be checked is one erroneous
-// test case. A suite's start tag carries its counts, so a drawing's test cases are collected
-// and written when the drawing is done; drawings are written as they finish.
+// skipped when the violation is ignored. A drawing without violations is one passing test case,
+// so that CI lists every drawing checked; one that could not be checked is one erroneous case. A
+// suite's start tag carries its counts, so a drawing's test cases are collected and written when
+// the drawing is done; drawings are written as they finish.
 class JunitReport : public CheckReport
 {
 public:
-    JunitReport(std::FILE* out, bool allFixes) : m_out(out), m_allFixes(allFixes)
+    JunitReport(std::FILE* out, const ReportSettings& settings) : m_out(out), m_settings(settings)
     {
         writeText(m_out,
                   "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -110,7 +114,7 @@ public:
             ++m_failures;
             m_cases += "      <failure message=\"" + xml(v.description) + "\" type=\"" +
                        xml(v.objectType) + "\">";
-            appendFailureBody(m_cases, v, m_allFixes);
+            appendFailureBody(m_cases, v, m_settings.allFixes);
             m_cases += "</failure>\n";
         }
         m_cases += "    </testcase>\n";
@@ -119,7 +123,8 @@ public:
     void endDrawing(const std::string& error) override
     {
         const int errors = error.empty() ? 0 : 1;
-        const int tests = m_failures + m_skipped + errors;
+        const bool passed = errors == 0 && m_cases.empty();
+        const int tests = m_failures + m_skipped + errors + (passed ? 1 : 0);
         writeText(m_out, "  <testsuite name=\"" + xml(m_drawing) + "\" tests=\"" +
                              std::to_string(tests) + "\" failures=\"" + std::to_string(m_failures) +
                              "\" errors=\"" + std::to_string(errors) + "\" skipped=\"" +
@@ -133,6 +138,10 @@ public:
             writeText(m_out, "    </properties>\n");
         }
         writeText(m_out, m_cases);
+        if (passed) {
+            writeText(m_out, "    <testcase classname=\"kvcad check\" name=\"" + xml(m_drawing) +
+                                 "\"/>\n");
+        }
         if (errors != 0) {
             writeText(m_out, "    <testcase classname=\"kvcad check\" name=\"" + xml(m_drawing) +
                                  "\">\n      <error message=\"" + xml(error) +
@@ -143,11 +152,11 @@ public:
 
     void finish() override { writeText(m_out, "</testsuites>\n"); }
 
-    bool wantsAllFixes() const override { return m_allFixes; }
+    int fixesToList() const override { return m_settings.fixesToList(); }
 
 private:
     std::FILE* m_out;
-    bool m_allFixes;
+    ReportSettings m_settings;
     std::string m_drawing;
     std::vector<std::string> m_standards;
     std::string m_cases;
@@ -157,7 +166,7 @@ private:
 
 }  // namespace
 
-std::unique_ptr<CheckReport> makeJunitReport(std::FILE* out, bool allFixes)
+std::unique_ptr<CheckReport> makeJunitReport(std::FILE* out, const ReportSettings& settings)
 {
-    return std::make_unique<JunitReport>(out, allFixes);
+    return std::make_unique<JunitReport>(out, settings);
 }

@@ -8,3 +8,16 @@ inline std::string aboutFile(const std::string& path, const std::string& message
 {
     return message.compare(0, path.size() + 1, path + ":") == 0 ? message : path + ": " + message;
 }
+
+// The line of a report for an error on a file, naming the file once, as a compiler would:
+// "PATH: error: what", "PATH:LINE: error: what".
+inline std::string errorLine(const std::string& path, const std::string& message)
+{
+    if (message.compare(0, path.size() + 1, path + ":") != 0) {
+        return path + ": error: " + message;
+    }
+    const size_t where = message.find(": ", path.size());
+    return where == std::string::npos
+               ? path + ": error: " + message
+               : message.substr(0, where) + ": error: " + message.substr(where + 2);
+}

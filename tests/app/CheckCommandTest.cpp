@@ -152,6 +152,12 @@ TEST(CheckCommand, UnreadableFilesExitTwoAndTheOtherDrawingsAreChecked)
         EXPECT_EQ(run.exitCode, 2);
         ASSERT_EQ(lines(run.err).size(), 1) << run.err;
         EXPECT_TRUE(lines(run.err)[0].startsWith(q(c.failingFile))) << run.err;
+        args[2] = "text";
+        const QString failed = lines(scope.kvcad(args).out).filter(": error: ").value(0);
+        const QString failing = q(c.args[static_cast<size_t>(c.failingDrawing)]);
+        EXPECT_TRUE(failed.startsWith(failing + ":") && failed.contains(": error: "))
+            << failed.toStdString();
+        EXPECT_EQ(failed.count(failing), 1) << failed.toStdString();
         const QJsonArray drawings = run.drawings();
         ASSERT_EQ(drawings.size(), 2) << run.out;
         for (int i = 0; i < drawings.size(); ++i) {
@@ -372,8 +378,14 @@ TEST(CheckCommand, IgnoredViolationsAreShownAndDoNotCount)
                                            : QString("violation: Layer \"%1\"");
             EXPECT_TRUE(q(text.out).contains(marker.arg(layer))) << text.out;
         }
-        const QString summary = lines(text.out).last();
-        EXPECT_TRUE(summary.contains(QString("%1 ignored").arg(c.ignored.size()))) << text.out;
+        const QStringList said = lines(text.out);
+        EXPECT_TRUE(said.last().contains(QString("%1 ignored").arg(c.ignored.size()))) << text.out;
+        EXPECT_EQ(said.contains(q(drawing) + ": OK (2 ignored)"), c.exitCode == 0) << text.out;
+        EXPECT_TRUE(said.contains("standards files: " + q(standards))) << text.out;
+        EXPECT_TRUE(
+            said.contains("plug-ins: Dimension Styles 1.0, Layers 1.0, Line Styles 1.0, "
+                          "Text Styles 1.0"))
+            << text.out;
     }
 }
 
@@ -393,7 +405,7 @@ TEST(CheckCommand, AnIgnoredMarkThatCannotBeReadDoesNotHideTheViolation)
     EXPECT_TRUE(lines(run.err)[0].contains("Layer \"Temp\"")) << run.err;
 }
 
-TEST(CheckCommand, AllFixesListsEveryCandidateInOrder)
+TEST(CheckCommand, AllFixesListsTheCandidatesInOrderUpToMaxFixes)
 {
     CheckScope scope;
     const std::string standards =
@@ -401,30 +413,49 @@ TEST(CheckCommand, AllFixesListsEveryCandidateInOrder)
     const std::string drawing =
         scope.writeDrawing("drawing.dxf", {{"Walls", 4}, {"Temp", 2}}, {standards});
     const KvcadRun plain = scope.kvcad({"check", drawing, "--format", "json"});
-    const KvcadRun all = scope.kvcad({"check", drawing, "--format", "json", "--all-fixes"});
-    ASSERT_EQ(all.drawings().size(), 1) << all.out;
-    for (const char* layer : {"Walls", "Temp"}) {
-        SCOPED_TRACE(layer);
-        const QJsonObject without = violationNamed(plain.drawings()[0].toObject(), layer);
-        const QJsonObject with = violationNamed(all.drawings()[0].toObject(), layer);
-        ASSERT_FALSE(with.isEmpty());
-        EXPECT_FALSE(without.contains("fixes"));
-        const QJsonArray fixes = with.value("fixes").toArray();
-        EXPECT_GT(fixes.size(), 0);
-        EXPECT_EQ(fixes.size(), with.value("fixCount").toInt());
-        const int recommended = with.value("recommendedFix").toInt();
-        if (recommended >= 0) {
-            EXPECT_EQ(fixes[recommended].toObject(), with.value("fix").toObject());
-        } else {
-            EXPECT_TRUE(with.value("fix").isNull());
+    struct Case
+    {
+        const char* what;
+        std::vector<std::string> options;
+        int listed;  // -1: all
+    };
+    const Case cases[] = {
+        {"all of them", {}, -1},
+        {"at most one, and how many more", {"--max-fixes", "1"}, 1},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"check", drawing, "--format", "json", "--all-fixes"};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const KvcadRun all = scope.kvcad(args);
+        ASSERT_EQ(all.drawings().size(), 1) << all.out;
+        for (const char* layer : {"Walls", "Temp"}) {
+            SCOPED_TRACE(std::string(c.what) + ": " + layer);
+            const QJsonObject without = violationNamed(plain.drawings()[0].toObject(), layer);
+            const QJsonObject with = violationNamed(all.drawings()[0].toObject(), layer);
+            ASSERT_FALSE(with.isEmpty());
+            EXPECT_FALSE(without.contains("fixes"));
+            const QJsonArray fixes = with.value("fixes").toArray();
+            const int fixCount = with.value("fixCount").toInt();
+            EXPECT_GT(fixCount, 1);
+            EXPECT_EQ(fixes.size(), c.listed < 0 ? fixCount : c.listed);
+            EXPECT_EQ(with.value("fixesNotListed").toInt(), fixCount - fixes.size());
+            const int recommended = with.value("recommendedFix").toInt();
+            if (recommended >= 0 && recommended < fixes.size()) {
+                EXPECT_EQ(fixes[recommended].toObject(), with.value("fix").toObject());
+            }
+            for (const QJsonValue& fix : fixes) {
+                EXPECT_EQ(fix.toObject().value("standardsFile").toString(), q(standards));
+            }
+            QJsonObject stripped = with;
+            stripped.remove("fixes");
+            stripped.remove("fixesNotListed");
+            EXPECT_EQ(stripped, without);
         }
-        for (const QJsonValue& fix : fixes) {
-            EXPECT_EQ(fix.toObject().value("standardsFile").toString(), q(standards));
-        }
-        QJsonObject stripped = with;
-        stripped.remove("fixes");
-        EXPECT_EQ(stripped, without);
     }
+    const KvcadRun text = scope.kvcad({"check", drawing, "--all-fixes", "--max-fixes", "1"});
+    EXPECT_TRUE(q(text.out).contains(
+        QRegularExpression("\\[\\d candidates: \\S+ \\(.*\\) and \\d more\\]")))
+        << text.out;
 }
 
 TEST(CheckCommand, ReportGoesToTheOutputFileWhole)

@@ -194,8 +194,22 @@ def main(argv):
            len(temp) == 1 and temp[0]["ignored"] is True and temp[0]["ignoredBy"] == "bob", temp)
     expect("the other violation still counts", code == 1, err)
 
+    # A difference below the four decimals the text shows: the JSON has the numbers in full.
+    fine_standards, fine = str(workdir / "fine.dws"), str(workdir / "fine.dxf")
+    for path, height in [(fine_standards, 19.05), (fine, 19.0500001)]:
+        doc = new_drawing()
+        doc.styles.add("Fine", font="arial.ttf").dxf.height = height
+        doc.saveas(path)
+    code, out, err = run(kvcad, fine, "--standards", fine_standards, "--format", "json")
+    diff = json.loads(out)["drawings"][0]["violations"][0]["diff"] if code == 1 else [{}]
+    expect("numbers in full beside their text", diff[0].get("current") == diff[0].get("standard")
+           and diff[0].get("currentValue") == 19.0500001 and diff[0].get("standardValue") == 19.05,
+           diff)
+
+    conforming = str(workdir / "conforming.dxf")
+    shutil.copyfile(standards, conforming)
     missing = str(workdir / "missing.dxf")
-    paths = [drawings[kind] for kind, *_ in KINDS] + [marked, missing]
+    paths = [drawings[kind] for kind, *_ in KINDS] + [marked, conforming, missing]
     code, out, err = run(kvcad, *paths, "--standards", standards, "--format", "junit")
     expect("junit: exit 2 with an unreadable drawing", code == 2, err)
     expect("junit: one line on stderr naming it", err.strip().splitlines() == [err.strip()] and
@@ -222,6 +236,10 @@ def main(argv):
                suite.get("errors") == str(len(errors)))
         if path == missing:
             expect(f"junit {name}: an error case", len(cases) == 1 and len(errors) == 1)
+            continue
+        if path == conforming:
+            expect(f"junit {name}: one passing case", len(cases) == 1 and not failed and
+                   not skipped and not errors)
             continue
         kind = KINDS[0] if path == marked else next(k for k in KINDS if drawings[k[0]] == path)
         expected_failures = len(kind[5]) + len(kind[6]) - (1 if path == marked else 0)
