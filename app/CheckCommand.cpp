@@ -96,8 +96,9 @@ int runCheck(const CheckOptions& options)
 CommandRun setUpCheck(CLI::App& command)
 {
     auto options = std::make_shared<CheckOptions>();
-    addBatchOptions(command, *options,
-                    {ReportFormat::Text, ReportFormat::Json, ReportFormat::Junit});
+    addBatchOptions(
+        command, *options,
+        {ReportFormat::Text, ReportFormat::Json, ReportFormat::Junit, ReportFormat::Html});
     CLI::Option* allFixes = command.add_flag("--all-fixes", options->report.allFixes,
                                              "list the candidate fixes of each violation");
     command

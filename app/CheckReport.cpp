@@ -8,6 +8,8 @@ std::unique_ptr<CheckReport> makeCheckReport(ReportFormat format, std::FILE* out
             return makeJsonReport(out, settings);
         case ReportFormat::Junit:
             return makeJunitReport(out, settings);
+        case ReportFormat::Html:
+            return makeHtmlReport(out, settings);
         case ReportFormat::Text:
             break;
     }

@@ -82,7 +82,7 @@ public:
     virtual int fixesToList() const = 0;
 };
 
-enum class ReportFormat { Text, Json, Junit };
+enum class ReportFormat { Text, Json, Junit, Html };
 
 // What a check report says besides the violations.
 struct ReportSettings
@@ -106,6 +106,8 @@ std::unique_ptr<CheckReport> makeTextReport(std::FILE* out, const ReportSettings
 std::unique_ptr<CheckReport> makeJsonReport(std::FILE* out, const ReportSettings& settings);
 // One test suite per drawing, one test case per violation (or one passing case).
 std::unique_ptr<CheckReport> makeJunitReport(std::FILE* out, const ReportSettings& settings);
+// One self-contained page: summaries per category and per drawing, then the violations.
+std::unique_ptr<CheckReport> makeHtmlReport(std::FILE* out, const ReportSettings& settings);
 
 // The line of the text report for a violation (without the list of all candidate fixes):
 //   DRAWING: violation: Layer "Walls" (Layers, handle 1F): Layer properties are non-standard.
@@ -117,6 +119,8 @@ std::string recordText(const std::string& objectType, const std::string& name,
 // Walls (/std/office.dws)
 std::string fixText(const ReportedFix& fix);
 
+// "a, b, c".
+std::string joined(const std::vector<std::string>& items);
 // "1 drawing", "2 drawings".
 std::string counted(int count, const char* singular, const char* plural);
 

@@ -17,8 +17,10 @@ CLI::Validator nonEmpty(const std::string& what)
 void addFormatOption(CLI::App& command, ReportFormat& format,
                      const std::vector<ReportFormat>& offered)
 {
-    static const std::map<ReportFormat, std::string> kNames = {
-        {ReportFormat::Text, "text"}, {ReportFormat::Json, "json"}, {ReportFormat::Junit, "junit"}};
+    static const std::map<ReportFormat, std::string> kNames = {{ReportFormat::Text, "text"},
+                                                               {ReportFormat::Json, "json"},
+                                                               {ReportFormat::Junit, "junit"},
+                                                               {ReportFormat::Html, "html"}};
     std::map<std::string, ReportFormat> byName;
     std::string names;
     for (const ReportFormat offer : offered) {

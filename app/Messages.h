@@ -21,3 +21,14 @@ inline std::string errorLine(const std::string& path, const std::string& message
                ? path + ": error: " + message
                : message.substr(0, where) + ": error: " + message.substr(where + 2);
 }
+
+// The message without the file it begins with: "what", "line 12: what".
+inline std::string withoutFile(const std::string& path, const std::string& message)
+{
+    if (message.compare(0, path.size() + 2, path + ": ") == 0) {
+        return message.substr(path.size() + 2);
+    }
+    return message.compare(0, path.size() + 1, path + ":") == 0
+               ? "line " + message.substr(path.size() + 1)
+               : message;
+}

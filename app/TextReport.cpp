@@ -9,6 +9,15 @@ std::string counted(int count, const char* singular, const char* plural)
     return std::to_string(count) + " " + (count == 1 ? singular : plural);
 }
 
+std::string joined(const std::vector<std::string>& items)
+{
+    std::string text;
+    for (const std::string& item : items) {
+        text += (text.empty() ? "" : ", ") + item;
+    }
+    return text;
+}
+
 namespace {
 
 // The shortest text that reads back as the same number.
@@ -98,15 +107,6 @@ public:
     int fixesToList() const override { return m_settings.fixesToList(); }
 
 private:
-    static std::string joined(const std::vector<std::string>& items)
-    {
-        std::string text;
-        for (const std::string& item : items) {
-            text += (text.empty() ? "" : ", ") + item;
-        }
-        return text;
-    }
-
     std::FILE* m_out;
     ReportSettings m_settings;
     std::string m_drawing;

@@ -14,14 +14,17 @@ for drawing in examples/*.dxf; do
 done
 # The examples are made to violate their standards: exit 1 (violations found) is the expected
 # outcome; 2 (a drawing or standards file that cannot be read) or worse fails the job.
-for format in text json; do
+for format in text json html; do
     status=0
-    "$build"/bin/kvcad check examples/*.dxf --format "$format" || status=$?
+    "$build"/bin/kvcad check examples/*.dxf --format "$format" --output "$out/report.$format" ||
+        status=$?
     if [ "$status" -ge 2 ]; then
         echo "kvcad check --format $format failed with exit status $status" >&2
         exit "$status"
     fi
 done
+cat "$out/report.text"
+echo "reports of the examples: $out/report.text, $out/report.json and $out/report.html"
 # kvcad fix on a copy of the example drawing (with its standards file beside it, where its
 # association finds it): the recommended fixes are applied in place, the violations without one
 # are left (exit 1), and the fixed copy is checked again.

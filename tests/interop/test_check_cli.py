@@ -8,6 +8,7 @@ gave; the JUnit report must be well-formed XML that says the same.
 Usage: test_check_cli.py KVCAD WORKDIR
 """
 
+import html.parser
 import json
 import shutil
 import subprocess
@@ -74,6 +75,34 @@ def write_dimstyles(path):
     doc.dimstyles.add("Arch$0").dxf.dimasz = 0.5
     doc.saveas(path)
     return doc
+
+
+class PageTags(html.parser.HTMLParser):
+    """What a page holds: its texts, the elements still open or closed out of order, and every
+    reference to something outside the page."""
+    VOID = {"meta", "br", "input", "rect", "link", "img"}
+
+    def __init__(self):
+        super().__init__()
+        self.unclosed, self.misnested, self.fetched, self.texts, self.seen = [], [], [], [], set()
+
+    def handle_starttag(self, tag, attrs):
+        self.seen.add(tag)
+        self.fetched += [value for name, value in attrs
+                         if name in ("src", "href") and not (value or "").startswith("#")]
+        if tag not in self.VOID:
+            self.unclosed.append(tag)
+
+    def handle_endtag(self, tag):
+        if tag in self.VOID:
+            return
+        if self.unclosed and self.unclosed[-1] == tag:
+            self.unclosed.pop()
+        else:
+            self.misnested.append(tag)
+
+    def handle_data(self, data):
+        self.texts.append(data)
 
 
 def number(text):
@@ -253,6 +282,21 @@ def main(argv):
         expect(f"junit {name}: failure messages are the descriptions",
                all(m.startswith(kind[3] + " ") for m in messages), messages)
 
+    # The same drawings as one page: every drawing and record on it, nothing fetched from
+    # elsewhere, the elements closed as they were opened.
+    code, out, err = run(kvcad, *paths, "--standards", standards, "--format", "html")
+    page = PageTags()
+    page.feed(out)
+    expect("html: exit 2 with an unreadable drawing", code == 2, err)
+    expect("html: elements nest", page.unclosed == [] and page.misnested == [],
+           (page.unclosed, page.misnested))
+    expect("html: nothing fetched from elsewhere", page.fetched == [], page.fetched)
+    expect("html: a chart of the categories", "svg" in page.seen)
+    texts = " ".join(page.texts)
+    expect("html: every drawing and record named", all(path in texts for path in paths) and all(
+        name in texts for *_, names, props in KINDS for name in names + list(props)), texts[:300])
+    expect("html: the passing drawing OK, the ignored mark shown",
+           "OK" in texts and "ignored by bob" in texts)
     return checklist.exit_code()
 
 
