@@ -88,7 +88,7 @@ bool DrawingBatch::runOne(const std::string& drawing, Work& work)
             }
         }
     } catch (const OdError& e) {
-        message = aboutFile(drawing, m_stopped + ": " + m_host.explain(e));
+        message = drawing + ": " + m_stopped + ": " + withoutFile(drawing, m_host.explain(e));
         toldAlready = false;
     }
     // Whatever was opened goes, also when opening it raised an error half-way.
