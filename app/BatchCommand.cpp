@@ -61,8 +61,7 @@ std::vector<std::string> enabledPlugins(CKvStdsManager& manager)
     return enabled;
 }
 
-int runBatch(const BatchOptions& options, const std::string& command, bool sharesStandards,
-             const BatchBody& body)
+int runBatch(const BatchOptions& options, const std::string& command, const BatchBody& body)
 {
     for (const auto& [files, what] : {std::make_pair(&options.drawings, "a drawing"),
                                       std::make_pair(&options.standards, "a standards file")}) {
@@ -96,7 +95,6 @@ int runBatch(const BatchOptions& options, const std::string& command, bool share
                      command.c_str());
         return kExitUnreadable;
     }
-    host->services().setSharesReadDrawings(sharesStandards);
     DrawingBatch batch(*host, *manager, options.standards, command + " stopped");
     const int result = body(batch, *manager, output->stream());
     if (!options.output.empty() && batch.reads(options.output)) {

@@ -37,9 +37,7 @@ using BatchBody =
     std::function<int(DrawingBatch& batch, CKvStdsManager& manager, std::FILE* report)>;
 
 // Opens the report's output (a file is put in place only when it is whole), starts the module and
-// runs the batch; `command` names it in messages ("check"). With `sharesStandards` every drawing
-// shares one reading of each standards file (only for a batch that changes no drawing). 2, with
-// a message, when the report cannot be written, would be written over a drawing or standards
-// file the batch reads, the module cannot be started or every plug-in is disabled.
-int runBatch(const BatchOptions& options, const std::string& command, bool sharesStandards,
-             const BatchBody& body);
+// runs the batch; `command` names it in messages ("check"). 2, with a message, when the report
+// cannot be written, would be written over a drawing or standards file the batch reads, the module
+// cannot be started or every plug-in is disabled.
+int runBatch(const BatchOptions& options, const std::string& command, const BatchBody& body);

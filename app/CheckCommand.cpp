@@ -79,9 +79,8 @@ ReportSettings settingsFor(const CheckOptions& options, CKvStdsManager& manager)
 
 int runCheck(const CheckOptions& options)
 {
-    // Nothing is fixed here, so every drawing checked shares one reading of each standards file.
     return runBatch(
-        options, "check", true, [&](DrawingBatch& batch, CKvStdsManager& manager, std::FILE* out) {
+        options, "check", [&](DrawingBatch& batch, CKvStdsManager& manager, std::FILE* out) {
             const std::unique_ptr<CheckReport> report =
                 makeCheckReport(options.format, out, settingsFor(options, manager));
             CheckWork work(manager, *report);

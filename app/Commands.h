@@ -28,3 +28,5 @@ CommandRun setUpCheck(CLI::App& command);
 CommandRun setUpFix(CLI::App& command);
 // kvcad run DRAWING COMMAND... [--save]
 CommandRun setUpRun(CLI::App& command);
+// kvcad open [DRAWING]
+CommandRun setUpOpen(CLI::App& command);

@@ -200,9 +200,8 @@ int runFix(const FixOptions& options)
         std::fprintf(stderr, "%s: cannot create the folder\n", options.outputDir.c_str());
         return kExitUnreadable;
     }
-    // Fixes copy records out of the standards drawings: each drawing reads them afresh.
     return runBatch(
-        options, "fix", false, [&](DrawingBatch& batch, CKvStdsManager& manager, std::FILE* out) {
+        options, "fix", [&](DrawingBatch& batch, CKvStdsManager& manager, std::FILE* out) {
             const std::unique_ptr<FixReport> report = makeFixReport(options.format, out);
             FixWork work(manager, *report, options, map);
             const bool allFixed = batch.run(options.drawings, work);

@@ -39,6 +39,10 @@ const Command kCommands[] = {
      "open a drawing and run commands on it as typed, such as VERIFYSTANDARDS (their dialogs are "
      "shown)",
      &setUpRun},
+    {"open",
+     "the desktop: a window in which to edit the drawing's layers and styles, with the standards "
+     "module at work",
+     &setUpOpen},
 };
 
 // "kvcad standards add".

@@ -52,7 +52,7 @@ def write_drawing(path):
     block = doc.blocks.new("Door")
     block.add_line((0, 0), (1, 1), dxfattribs={"layer": "Temp"})
     block.add_attdef("TAG", (0, 0), dxfattribs={"layer": "OldDoors"})
-    insert = msp.add_blockref("Door", (5, 5), dxfattribs={"layer": "OldDoors"})
+    insert = msp.add_blockref("Door", (5, 5), dxfattribs={"layer": "Walls"})
     insert.add_attrib("TAG", "D1", (5, 5), dxfattribs={"layer": "OldDoors"})
     doc.layout("Layout1").add_circle((0, 0), 2, dxfattribs={"layer": "Temp"})
     keep = doc.layers.get("Keep").new_extension_dict().dictionary
