@@ -5,9 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 
 namespace {
@@ -79,19 +77,21 @@ TEST(LineStyleCheck, BuiltInLineStylesAreCheckedOnlyWhenNamed)
     CheckScope scope;
     CKvLineStylePluginImpl plugin;
     Pair pair;
-    // The standards file's own built-in line styles carry other names.
+    // The standards drawing's built-in line styles differ from the drawing's.
     addLineStyle(pair.standards.get(), "DASHED", {0.5, -0.25});
-    const CKvString path = scope.save(pair.standards.get(), "s.dws");
-    std::ifstream in(path.toUtf8(), std::ios::binary);
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    for (const std::string name : {"ByLayer", "ByBlock", "Continuous"}) {
-        const std::string record = "  2\n" + name + "\n";
-        text.replace(text.find(record), record.size(), "  2\n" + name + "_old\n");
+    {
+        OdDbSymbolTablePtr table = pair.standards->getLinetypeTableId().safeOpenObject();
+        OdArray<double> dash;
+        dash.append(0.5);
+        for (const char* name : {"ByLayer", "ByBlock", "Continuous"}) {
+            OdDbLinetypeTableRecordPtr record = table->getAt(OdString(name), OdDb::kForWrite);
+            record->setDashes(dash);
+        }
     }
-    std::ofstream(path.toUtf8(), std::ios::binary) << text;
+    const CKvString path = scope.save(pair.standards.get(), "s.dws");
     EXPECT_TRUE(CheckScope::check(plugin, pair.drawing, {path}).empty());
 
-    // Named in a restricted check, Continuous is examined (and here has no standard).
+    // Named in a restricted check, Continuous is examined (and here differs from its standard).
     OdArray<OdDbObjectId> ids;
     ids.append(pair.drawing->getLinetypeContinuousId());
     EXPECT_EQ(CheckScope::names(CheckScope::check(plugin, pair.drawing, {path}, ids, false)),

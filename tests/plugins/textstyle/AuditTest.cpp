@@ -159,11 +159,9 @@ TEST(TextStyleAudit, EveryNamedTextStyleIsCheckedOnceInTableOrder)
         std::vector<Reported> reported;
     };
     const Case cases[] = {
-        {"Standard without a standards Standard style",
-         [](OdDbDatabase&, OdDbDatabase& s) {
-             textStyle(s, "Standard")->setName(OdString("Base"));
-         },
-         {{"Standard", true}}},
+        {"Standard is checked as any other style",
+         [](OdDbDatabase&, OdDbDatabase& s) { textStyle(s, "Standard")->setTextSize(5.0); },
+         {{"Standard", false}}},
         {"shape-file styles are not checked",
          [](OdDbDatabase& d, OdDbDatabase&) { makeShapeFile(d, "Shapes"); },
          {}},

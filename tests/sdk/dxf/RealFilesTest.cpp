@@ -1,4 +1,5 @@
 // The reader and writer on drawings written by other programs.
+#include "../RealDrawingFiles.h"
 #include "DxfNumbers.h"
 #include "DxfReader.h"
 #include "TestFiles.h"
@@ -6,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <dirent.h>
 #include <fstream>
 #include <sstream>
 
@@ -17,25 +17,9 @@ using test::readBytes;
 using test::tagList;
 using test::writeToString;
 
-std::vector<std::string> realFiles()
-{
-    std::vector<std::string> names;
-    if (DIR* dir = ::opendir(KV_REAL_FIXTURES_DIR)) {
-        while (const dirent* entry = ::readdir(dir)) {
-            const std::string name = entry->d_name;
-            if (name.size() > 4 && name.compare(name.size() - 4, 4, ".dxf") == 0) {
-                names.push_back(name);
-            }
-        }
-        ::closedir(dir);
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 TEST(RealFiles, EveryFileIsReadAndWrittenBackTagForTag)
 {
-    const std::vector<std::string> names = realFiles();
+    const std::vector<std::string> names = realDrawingFiles(KV_REAL_FIXTURES_DIR);
     if (names.empty()) {
         GTEST_SKIP() << "no real-world fixtures in " << KV_REAL_FIXTURES_DIR;
     }

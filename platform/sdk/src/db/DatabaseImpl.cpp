@@ -76,36 +76,30 @@ OdString DatabaseImpl::decode(std::string_view raw) const
     return OdString(codec.decode(raw));
 }
 
-OdDbStub* DatabaseImpl::tableFor(const std::string& recordType) const
+OdDbStub** DatabaseImpl::tableSlot(const std::string& recordType)
 {
-    if (recordType == "LAYER") {
-        return layerTable;
-    }
-    if (recordType == "LTYPE") {
-        return linetypeTable;
-    }
-    if (recordType == "STYLE") {
-        return styleTable;
-    }
-    if (recordType == "DIMSTYLE") {
-        return dimstyleTable;
-    }
-    if (recordType == "BLOCK_RECORD") {
-        return blockTable;
-    }
-    if (recordType == "VPORT") {
-        return vportTable;
-    }
-    if (recordType == "APPID") {
-        return appidTable;
-    }
-    if (recordType == "VIEW") {
-        return viewTable;
-    }
-    if (recordType == "UCS") {
-        return ucsTable;
+    static const struct
+    {
+        const char* name;
+        OdDbStub* DatabaseImpl::*slot;
+    } slots[] = {
+        {"VPORT", &DatabaseImpl::vportTable},       {"LTYPE", &DatabaseImpl::linetypeTable},
+        {"LAYER", &DatabaseImpl::layerTable},       {"STYLE", &DatabaseImpl::styleTable},
+        {"VIEW", &DatabaseImpl::viewTable},         {"UCS", &DatabaseImpl::ucsTable},
+        {"APPID", &DatabaseImpl::appidTable},       {"DIMSTYLE", &DatabaseImpl::dimstyleTable},
+        {"BLOCK_RECORD", &DatabaseImpl::blockTable}};
+    for (const auto& entry : slots) {
+        if (recordType == entry.name) {
+            return &(this->*entry.slot);
+        }
     }
     return nullptr;
+}
+
+OdDbStub* DatabaseImpl::tableFor(const std::string& recordType) const
+{
+    OdDbStub* const* slot = const_cast<DatabaseImpl*>(this)->tableSlot(recordType);
+    return slot != nullptr ? *slot : nullptr;
 }
 
 OdDbStub* DatabaseImpl::tableForRole(RefRole role) const

@@ -105,7 +105,10 @@ public:
     std::string encode(const OdString& text) const;
     OdString decode(std::string_view raw) const;
 
+    // The table of a record type ("LAYER", "BLOCK_RECORD", ...), or nullptr; tableSlot gives the
+    // member that holds it (nullptr for other types).
     OdDbStub* tableFor(const std::string& recordType) const;
+    OdDbStub** tableSlot(const std::string& recordType);
     OdDbStub* lookup(OdDbStub* table, const OdString& name) const;
     void indexRecord(OdDbStub* table, OdDbStub* record);
     void unindexRecord(OdDbStub* table, OdDbStub* record, const OdString& oldName);

@@ -107,13 +107,6 @@ OdDbDatabasePtr loadFrom(kvdxf::ReadResult result)
     }
     OdDbDatabasePtr db = DatabaseImpl::makeDatabase();
     loadDatabase(db->impl(), std::move(result.file));
-    if (db->impl().layerTable == nullptr || db->impl().blockTable == nullptr) {
-        // Files without the standard tables (fragments written by simple tools) are still read;
-        // the tables they lack are not made up.
-        db->impl().messages.push_back(
-            db->impl().path + ": the drawing has no " +
-            (db->impl().layerTable == nullptr ? "LAYER" : "BLOCK_RECORD") + " table");
-    }
     return db;
 }
 

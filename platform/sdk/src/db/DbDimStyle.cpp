@@ -98,6 +98,10 @@ const DimVarValues& OdDbDimStyleTableRecord::values() const
                 readValue(this, info, value);
             }
         });
+        // A style that names no text style (all R12 files, many programs) uses Standard.
+        if (values->dimtxsty.isNull() && database() != nullptr) {
+            values->dimtxsty = database()->getTextStyleStandardId();
+        }
         const_cast<OdDbDimStyleTableRecord*>(this)->m_values = std::move(values);
     }
     return *m_values;

@@ -3,6 +3,7 @@
 #include "Access.h"
 #include "DatabaseImpl.h"
 #include "DbClassFactory.h"
+#include "DbDefaults.h"
 #include "DbUpgrade.h"
 #include "TagOps.h"
 #include "dxf/DxfNumbers.h"
@@ -130,9 +131,13 @@ private:
     size_t m_slot = 0;  // the section being read
 
     std::vector<OdDbStub*>& items() { return m_db.layout[m_slot].items; }
-    std::vector<OdDbStub*> m_all;                            // every object read, in file order
-    std::vector<std::pair<OdDbStub*, OdUInt64>> m_owners;    // owner handles to resolve
-    std::vector<std::pair<OdDbStub*, OdUInt64>> m_renumber;  // objects that lost their handle
+    std::vector<OdDbStub*> m_all;                          // every object read, in file order
+    std::vector<std::pair<OdDbStub*, OdUInt64>> m_owners;  // owner handles to resolve
+    std::vector<OdDbStub*> m_renumber;    // objects that lost their handle to another
+    std::vector<OdDbStub*> m_unnumbered;  // objects the file gives no valid handle
+    size_t m_firstUnnumbered = 0;
+    // Drawings from R13 on give every object a handle; R12 ones may give none.
+    const bool m_keepsHandles = isObjectBased(m_file.version);
 
     void report(const Tag& tag, const std::string& message)
     {
@@ -149,9 +154,10 @@ private:
         return i;
     }
 
-    // The handle of an object: its first 5 (105 for dimension styles, whose 5 is an arrow block
-    // in R12) before its own data starts. Some writers put it after the common entity groups.
-    static OdUInt64 handleOf(const Tag* tags, size_t count)
+    // Where the handle of an object is: its first 5 (105 for dimension styles, whose 5 is an
+    // arrow block in R12) before its own data starts, or 0. Some writers put it after the common
+    // entity groups.
+    static size_t handleTag(const Tag* tags, size_t count)
     {
         const int code = tags[0].value() == "DIMSTYLE" ? 105 : 5;
         for (size_t i = 1; i < count; ++i) {
@@ -159,8 +165,7 @@ private:
                 break;
             }
             if (tags[i].code == code) {
-                uint64_t handle = 0;
-                return kvdxf::parseHandle(tags[i].value(), handle) ? handle : 0;
+                return i;
             }
         }
         return 0;
@@ -195,12 +200,22 @@ private:
         data.isNew = false;
         // Objects without a handle (R12 without handles) get one in memory only, as do objects
         // whose handle is taken.
-        const OdUInt64 handle = handleOf(tags, count);
+        const size_t at = handleTag(tags, count);
+        uint64_t handle = 0;
+        if (at != 0 && !kvdxf::parseHandle(tags[at].value(), handle)) {
+            handle = 0;
+        }
         OdDbStub* stub = m_db.newStub(handle);
         if (handle != 0 && stub->handle != handle) {
             report(tags[0], "duplicate handle " + kvdxf::formatHandle(handle) + " of " +
                                 std::string(tags[0].value()) + "; the object gets a new handle");
-            m_renumber.emplace_back(stub, handle);
+            m_renumber.push_back(stub);
+        } else if (handle == 0 && m_keepsHandles) {
+            // Its new handle goes into the file, so that it keeps it when read again.
+            if (m_unnumbered.empty()) {
+                m_firstUnnumbered = first;
+            }
+            m_unnumbered.push_back(stub);
         }
         stub->object = object;
         object->addRef();
@@ -261,81 +276,49 @@ private:
                 table = nullptr;
             } else {
                 OdDbObject* object = make(i, next, false, tableName, Placement::TableRecord);
-                if (table != nullptr) {
-                    dataOf(object).owner = table;
-                    dataOf(table->object).children.push_back(Access::stub(object));
-                    m_db.indexRecord(table, Access::stub(object));
+                if (OdDbStub* owner = tableOfRecord(upper(type), table, m_file.tags[i])) {
+                    dataOf(object).owner = owner;
+                    dataOf(owner->object).children.push_back(Access::stub(object));
+                    m_db.indexRecord(owner, Access::stub(object));
                 }
             }
             i = next;
         }
     }
 
+    // The table a record goes to: the one it stands in, or, outside any table or in a table of
+    // another kind (a table header is missing), the table of its kind.
+    OdDbStub* tableOfRecord(const std::string& kind, OdDbStub* current, const Tag& tag)
+    {
+        if (current != nullptr && tableNameOf(current) == kind) {
+            return current;
+        }
+        if (m_db.tableSlot(kind) == nullptr) {
+            if (current == nullptr) {
+                report(tag, kind + " outside any table is dropped");
+            }
+            return current;
+        }
+        OdDbStub* own = m_db.tableFor(kind);
+        if (own == nullptr) {
+            own = addStandardTable(m_db, kind);
+        }
+        report(tag, kind + " record outside its table; it goes to the " + kind + " table");
+        return own;
+    }
+
+    static std::string tableNameOf(const OdDbStub* table)
+    {
+        const int name = findTag(table->object, 2);
+        return name < 0 ? std::string() : upper(dataOf(table->object).tags[name].value());
+    }
+
     void setStandardTable(const std::string& name, OdDbStub* table)
     {
-        OdDbStub** slot = nullptr;
-        if (name == "LAYER") {
-            slot = &m_db.layerTable;
-        } else if (name == "LTYPE") {
-            slot = &m_db.linetypeTable;
-        } else if (name == "STYLE") {
-            slot = &m_db.styleTable;
-        } else if (name == "DIMSTYLE") {
-            slot = &m_db.dimstyleTable;
-        } else if (name == "BLOCK_RECORD") {
-            slot = &m_db.blockTable;
-        } else if (name == "VPORT") {
-            slot = &m_db.vportTable;
-        } else if (name == "APPID") {
-            slot = &m_db.appidTable;
-        } else if (name == "VIEW") {
-            slot = &m_db.viewTable;
-        } else if (name == "UCS") {
-            slot = &m_db.ucsTable;
-        }
+        OdDbStub** slot = m_db.tableSlot(name);
         if (slot != nullptr && *slot == nullptr) {
             *slot = table;
         }
-    }
-
-public:
-    // A block record for a block that has none (R12 files, damaged files). It is not written.
-    static OdDbStub* syntheticBlock(DatabaseImpl& db, std::string_view name)
-    {
-        if (db.blockTable == nullptr) {
-            OdDbObject* table = createForDxfType("TABLE", false, "BLOCK_RECORD");
-            ObjectData& data = dataOf(table);
-            std::vector<Tag>& tags = data.tags.edit();
-            tags.push_back(Tag{"TABLE", 5, 0});
-            tags.push_back(Tag{"BLOCK_RECORD", 12, 2});
-            data.tags.sync();
-            data.synthetic = true;
-            data.isNew = false;
-            OdDbStub* stub = db.newStub(0);
-            stub->object = table;
-            table->addRef();
-            Access::setStub(table, stub);
-            db.blockTable = stub;
-            db.tableInfo[stub];
-        }
-        OdDbObject* record = createForDxfType("BLOCK_RECORD", false, "BLOCK_RECORD");
-        ObjectData& data = dataOf(record);
-        std::vector<Tag>& tags = data.tags.edit();
-        tags.push_back(Tag{"BLOCK_RECORD", 12, 0});
-        const std::string_view stored = db.store(name);
-        tags.push_back(Tag{stored.data(), static_cast<uint32_t>(stored.size()), 2});
-        data.tags.sync();
-        data.synthetic = true;
-        data.isNew = false;
-        data.placement = Placement::TableRecord;
-        data.owner = db.blockTable;
-        OdDbStub* stub = db.newStub(0);
-        stub->object = record;
-        record->addRef();
-        Access::setStub(record, stub);
-        dataOf(db.blockTable->object).children.push_back(stub);
-        db.indexRecord(db.blockTable, stub);
-        return stub;
     }
 
 private:
@@ -345,7 +328,7 @@ private:
         if (found != nullptr) {
             return found;
         }
-        return syntheticBlock(m_db, name);
+        return makeSyntheticBlock(m_db, name);
     }
 
     // Attributes follow a block reference that says so (66 = 1); vertices always follow an
@@ -412,7 +395,7 @@ private:
         if (OdDbStub* s = m_db.lookup(m_db.blockTable, OdString("$MODEL_SPACE"))) {
             return s;
         }
-        return syntheticBlock(m_db, "*Model_Space");
+        return makeSyntheticBlock(m_db, "*Model_Space");
     }
 
     OdDbStub* paperSpace()
@@ -423,7 +406,7 @@ private:
         if (OdDbStub* s = m_db.lookup(m_db.blockTable, OdString("$PAPER_SPACE"))) {
             return s;
         }
-        return syntheticBlock(m_db, "*Paper_Space");
+        return makeSyntheticBlock(m_db, "*Paper_Space");
     }
 
     void loadBlocks(const kvdxf::Section& section)
@@ -448,10 +431,16 @@ private:
                     block = nullptr;
                 }
             }
-            if (block == nullptr) {
-                const int nameTag = findTag(begin, 2);
-                block = blockByName(nameTag < 0 ? std::string_view()
-                                                : dataOf(begin).tags[nameTag].value());
+            const int nameTag = findTag(begin, 2);
+            const std::string_view name =
+                nameTag < 0 ? std::string_view() : dataOf(begin).tags[nameTag].value();
+            if (block == nullptr && !name.empty()) {
+                block = blockByName(name);
+            }
+            std::string repair;
+            block = recordForDefinition(m_db, begin, block, repair);
+            if (!repair.empty()) {
+                report(m_file.tags[i], repair);
             }
             dataOf(begin).owner = block;
             // Entities up to ENDBLK.
@@ -536,16 +525,26 @@ private:
         m_db.resolveHeaderRefs();
     }
 
-    // Objects that lost a duplicate handle carry their new one in the file.
+    // Objects that lost a duplicate handle, or had none, carry their new one in the file.
     void fixHandles()
     {
-        for (const auto& entry : m_renumber) {
-            OdDbObject* object = entry.first->object;
-            for (size_t i = 1; i < dataOf(object).tags.size(); ++i) {
-                const int code = dataOf(object).tags[i].code;
-                if (code == 5 || code == 105) {
-                    replaceValue(object, i, kvdxf::formatHandle(entry.first->handle));
-                    break;
+        if (!m_unnumbered.empty()) {
+            report(m_file.tags[m_firstUnnumbered],
+                   std::to_string(m_unnumbered.size()) +
+                       (m_unnumbered.size() == 1 ? " object has" : " objects have") +
+                       " no handle (the first a " +
+                       std::string(m_file.tags[m_firstUnnumbered].value()) +
+                       "); each gets a new one");
+        }
+        for (const std::vector<OdDbStub*>* list : {&m_renumber, &m_unnumbered}) {
+            for (OdDbStub* stub : *list) {
+                OdDbObject* object = stub->object;
+                const TagList& tags = dataOf(object).tags;
+                const std::string handle = kvdxf::formatHandle(stub->handle);
+                if (const size_t at = handleTag(&tags[0], tags.size())) {
+                    replaceValue(object, at, handle);
+                } else {
+                    insertTag(object, 1, tags[0].value() == "DIMSTYLE" ? 105 : 5, handle);
                 }
             }
         }
@@ -556,11 +555,6 @@ private:
 };
 
 }  // namespace
-
-OdDbStub* makeSyntheticBlock(DatabaseImpl& db, std::string_view name)
-{
-    return Loader::syntheticBlock(db, name);
-}
 
 void loadDatabase(DatabaseImpl& db, std::unique_ptr<kvdxf::DxfFile> file)
 {
@@ -579,6 +573,13 @@ void loadDatabase(DatabaseImpl& db, std::unique_ptr<kvdxf::DxfFile> file)
     // Drawings older than AC1015 are written as AC1015.
     if (isOlderThanAc1015(db)) {
         upgradeToAc1015(db);
+    }
+    supplyWhatEveryDrawingHas(db);
+    // Dimension styles that name no text style use Standard, which may have just been added.
+    if (db.dimstyleTable != nullptr) {
+        for (OdDbStub* style : dataOf(db.dimstyleTable->object).children) {
+            Access::sync(style->object);
+        }
     }
 }
 

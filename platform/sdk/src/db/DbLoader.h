@@ -3,8 +3,10 @@
 #include "dxf/DxfFile.h"
 
 #include <memory>
+#include <string>
 #include <string_view>
 
+class OdDbObject;
 class OdDbStub;
 
 namespace kvdb {
@@ -16,8 +18,16 @@ class DatabaseImpl;
 // dangling owners) are added to the database's messages.
 void loadDatabase(DatabaseImpl& db, std::unique_ptr<kvdxf::DxfFile> file);
 
-// A block record made up for a block the file names without one (R12 files). It is not written.
+// A block record made up for a block the file names without one (R12 files). It is not written
+// unless the drawing's block table takes it (adoptBlockTable).
 OdDbStub* makeSyntheticBlock(DatabaseImpl& db, std::string_view name);
+
+// The block record a block definition (BLOCK) of the file goes to: `found`, the record its owner
+// handle or its name gives. A definition without a name, or a second one of a name, gets a record
+// of its own under a name no block has ("*U<n>", "<name>_<n>"), written into the BLOCK; `repair`
+// then says so.
+OdDbStub* recordForDefinition(DatabaseImpl& db, OdDbObject* begin, OdDbStub* found,
+                              std::string& repair);
 
 // Writes the database as DXF through the writer.
 class TagSink

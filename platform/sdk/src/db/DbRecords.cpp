@@ -83,6 +83,10 @@ void OdDbLayerTableRecord::setColor(const OdCmColor& color)
 OdDbObjectId OdDbLayerTableRecord::linetypeObjectId() const
 {
     const NameRef* ref = findRef(this, RefRole::Linetype);
+    if (ref == nullptr && database() != nullptr) {
+        // A layer that names no line style is drawn continuous.
+        return database()->getLinetypeContinuousId();
+    }
     return OdDbObjectId(ref != nullptr ? ref->target : nullptr);
 }
 

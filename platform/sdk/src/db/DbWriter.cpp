@@ -141,8 +141,9 @@ private:
                 if (i == 0 && var.name == "HANDSEED") {
                     uint64_t seed = 0;
                     kvdxf::parseHandle(tag.value(), seed);
-                    if (seed <= m_db.maxHandle) {
-                        m_sink.write(tag.code, kvdxf::formatHandle(m_db.maxHandle + 1));
+                    const uint64_t last = lastWrittenHandle();
+                    if (seed <= last) {
+                        m_sink.write(tag.code, kvdxf::formatHandle(last + 1));
                         continue;
                     }
                 } else if (i == 0 && var.hasRef && var.ref != nullptr &&
@@ -153,6 +154,19 @@ private:
                 m_sink.write(tag.code, tag.value());
             }
         }
+    }
+
+    // The highest handle the file holds. Records made up in memory only (blocks a drawing names
+    // without defining them) are left out, so that converting a file again gives the same seed.
+    uint64_t lastWrittenHandle() const
+    {
+        uint64_t last = 0;
+        for (const OdDbStub& stub : m_db.stubs) {
+            if (stub.handle > last && !skipped(&stub)) {
+                last = stub.handle;
+            }
+        }
+        return last;
     }
 
     void writeTables(const std::vector<OdDbStub*>& tables)

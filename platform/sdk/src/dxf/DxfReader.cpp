@@ -75,6 +75,9 @@ public:
                 } else if (isZeroTag(tag, "SECTION")) {
                     closeUnended(i);
                     inSection = false;
+                } else if (tag.size > 0 && std::memchr(tag.data, ',', tag.size) != nullptr &&
+                           kindOf(tag.code) == ValueKind::Double && m_commas++ == 0) {
+                    m_firstComma = i;
                 }
                 // The tag at i is now the ENDSEC that closes the section; SECTION follows.
                 continue;
@@ -95,6 +98,14 @@ public:
         reportStray(strayRun, strayFirst);
         if (inSection) {
             closeUnended(tags.size());
+        }
+        if (m_commas > 0) {
+            // Written in a locale with a decimal comma: other programs do not read these either.
+            report(m_firstComma,
+                   "number \"" + std::string(m_file.tags[m_firstComma].value()) +
+                       "\" has a decimal comma; kept as written, but it is no number (" +
+                       std::to_string(m_commas) + (m_commas == 1 ? " number" : " numbers") +
+                       " in the file)");
         }
     }
 
@@ -147,6 +158,8 @@ private:
 
     DxfFile& m_file;
     std::vector<Diagnostic>& m_found;
+    size_t m_commas = 0;  // real numbers written with a decimal comma
+    size_t m_firstComma = 0;
 };
 
 // $ACADVER and $DWGCODEPAGE: "9 $NAME" followed by the value tag in the HEADER section.
