@@ -41,6 +41,16 @@ HEADER_VARS = (
     "$INSUNITS",
 )
 TEXT_TYPES = ("TEXT", "MTEXT", "ATTRIB", "ATTDEF")
+# What every drawing has; a drawing that lacks it gets it on reading, as in CAD programs.
+SUPPLIED_RECORDS = {
+    "LAYER": {"0"},
+    "LTYPE": {"BYBLOCK", "BYLAYER", "CONTINUOUS"},
+    "STYLE": {"STANDARD"},
+    "DIMSTYLE": {"STANDARD"},
+    "APPID": {"ACAD"},
+    "BLOCK_RECORD": {"*MODEL_SPACE", "*PAPER_SPACE"},
+}
+SUPPLIED_OBJECTS = ("TABLE", "DICTIONARY", "LAYOUT")
 
 
 def same_value(a, b) -> bool:
@@ -61,6 +71,11 @@ def attrib(entity, name: str):
     """The value a reader sees: an attribute the file leaves out has its default."""
     value = entity.dxf.get(name)
     return entity.dxf.get_default(name) if value is None else value
+
+
+def written(entity, name: str):
+    """The value the file holds, None when it leaves the attribute out."""
+    return entity.dxf.get(name)
 
 
 def is_older_than_upgrade_version(version: str) -> bool:
@@ -249,12 +264,26 @@ def has_handles(loaded: Loaded) -> bool:
     return bool(loaded.raw.handles) and not loaded.raw.duplicates
 
 
+def is_supplied(entity) -> bool:
+    """Whether an object is among what every drawing has (a table, a standard record, the layout
+    blocks, the named-objects dictionary and its layouts)."""
+    kind = entity.dxftype()
+    if kind in SUPPLIED_OBJECTS:
+        return True
+    if kind in ("BLOCK", "ENDBLK"):
+        return entity.dxf.owner in entity.doc.entitydb and is_supplied(
+            entity.doc.entitydb[entity.dxf.owner]
+        )
+    name = str(entity.dxf.get("name", "")).upper()
+    return name in SUPPLIED_RECORDS.get(kind, ())
+
+
 def compare_handles(a: Loaded, b: Loaded, upgraded: bool, report: Report) -> None:
     if not has_handles(a):
         return  # nothing to keep: old files without handles get new ones
     ha, hb = file_handles(a), file_handles(b)
     missing = sorted(ha - hb)
-    extra = [] if upgraded else sorted(hb - ha)
+    extra = [] if upgraded else sorted(h for h in hb - ha if not is_supplied(b.doc.entitydb[h]))
     if missing:
         report.note(f"handles missing in converted ({len(missing)}): {' '.join(missing[:20])}")
     if extra:
@@ -272,16 +301,17 @@ def records(doc, table: str) -> Dict[str, object]:
     return {normalise_name(r.dxf.name): r for r in source}
 
 
-def layer_key(layer) -> dict:
+def layer_key(layer, get) -> dict:
     # Names compare ignoring case: R12 files spell the built-in line style CONTINUOUS, and ezdxf
     # names it Continuous in the newer files it reads.
+    linetype = get(layer, "linetype")
     return {
-        "color": attrib(layer, "color"),
-        "linetype": str(attrib(layer, "linetype")).upper(),
-        "lineweight": attrib(layer, "lineweight"),
-        "flags": attrib(layer, "flags"),
-        "plot": attrib(layer, "plot"),
-        "true_color": attrib(layer, "true_color"),
+        "color": get(layer, "color"),
+        "linetype": None if linetype is None else str(linetype).upper(),
+        "lineweight": get(layer, "lineweight"),
+        "flags": get(layer, "flags"),
+        "plot": get(layer, "plot"),
+        "true_color": get(layer, "true_color"),
     }
 
 
@@ -292,45 +322,48 @@ def linetype_pattern(ltype) -> Tuple[Optional[float], List[float]]:
     return length, [t.value for t in tags if t.code == 49]
 
 
-def linetype_key(ltype) -> dict:
+def linetype_key(ltype, get) -> dict:
     length, elements = linetype_pattern(ltype)
     return {
-        "description": attrib(ltype, "description"),
+        "description": get(ltype, "description"),
         "pattern length": length,
         "elements": len(elements),
     }
 
 
-def style_key(style) -> dict:
+def style_key(style, get) -> dict:
     names = ("font", "bigfont", "height", "width", "oblique", "generation_flags")
-    return {n: attrib(style, n) for n in names}
+    return {n: get(style, n) for n in names}
 
 
-def dimstyle_key(dimstyle, upgraded: bool, names) -> dict:
-    """Values as a reader sees them: an absent variable has its default."""
+def dimstyle_key(dimstyle, get, upgraded: bool, names) -> dict:
     names = set(names) - {"handle", "owner"}
     if upgraded:  # old files name what new ones point at by handle
         names = {n for n in names if not n.endswith("_handle")}
-    return {n: attrib(dimstyle, n) for n in names}
+    return {n: get(dimstyle, n) for n in names}
 
 
-def record_key(table: str, record, upgraded: bool, names=()) -> Optional[dict]:
+def record_key(table: str, record, get, upgraded: bool, names=()) -> Optional[dict]:
+    """The values of a record through `get`: attrib (as a reader sees them) or written."""
     if table == "LAYER":
-        return layer_key(record)
+        return layer_key(record, get)
     if table == "LTYPE":
-        return linetype_key(record)
+        return linetype_key(record, get)
     if table == "STYLE":
-        return style_key(record)
+        return style_key(record, get)
     if table == "DIMSTYLE":
-        return dimstyle_key(record, upgraded, names)
+        return dimstyle_key(record, get, upgraded, names)
     return None
 
 
 def compare_tables(a: Loaded, b: Loaded, upgraded: bool, report: Report) -> None:
+    """Every record of the original is in the converted file with the values it has: a value
+    the original writes is written, one it leaves out reads the same (upgrades may derive it)."""
     for table in TABLES:
         na, nb = a.raw.names[table], b.raw.names[table]
         for name in sorted(set(na) | set(nb)):
-            if na[name] > nb[name] or (na[name] < nb[name] and not upgraded):
+            supplied = na[name] == 0 and name.upper() in SUPPLIED_RECORDS.get(table, ())
+            if na[name] > nb[name] or (na[name] < nb[name] and not upgraded and not supplied):
                 report.diff(f"{table} records named {name!r}", na[name], nb[name])
         ra, rb = records(a.doc, table), records(b.doc, table)
         for name in sorted(set(na) & set(nb)):
@@ -338,14 +371,17 @@ def compare_tables(a: Loaded, b: Loaded, upgraded: bool, report: Report) -> None
                 continue  # a record ezdxf refused to load on both sides
             attribs = set(ra[name].dxfattribs()) | set(rb[name].dxfattribs())
             by_name_only = upgraded or bool(a.raw.duplicates)
-            ka = record_key(table, ra[name], by_name_only, attribs)
-            kb = record_key(table, rb[name], by_name_only, attribs)
-            if ka is None:
+            keys = [record_key(table, r, get, by_name_only, attribs)
+                    for r in (ra[name], rb[name]) for get in (attrib, written)]
+            if keys[0] is None:
                 continue
+            (ka, ka_written, kb, kb_written) = keys
             for prop in sorted(set(ka) | set(kb)):
-                if upgraded and prop not in ka:
-                    continue
-                if not same_value(ka.get(prop), kb.get(prop)):
+                if ka_written.get(prop) is not None:
+                    if not same_value(ka_written[prop], kb_written.get(prop)):
+                        report.diff(f"{table} {name!r} {prop}", ka_written[prop],
+                                    kb_written.get(prop))
+                elif not upgraded and not same_value(ka.get(prop), kb.get(prop)):
                     report.diff(f"{table} {name!r} {prop}", ka.get(prop), kb.get(prop))
 
 
