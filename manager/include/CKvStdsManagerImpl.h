@@ -122,6 +122,7 @@ public:
     bool pluginCanHandle(const OdSmartPtr<CKvStdsPlugins>& plugin,
                          const OdArray<OdDbObjectId>& ids) const;
     // The background check of the objects in the active drawing, its association read afresh.
+    // Raises what the check raises; processing ends and the recorded set is emptied either way.
     void processObjects(const OdArray<OdDbObjectId>& ids);
     // Asks whether to show the violations a background check found; true to show them.
     bool showNotification();

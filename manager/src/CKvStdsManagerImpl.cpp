@@ -315,10 +315,21 @@ void CKvStdsManagerImpl::processObjects(const OdArray<OdDbObjectId>& ids)
     if (active == nullptr || active->database() == nullptr) {
         return;
     }
-    startProcessing();
+    // A check that raises still ends processing and leaves nothing recorded to check again.
+    struct Processing
+    {
+        CKvStdsManagerImpl& manager;
+        explicit Processing(CKvStdsManagerImpl& m) : manager(m) { manager.startProcessing(); }
+        ~Processing()
+        {
+            manager.endProcessing();
+            manager.clearSet();
+        }
+        Processing(const Processing&) = delete;
+        Processing& operator=(const Processing&) = delete;
+    } processing(*this);
     init(active);
     checkForErrors(active->database(), ids, false);
-    endProcessing();
 }
 
 bool CKvStdsManagerImpl::pluginCanHandle(const OdSmartPtr<CKvStdsPlugins>& plugin,
@@ -362,11 +373,11 @@ void CKvStdsManagerImpl::addObject(const OdDbObject* object)
 void CKvStdsManagerImpl::ConvertSetIntoArray(const std::set<OdDbObjectId>& set,
                                              OdArray<OdDbObjectId>& array)
 {
+    // The array starts empty and the set holds each id once, so every id is appended.
     array.clear();
+    array.reserve(static_cast<OdArray<OdDbObjectId>::size_type>(set.size()));
     for (const OdDbObjectId& id : set) {
-        if (!array.contains(id)) {
-            array.append(id);
-        }
+        array.append(id);
     }
 }
 

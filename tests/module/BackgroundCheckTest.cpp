@@ -12,6 +12,8 @@
 #include <DbSymbolTable.h>
 #include <DbXrecord.h>
 
+#include <QObject>
+
 #include <gtest/gtest.h>
 
 #include <EdCommandStack.h>
@@ -226,4 +228,23 @@ TEST(BackgroundCheck, VerifyStandardsShowsTheDialogEvenWithNothingFound)
     const std::vector<std::string> shown = {"CKvVerfiyCompleteMessage", "CKvVerifyStandards"};
     EXPECT_EQ(answers.shown, shown);
     EXPECT_EQ(scene.runs.count, 0);
+}
+
+TEST(BackgroundCheck, ACheckThatFailsLeavesNothingToCheckAgain)
+{
+    Scene scene;
+    TestCommand command(L"KVTEST_BREAK", [](OdDbDatabase& db) {
+        setLayerColor(db, "Walls", 2);
+        // The association can no longer be read: its entry is not a dictionary.
+        OdDbDictionaryPtr root = db.getNamedObjectsDictionaryId().safeOpenObject(OdDb::kForWrite);
+        root->setAt(OdString("AcStStandard"), OdDbXrecord::createObject().get());
+    });
+    ModalAnswers answers;
+    scene.run("KVTEST_BREAK");
+    EXPECT_EQ(scene.runs.count, 1);
+    CKvStdsManager* manager = GetKvStandardManager();
+    EXPECT_FALSE(manager->insideProcessing());
+    // The timer finds nothing left to check.
+    QMetaObject::invokeMethod(dynamic_cast<QObject*>(manager), "timerTimeout");
+    EXPECT_EQ(scene.runs.count, 1);
 }
