@@ -25,6 +25,10 @@ int runConvert(const ConvertOptions& options)
         std::fprintf(stderr, "%s\n", e.description().toUtf8().c_str());
         return kExitUnreadable;
     }
+    // What reading repaired, one line each naming the file, as info lists it.
+    for (const OdString& message : db->messages()) {
+        std::fprintf(stderr, "%s\n", message.toUtf8().c_str());
+    }
     try {
         db->writeFile(OdString(options.out));
     } catch (const OdError& e) {

@@ -235,6 +235,24 @@ def main(argv):
            and diff[0].get("currentValue") == 19.0500001 and diff[0].get("standardValue") == 19.05,
            diff)
 
+    # Old drawings are checked like new ones: R12 layers keep their line styles, a drawing older
+    # than R10 is upgraded and given what it lacks.
+    old = ezdxf.new("R12")
+    old.layers.add("Walls", color=3)
+    old.layers.add("Doors", color=1)
+    old_path = str(workdir / "old-r12.dxf")
+    old.saveas(old_path)
+    older_path = str(workdir / "older-r2.dxf")
+    text = Path(old_path).read_text(encoding="cp1252")
+    Path(older_path).write_text(text.replace("AC1009", "AC2.10"), encoding="cp1252")
+    for path in (old_path, older_path):
+        code, out, err = run(kvcad, path, "--standards", standards, "--format", "json")
+        name = Path(path).name
+        expect(f"{name}: checked", code in (0, 1) and out, f"exit {code}: {err}")
+        found = json.loads(out)["drawings"][0]["violations"] if out else []
+        layers = [v["name"] for v in found if v["objectType"] == "Layer"]
+        expect(f"{name}: conforming layers conform", layers == [], layers)
+
     conforming = str(workdir / "conforming.dxf")
     shutil.copyfile(standards, conforming)
     missing = str(workdir / "missing.dxf")

@@ -7,6 +7,8 @@ For each *.dxf in FIXTURE_DIR, `KVCAD convert f out1.dxf` must either
 succeed (exit 0) with a file that ezdxf finds equal to the original
 (dxfcompare) and that converts again to a byte-identical out2.dxf, or refuse
 the file (exit 2) with one stderr line that names it. Anything else fails.
+A conversion prints the repairs `KVCAD info` lists for the file; the second
+one needs none (what is kept as written is listed again).
 """
 
 import argparse
@@ -15,7 +17,7 @@ import os
 import subprocess
 import sys
 from pathlib import Path
-from typing import List, Tuple
+from typing import List, Optional, Tuple
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 import dxfcompare  # noqa: E402
@@ -37,14 +39,15 @@ CONVERT_TIMEOUT_S = 300
 MAX_LINES_PER_FILE = 40
 
 
-def run_convert(kvcad: str, source: Path, target: Path) -> Tuple[int, str, str]:
+def run_convert(kvcad: str, source: Path, target: Optional[Path]) -> Tuple[int, str, str]:
     """Returns (exit code or negative signal, stderr, problem); problem is
-    non-empty when the program did not end by itself."""
-    if target.exists():
+    non-empty when the program did not end by itself. Without a target: info."""
+    if target is not None and target.exists():
         target.unlink()
+    command = ["convert", str(source), str(target)] if target else ["info", str(source)]
     try:
         proc = subprocess.run(
-            [kvcad, "convert", str(source), str(target)],
+            [kvcad, *command],
             stdin=subprocess.DEVNULL,
             stdout=subprocess.DEVNULL,
             stderr=subprocess.PIPE,
@@ -92,12 +95,17 @@ def check_file(kvcad: str, source: Path, workdir: Path) -> Tuple[str, List[str]]
     except Exception as exc:  # whatever breaks the comparison is the converted file's fault
         differences, skip = [f"comparison broke: {type(exc).__name__}: {exc}"], None
     failures = [f"differs: {d}" for d in differences]
+    _, listed, _ = run_convert(kvcad, source, None)
+    if stderr != listed:
+        failures.append(f"convert reports {stderr!r}, info lists {listed!r}")
 
     code, stderr, problem = run_convert(kvcad, out1, out2)
     if problem or code != 0:
         failures.append(f"second convert: {problem or f'exit {code}'}; stderr: {stderr.strip()!r}")
     elif out1.read_bytes() != out2.read_bytes():
         failures.append("second convert is not byte-identical to the first")
+    elif any("kept as written" not in line for line in stderr.splitlines()):
+        failures.append(f"second convert repairs again: {stderr.strip()!r}")
     outcome = f"ok (not compared, {skip})" if skip else "ok"
     return outcome, failures
 
