@@ -28,6 +28,7 @@ namespace kvdb {
 // One section of the file, in file order.
 struct SectionSlot
 {
+    // In the order sections are read: blocks and entities name the records of tables.
     enum Kind { Header, Tables, Blocks, Entities, Objects, Raw };
     Kind kind = Raw;
     std::vector<Tag> raw;          // Raw: the whole section content as read

@@ -3,6 +3,7 @@
 #include "DbClassFactory.h"
 #include "DbLoader.h"
 #include "TagOps.h"
+#include "dxf/DxfNumbers.h"
 
 #include <DbObject.h>
 #include <DbSymbolTableRecord.h>
@@ -25,6 +26,22 @@ std::string unusedName(const DatabaseImpl& db, const std::string& base, bool ano
             return name;
         }
     }
+}
+
+// The owner group of an object: its first 330 outside application groups, before its first
+// subclass marker; -1 when it has none.
+int ownerTag(const OdDbObject* object)
+{
+    const TagList& tags = dataOf(object).tags;
+    int depth = 0;
+    for (size_t i = 1; i < tags.size() && tags[i].code != 100; ++i) {
+        if (tags[i].code == 102) {
+            depth += (!tags[i].value().empty() && tags[i].value()[0] == '{') ? 1 : -1;
+        } else if (depth <= 0 && tags[i].code == 330) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
 }
 
 }  // namespace
@@ -90,6 +107,23 @@ OdDbStub* recordForDefinition(DatabaseImpl& db, OdDbObject* begin, OdDbStub* fou
                                : "a second definition of block \"" + oldName + "\"") +
              "; it is named " + name;
     return makeSyntheticBlock(db, name);
+}
+
+void pointDefinitionAt(DatabaseImpl& db, OdDbStub* block)
+{
+    const auto ends = db.blockEnds.find(block);
+    std::vector<OdDbStub*> parts = dataOf(block->object).children;
+    if (ends != db.blockEnds.end()) {
+        parts.push_back(ends->second.first);
+        parts.push_back(ends->second.second);
+    }
+    const std::string handle = kvdxf::formatHandle(block->handle);
+    for (const OdDbStub* part : parts) {
+        const int owner = part != nullptr ? ownerTag(part->object) : -1;
+        if (owner >= 0) {
+            replaceValue(part->object, static_cast<size_t>(owner), handle);
+        }
+    }
 }
 
 }  // namespace kvdb

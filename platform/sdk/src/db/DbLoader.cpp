@@ -60,6 +60,8 @@ public:
         m_all.reserve(objects);
         m_owners.reserve(objects);
         m_db.byHandle.reserve(objects);
+        // Each section's place in the layout, in file order.
+        std::vector<std::pair<const kvdxf::Section*, size_t>> places;
         for (const kvdxf::Section& section : m_file.sections) {
             SectionSlot slot;
             slot.name = section.name;
@@ -76,32 +78,40 @@ public:
                     return s.kind == slot.kind && slot.kind != SectionSlot::Raw;
                 });
             if (first != m_db.layout.end()) {
-                m_slot = static_cast<size_t>(first - m_db.layout.begin());
+                places.emplace_back(&section, static_cast<size_t>(first - m_db.layout.begin()));
                 report(m_file.tags[section.begin > 0 ? section.begin - 1 : 0],
                        "a second " + name + " section is merged into the first");
             } else {
                 m_db.layout.push_back(std::move(slot));
-                m_slot = m_db.layout.size() - 1;
+                places.emplace_back(&section, m_db.layout.size() - 1);
             }
+        }
+        // Tables are read before the blocks and entities that name their records, whatever the
+        // order of the file (which is written back as it was).
+        std::stable_sort(places.begin(), places.end(), [&](const auto& a, const auto& b) {
+            return m_db.layout[a.second].kind < m_db.layout[b.second].kind;
+        });
+        for (const auto& [section, slot] : places) {
+            m_slot = slot;
             switch (m_db.layout[m_slot].kind) {
                 case SectionSlot::Header:
-                    loadHeader(section);
+                    loadHeader(*section);
                     break;
                 case SectionSlot::Tables:
-                    loadTables(section);
+                    loadTables(*section);
                     break;
                 case SectionSlot::Blocks:
-                    loadBlocks(section);
+                    loadBlocks(*section);
                     break;
                 case SectionSlot::Entities:
-                    loadEntities(section);
+                    loadEntities(*section);
                     break;
                 case SectionSlot::Objects:
-                    loadObjects(section);
+                    loadObjects(*section);
                     break;
                 case SectionSlot::Raw:
-                    m_db.layout.back().raw.assign(m_file.tags.begin() + section.begin,
-                                                  m_file.tags.begin() + section.end);
+                    m_db.layout[m_slot].raw.assign(m_file.tags.begin() + section->begin,
+                                                   m_file.tags.begin() + section->end);
                     break;
             }
         }
@@ -279,7 +289,9 @@ private:
                 if (OdDbStub* owner = tableOfRecord(upper(type), table, m_file.tags[i])) {
                     dataOf(object).owner = owner;
                     dataOf(owner->object).children.push_back(Access::stub(object));
-                    m_db.indexRecord(owner, Access::stub(object));
+                    if (OdDbSymbolTableRecord::cast(object).get() != nullptr) {
+                        m_db.indexRecord(owner, Access::stub(object));
+                    }
                 }
             }
             i = next;
@@ -287,16 +299,21 @@ private:
     }
 
     // The table a record goes to: the one it stands in, or, outside any table or in a table of
-    // another kind (a table header is missing), the table of its kind.
+    // another kind (a table header is missing), the table of its kind. What is no record of a
+    // standard table stays only in a table of another kind (kept as read); else nullptr.
     OdDbStub* tableOfRecord(const std::string& kind, OdDbStub* current, const Tag& tag)
     {
-        if (current != nullptr && tableNameOf(current) == kind) {
-            return current;
-        }
         if (m_db.tableSlot(kind) == nullptr) {
-            if (current == nullptr) {
-                report(tag, kind + " outside any table is dropped");
+            if (current != nullptr && m_db.tableSlot(tableNameOf(current)) == nullptr) {
+                return current;
             }
+            report(tag, kind +
+                            (current == nullptr ? std::string(" outside any table")
+                                                : " in the " + tableNameOf(current) + " table") +
+                            " is no table record; it is dropped");
+            return nullptr;
+        }
+        if (current != nullptr && tableNameOf(current) == kind) {
             return current;
         }
         OdDbStub* own = m_db.tableFor(kind);
@@ -423,13 +440,17 @@ private:
             }
             OdDbObject* begin = make(i, next, true, {}, Placement::BlockBegin);
             OdDbStub* block = nullptr;
-            if (!m_owners.empty() && m_owners.back().first == Access::stub(begin)) {
-                block = m_db.stubOf(m_owners.back().second);
-                if (block != nullptr &&
-                    (block->object == nullptr ||
-                     dataOf(block->object).placement != Placement::TableRecord)) {
-                    block = nullptr;
-                }
+            const OdUInt64 ownerHandle =
+                !m_owners.empty() && m_owners.back().first == Access::stub(begin)
+                    ? m_owners.back().second
+                    : 0;
+            block = m_db.stubOf(ownerHandle);
+            // The record named by handle, unless it is no record or already has its definition
+            // (its name may then tell the record of its own).
+            if (block != nullptr && (block->object == nullptr ||
+                                     dataOf(block->object).placement != Placement::TableRecord ||
+                                     m_db.blockEnds.count(block) != 0)) {
+                block = nullptr;
             }
             const int nameTag = findTag(begin, 2);
             const std::string_view name =
@@ -465,6 +486,9 @@ private:
             }
             items().push_back(block);
             m_db.blockEnds[block] = {Access::stub(begin), endStub};
+            if (ownerHandle != 0 && ownerHandle != block->handle) {
+                pointDefinitionAt(m_db, block);
+            }
             i = end;
         }
     }

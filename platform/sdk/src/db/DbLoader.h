@@ -28,6 +28,8 @@ OdDbStub* makeSyntheticBlock(DatabaseImpl& db, std::string_view name);
 // then says so.
 OdDbStub* recordForDefinition(DatabaseImpl& db, OdDbObject* begin, OdDbStub* found,
                               std::string& repair);
+// Points the owner handles of a block's definition (BLOCK, its entities, ENDBLK) at the block.
+void pointDefinitionAt(DatabaseImpl& db, OdDbStub* block);
 
 // Writes the database as DXF through the writer.
 class TagSink

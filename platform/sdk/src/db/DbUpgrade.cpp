@@ -139,9 +139,10 @@ void upgradeToAc1015(DatabaseImpl& db)
         classes.kind = SectionSlot::Raw;
         classes.name = "CLASSES";
         size_t at = 0;
-        while (at < db.layout.size() && db.layout[at].kind == SectionSlot::Header) {
+        while (at < db.layout.size() && db.layout[at].kind != SectionSlot::Header) {
             ++at;
         }
+        at = at < db.layout.size() ? at + 1 : 0;
         for (HeaderVar& var : db.header) {
             if (var.slot >= at) {
                 ++var.slot;

@@ -147,13 +147,17 @@ bool isStructured(const OdDbObject* object, OdDbStub* owner)
            !(tags[i].code == 100 && tags[i].value() != "AcDbEntity")) {
         ++i;
     }
+    OdDbObject* writable = const_cast<OdDbObject*>(object);
+    const std::string handle = kvdxf::formatHandle(Access::stub(object)->handle);
     if (i == tags.size() || tags[i].code != handleCode) {
-        OdDbObject* writable = const_cast<OdDbObject*>(object);
-        insertTag(writable, 1, handleCode, kvdxf::formatHandle(Access::stub(object)->handle));
+        insertTag(writable, 1, handleCode, handle);
         if (owner != nullptr && findTag(object, 330) < 0) {
             insertTag(writable, 2, 330, kvdxf::formatHandle(owner->handle));
         }
         Access::sync(writable);
+    } else if (tags[i].value() != handle) {
+        // An empty or broken handle: the object's own goes into the file.
+        replaceValue(writable, i, handle);
     }
     return true;
 }
