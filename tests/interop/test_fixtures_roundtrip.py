@@ -27,14 +27,6 @@ SKIPPED = 77  # ctest's SKIP_RETURN_CODE for this test
 # Fixtures kvcad must refuse, with the reason: name -> why.
 EXPECTED_REFUSALS = {}
 
-# Files that hold the same handle more than once. Every reader gives the later objects new
-# handles in its own way (ours reports each one), so ezdxf cannot match the two files object by
-# object; only the conversion itself and its repeatability are checked.
-NOT_COMPARABLE = {
-    "ezdxf__itest__duplicate_handles.dxf": "duplicate handles are renumbered on reading",
-    "libredwg__example_r12.dxf": "duplicate handles are renumbered on reading",
-}
-
 CONVERT_TIMEOUT_S = 300
 MAX_LINES_PER_FILE = 40
 
@@ -88,10 +80,7 @@ def check_file(kvcad: str, source: Path, workdir: Path) -> Tuple[str, List[str]]
         return "", ["convert exited 0 but wrote no file"]
 
     try:
-        if source.name in NOT_COMPARABLE:
-            differences, skip = [], NOT_COMPARABLE[source.name]
-        else:
-            differences, skip = dxfcompare.compare(str(source), str(out1))
+        differences, skip = dxfcompare.compare(str(source), str(out1))
     except Exception as exc:  # whatever breaks the comparison is the converted file's fault
         differences, skip = [f"comparison broke: {type(exc).__name__}: {exc}"], None
     failures = [f"differs: {d}" for d in differences]
