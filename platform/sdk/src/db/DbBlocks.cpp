@@ -28,22 +28,6 @@ std::string unusedName(const DatabaseImpl& db, const std::string& base, bool ano
     }
 }
 
-// The owner group of an object: its first 330 outside application groups, before its first
-// subclass marker; -1 when it has none.
-int ownerTag(const OdDbObject* object)
-{
-    const TagList& tags = dataOf(object).tags;
-    int depth = 0;
-    for (size_t i = 1; i < tags.size() && tags[i].code != 100; ++i) {
-        if (tags[i].code == 102) {
-            depth += (!tags[i].value().empty() && tags[i].value()[0] == '{') ? 1 : -1;
-        } else if (depth <= 0 && tags[i].code == 330) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
-}
-
 }  // namespace
 
 OdDbStub* makeSyntheticBlock(DatabaseImpl& db, std::string_view name)
@@ -107,6 +91,20 @@ OdDbStub* recordForDefinition(DatabaseImpl& db, OdDbObject* begin, OdDbStub* fou
                                : "a second definition of block \"" + oldName + "\"") +
              "; it is named " + name;
     return makeSyntheticBlock(db, name);
+}
+
+int ownerTag(const OdDbObject* object)
+{
+    const TagList& tags = dataOf(object).tags;
+    int depth = 0;
+    for (size_t i = 1; i < tags.size() && tags[i].code != 100; ++i) {
+        if (tags[i].code == 102) {
+            depth += (!tags[i].value().empty() && tags[i].value()[0] == '{') ? 1 : -1;
+        } else if (depth <= 0 && tags[i].code == 330) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
 }
 
 void pointDefinitionAt(DatabaseImpl& db, OdDbStub* block)

@@ -522,14 +522,22 @@ private:
             if (data.owner != nullptr) {
                 continue;
             }
-            if (owner == nullptr || owner->object == nullptr) {
-                if (data.placement == Placement::Entity) {
-                    // An entity whose owner is missing goes to model space.
-                    report(data.tags[0], "entity owner " + kvdxf::formatHandle(handle) +
-                                             " does not exist; the entity goes to model space");
-                    owner = modelSpace();
-                } else {
+            const bool entity = data.placement == Placement::Entity;
+            if (owner == nullptr || owner->object == nullptr ||
+                (entity && OdDbBlockTableRecord::cast(owner->object).get() == nullptr)) {
+                if (!entity) {
                     continue;
+                }
+                // An entity whose owner is missing or no block goes to model space, in the file
+                // too.
+                report(data.tags[0], "entity owner " + kvdxf::formatHandle(handle) +
+                                         " is no block of the drawing; the entity goes to model "
+                                         "space");
+                owner = modelSpace();
+                const int tag = ownerTag(stub->object);
+                if (tag >= 0) {
+                    replaceValue(stub->object, static_cast<size_t>(tag),
+                                 kvdxf::formatHandle(owner->handle));
                 }
             }
             data.owner = owner;

@@ -28,6 +28,9 @@ OdDbStub* makeSyntheticBlock(DatabaseImpl& db, std::string_view name);
 // then says so.
 OdDbStub* recordForDefinition(DatabaseImpl& db, OdDbObject* begin, OdDbStub* found,
                               std::string& repair);
+// The owner group of an object: its first 330 outside application groups, before its first
+// subclass marker; -1 when it has none.
+int ownerTag(const OdDbObject* object);
 // Points the owner handles of a block's definition (BLOCK, its entities, ENDBLK) at the block.
 void pointDefinitionAt(DatabaseImpl& db, OdDbStub* block);
 

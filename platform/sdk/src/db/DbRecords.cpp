@@ -44,7 +44,10 @@ constexpr double kPi = 3.14159265358979323846;
 OdCmColor OdDbLayerTableRecord::color() const
 {
     OdCmColor color;
-    const int index = static_cast<int>(std::abs(getInt(this, 62, 7, kLayer)));
+    int64_t index = std::abs(getInt(this, 62, 7, kLayer));
+    if (index <= 0 || index >= 256) {
+        index = 7;  // no colour of a layer: drawn white, as setColor stores it
+    }
     color.setColorIndex(static_cast<OdInt16>(index));
     if (hasTag(this, 420, kLayer)) {
         const int64_t rgb = getInt(this, 420, 0, kLayer);
