@@ -260,9 +260,7 @@ public:
                 objects.push_back(made);
             }
             // The layout blocks name their layouts.
-            const int block = findTag(made->object, 330, "AcDbLayout");
-            OdDbStub* record =
-                block < 0 ? nullptr : m_db.stubOf(getHandle(made->object, 330, "AcDbLayout"));
+            OdDbStub* record = m_db.stubOf(getHandle(made->object, 330, "AcDbLayout"));
             if (record != nullptr && record->object != nullptr) {
                 setRaw(record->object, 340, kvdxf::formatHandle(made->handle),
                        "AcDbBlockTableRecord");
