@@ -44,4 +44,6 @@ void ensureTags(const OdDbObject* object);
 
 // Creates the BLOCK and ENDBLK entities of a block record added to the block table.
 void registerNewBlock(DatabaseImpl& db, OdDbStub* block);
+// Creates the ENDBLK entity of a block whose definition lacks one.
+OdDbStub* addBlockEnd(DatabaseImpl& db, OdDbStub* block);
 }  // namespace kvdb

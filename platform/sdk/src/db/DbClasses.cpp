@@ -433,47 +433,63 @@ void ensureTags(const OdDbObject* object)
     data.tags.sync();
 }
 
-void registerNewBlock(DatabaseImpl& db, OdDbStub* block)
+namespace {
+
+// An entity of a block's definition (BLOCK, ENDBLK) made in memory; values of null are the
+// block's name.
+OdDbStub* newBlockEntity(DatabaseImpl& db, OdDbStub* block, std::initializer_list<Group> groups,
+                         Placement placement)
 {
     const OdString name = static_cast<OdDbSymbolTableRecord*>(block->object)->getName();
     const std::string raw = db.encode(name);
-    auto makeEntity = [&](std::initializer_list<Group> groups) {
-        OdDbObject* entity = new OdDbEntity();
-        ObjectData& data = dataOf(entity);
-        std::vector<Tag>& tags = data.tags.edit();
-        for (const Group& group : groups) {
-            const std::string_view value = db.store(group.value != nullptr ? group.value : raw);
-            tags.push_back(Tag{value.data(), static_cast<uint32_t>(value.size()), group.code});
-        }
-        data.tags.sync();
-        // The database's reference is the only one.
-        const OdDbObjectId id = db.addObject(entity, block, 0);
-        collectNameRefs(db, entity);
-        return id.stub();
-    };
-    OdDbStub* begin = makeEntity({{0, "BLOCK"},
-                                  {5, "0"},
-                                  {330, "0"},
-                                  {100, "AcDbEntity"},
-                                  {8, "0"},
-                                  {100, "AcDbBlockBegin"},
-                                  {2, nullptr},
-                                  {70, "     0"},
-                                  {10, "0.0"},
-                                  {20, "0.0"},
-                                  {30, "0.0"},
-                                  {3, nullptr},
-                                  {1, ""}});
-    OdDbStub* end = makeEntity({{0, "ENDBLK"},
-                                {5, "0"},
-                                {330, "0"},
-                                {100, "AcDbEntity"},
-                                {8, "0"},
-                                {100, "AcDbBlockEnd"}});
-    dataOf(begin->object).placement = Placement::BlockBegin;
-    dataOf(end->object).placement = Placement::BlockEnd;
+    OdDbObject* entity = new OdDbEntity();
+    ObjectData& data = dataOf(entity);
+    std::vector<Tag>& tags = data.tags.edit();
+    for (const Group& group : groups) {
+        const std::string_view value = db.store(group.value != nullptr ? group.value : raw);
+        tags.push_back(Tag{value.data(), static_cast<uint32_t>(value.size()), group.code});
+    }
+    data.tags.sync();
+    // The database's reference is the only one.
+    const OdDbObjectId id = db.addObject(entity, block, 0);
+    collectNameRefs(db, entity);
+    dataOf(entity).placement = placement;
+    return id.stub();
+}
+
+}  // namespace
+
+OdDbStub* addBlockEnd(DatabaseImpl& db, OdDbStub* block)
+{
+    return newBlockEntity(db, block,
+                          {{0, "ENDBLK"},
+                           {5, "0"},
+                           {330, "0"},
+                           {100, "AcDbEntity"},
+                           {8, "0"},
+                           {100, "AcDbBlockEnd"}},
+                          Placement::BlockEnd);
+}
+
+void registerNewBlock(DatabaseImpl& db, OdDbStub* block)
+{
+    OdDbStub* begin = newBlockEntity(db, block,
+                                     {{0, "BLOCK"},
+                                      {5, "0"},
+                                      {330, "0"},
+                                      {100, "AcDbEntity"},
+                                      {8, "0"},
+                                      {100, "AcDbBlockBegin"},
+                                      {2, nullptr},
+                                      {70, "     0"},
+                                      {10, "0.0"},
+                                      {20, "0.0"},
+                                      {30, "0.0"},
+                                      {3, nullptr},
+                                      {1, ""}},
+                                     Placement::BlockBegin);
     db.sectionItems(SectionSlot::Blocks).push_back(block);
-    db.blockEnds[block] = {begin, end};
+    db.blockEnds[block] = {begin, addBlockEnd(db, block)};
 }
 
 void registerDatabaseClasses()

@@ -5,6 +5,7 @@
 #include "DbClassFactory.h"
 #include "DbDefaults.h"
 #include "DbUpgrade.h"
+#include "Loader.h"
 #include "TagOps.h"
 #include "dxf/DxfNumbers.h"
 
@@ -19,9 +20,7 @@
 
 namespace kvdb {
 
-namespace {
-
-std::string upper(std::string_view text)
+std::string upperCase(std::string_view text)
 {
     std::string out(text);
     for (char& c : out) {
@@ -30,563 +29,361 @@ std::string upper(std::string_view text)
     return out;
 }
 
-class Loader
+void Loader::run()
 {
-public:
-    Loader(DatabaseImpl& db, const kvdxf::DxfFile& file) : m_db(db), m_file(file) {}
-
-    void run()
-    {
-        // Objects without a handle get one above every handle of the file, so that they never
-        // take the handle of an object read later. The same pass counts the objects, so that the
-        // lists of every object are allocated once.
-        size_t objects = 0;
-        for (const kvdxf::Section& section : m_file.sections) {
-            if (upper(section.name) == "HEADER") {
-                continue;  // $HANDSEED is not the handle of an object
-            }
-            for (size_t i = section.begin; i < section.end; ++i) {
-                const Tag& tag = m_file.tags[i];
-                uint64_t handle = 0;
-                if (tag.code == 0) {
-                    ++objects;
-                } else if ((tag.code == 5 || tag.code == 105) &&
-                           kvdxf::parseHandle(tag.value(), handle) && handle > m_db.maxHandle &&
-                           handle < (uint64_t(1) << 62)) {
-                    m_db.maxHandle = handle;
-                }
-            }
+    // Objects without a handle get one above every handle of the file, so that they never
+    // take the handle of an object read later. The same pass counts the objects, so that the
+    // lists of every object are allocated once.
+    size_t objects = 0;
+    for (const kvdxf::Section& section : m_file.sections) {
+        if (upperCase(section.name) == "HEADER") {
+            continue;  // $HANDSEED is not the handle of an object
         }
-        m_all.reserve(objects);
-        m_owners.reserve(objects);
-        m_db.byHandle.reserve(objects);
-        // Each section's place in the layout, in file order.
-        std::vector<std::pair<const kvdxf::Section*, size_t>> places;
-        for (const kvdxf::Section& section : m_file.sections) {
-            SectionSlot slot;
-            slot.name = section.name;
-            const std::string name = upper(section.name);
-            slot.kind = name == "HEADER"     ? SectionSlot::Header
-                        : name == "TABLES"   ? SectionSlot::Tables
-                        : name == "BLOCKS"   ? SectionSlot::Blocks
-                        : name == "ENTITIES" ? SectionSlot::Entities
-                        : name == "OBJECTS"  ? SectionSlot::Objects
-                                             : SectionSlot::Raw;
-            // A second section of a kind is merged into the first: other programs read only one.
-            const auto first =
-                std::find_if(m_db.layout.begin(), m_db.layout.end(), [&](const SectionSlot& s) {
-                    return s.kind == slot.kind && slot.kind != SectionSlot::Raw;
-                });
-            if (first != m_db.layout.end()) {
-                places.emplace_back(&section, static_cast<size_t>(first - m_db.layout.begin()));
-                report(m_file.tags[section.begin > 0 ? section.begin - 1 : 0],
-                       "a second " + name + " section is merged into the first");
-            } else {
-                m_db.layout.push_back(std::move(slot));
-                places.emplace_back(&section, m_db.layout.size() - 1);
-            }
-        }
-        // Tables are read before the blocks and entities that name their records, whatever the
-        // order of the file (which is written back as it was).
-        std::stable_sort(places.begin(), places.end(), [&](const auto& a, const auto& b) {
-            return m_db.layout[a.second].kind < m_db.layout[b.second].kind;
-        });
-        for (const auto& [section, slot] : places) {
-            m_slot = slot;
-            switch (m_db.layout[m_slot].kind) {
-                case SectionSlot::Header:
-                    loadHeader(*section);
-                    break;
-                case SectionSlot::Tables:
-                    loadTables(*section);
-                    break;
-                case SectionSlot::Blocks:
-                    loadBlocks(*section);
-                    break;
-                case SectionSlot::Entities:
-                    loadEntities(*section);
-                    break;
-                case SectionSlot::Objects:
-                    loadObjects(*section);
-                    break;
-                case SectionSlot::Raw:
-                    m_db.layout[m_slot].raw.assign(m_file.tags.begin() + section->begin,
-                                                   m_file.tags.begin() + section->end);
-                    break;
-            }
-        }
-        if (!m_file.strayTags.empty()) {
-            report(m_file.tags[m_file.strayTags.front()],
-                   std::to_string(m_file.strayTags.size()) +
-                       " group(s) outside any section are dropped");
-        }
-        resolveOwners();
-        // Freed before the name references take their memory.
-        std::vector<std::pair<OdDbStub*, OdUInt64>>().swap(m_owners);
-        resolveNames();
-        fixHandles();
-        // New objects take handles from $HANDSEED on, never below it.
-        if (const HeaderVar* seed = m_db.headerVar("HANDSEED")) {
-            uint64_t next = 0;
-            if (!seed->values.empty() && kvdxf::parseHandle(seed->values.front().value(), next) &&
-                next > m_db.maxHandle + 1) {
-                m_db.maxHandle = next - 1;
-            }
-        }
-    }
-
-private:
-    DatabaseImpl& m_db;
-    const kvdxf::DxfFile& m_file;
-    size_t m_slot = 0;  // the section being read
-
-    std::vector<OdDbStub*>& items() { return m_db.layout[m_slot].items; }
-    std::vector<OdDbStub*> m_all;                          // every object read, in file order
-    std::vector<std::pair<OdDbStub*, OdUInt64>> m_owners;  // owner handles to resolve
-    std::vector<OdDbStub*> m_renumber;    // objects that lost their handle to another
-    std::vector<OdDbStub*> m_unnumbered;  // objects the file gives no valid handle
-    size_t m_firstUnnumbered = 0;
-    // Drawings from R13 on give every object a handle; R12 ones may give none.
-    const bool m_keepsHandles = isObjectBased(m_file.version);
-
-    void report(const Tag& tag, const std::string& message)
-    {
-        const auto where = m_file.locate(tag);
-        m_db.messages.push_back(m_file.path + ":" + std::to_string(where.line) + ": " + message);
-    }
-
-    size_t nextObject(size_t i, size_t end) const
-    {
-        ++i;
-        while (i < end && m_file.tags[i].code != 0) {
-            ++i;
-        }
-        return i;
-    }
-
-    // Where the handle of an object is: its first 5 (105 for dimension styles, whose 5 is an
-    // arrow block in R12) before its own data starts, or 0. Some writers put it after the common
-    // entity groups.
-    static size_t handleTag(const Tag* tags, size_t count)
-    {
-        const int code = tags[0].value() == "DIMSTYLE" ? 105 : 5;
-        for (size_t i = 1; i < count; ++i) {
-            if (tags[i].code == 1001 || (tags[i].code == 100 && tags[i].value() != "AcDbEntity")) {
-                break;
-            }
-            if (tags[i].code == code) {
-                return i;
-            }
-        }
-        return 0;
-    }
-
-    // The owner: the first 330 outside application groups, before the first marker.
-    static OdUInt64 ownerOf(const Tag* tags, size_t count)
-    {
-        int depth = 0;
-        for (size_t i = 1; i < count && tags[i].code != 100; ++i) {
-            if (tags[i].code == 102) {
-                depth += (!tags[i].value().empty() && tags[i].value()[0] == '{') ? 1 : -1;
-                continue;
-            }
-            if (depth <= 0 && tags[i].code == 330) {
-                uint64_t handle = 0;
-                return kvdxf::parseHandle(tags[i].value(), handle) ? handle : 0;
-            }
-        }
-        return 0;
-    }
-
-    OdDbObject* make(size_t first, size_t last, bool entity, std::string_view tableName,
-                     Placement placement)
-    {
-        const Tag* tags = m_file.tags.data() + first;
-        const size_t count = last - first;
-        OdDbObject* object = createForDxfType(tags[0].value(), entity, tableName);
-        ObjectData& data = dataOf(object);
-        data.tags.assignView(tags, count);
-        data.placement = placement;
-        data.isNew = false;
-        // Objects without a handle (R12 without handles) get one in memory only, as do objects
-        // whose handle is taken.
-        const size_t at = handleTag(tags, count);
-        uint64_t handle = 0;
-        if (at != 0 && !kvdxf::parseHandle(tags[at].value(), handle)) {
-            handle = 0;
-        }
-        OdDbStub* stub = m_db.newStub(handle);
-        if (handle != 0 && stub->handle != handle) {
-            report(tags[0], "duplicate handle " + kvdxf::formatHandle(handle) + " of " +
-                                std::string(tags[0].value()) + "; the object gets a new handle");
-            m_renumber.push_back(stub);
-        } else if (handle == 0 && m_keepsHandles) {
-            // Its new handle goes into the file, so that it keeps it when read again.
-            if (m_unnumbered.empty()) {
-                m_firstUnnumbered = first;
-            }
-            m_unnumbered.push_back(stub);
-        }
-        stub->object = object;
-        object->addRef();
-        Access::setStub(object, stub);
-        if (const OdUInt64 owner = ownerOf(tags, count)) {
-            m_owners.emplace_back(stub, owner);
-        }
-        m_all.push_back(stub);
-        return object;
-    }
-
-    void loadHeader(const kvdxf::Section& section)
-    {
-        HeaderVar* current = nullptr;
         for (size_t i = section.begin; i < section.end; ++i) {
             const Tag& tag = m_file.tags[i];
-            if (tag.code == 9) {
-                std::string_view name = tag.value();
-                if (!name.empty() && name[0] == '$') {
-                    name.remove_prefix(1);
-                }
-                m_db.header.push_back(HeaderVar{upper(name), m_slot, {}, nullptr, false});
-                current = &m_db.header.back();
-            } else if (current != nullptr) {
-                current->values.push_back(tag);
+            uint64_t handle = 0;
+            if (tag.code == 0) {
+                ++objects;
+            } else if ((tag.code == 5 || tag.code == 105) &&
+                       kvdxf::parseHandle(tag.value(), handle) && handle > m_db.maxHandle &&
+                       handle < (uint64_t(1) << 62)) {
+                m_db.maxHandle = handle;
             }
         }
     }
+    m_all.reserve(objects);
+    m_owners.reserve(objects);
+    m_db.byHandle.reserve(objects);
+    // Each section's place in the layout, in file order.
+    std::vector<std::pair<const kvdxf::Section*, size_t>> places;
+    for (const kvdxf::Section& section : m_file.sections) {
+        SectionSlot slot;
+        slot.name = section.name;
+        const std::string name = upperCase(section.name);
+        slot.kind = name == "HEADER"     ? SectionSlot::Header
+                    : name == "TABLES"   ? SectionSlot::Tables
+                    : name == "BLOCKS"   ? SectionSlot::Blocks
+                    : name == "ENTITIES" ? SectionSlot::Entities
+                    : name == "OBJECTS"  ? SectionSlot::Objects
+                                         : SectionSlot::Raw;
+        // A second section of a kind is merged into the first: other programs read only one.
+        const auto first =
+            std::find_if(m_db.layout.begin(), m_db.layout.end(), [&](const SectionSlot& s) {
+                return s.kind == slot.kind && slot.kind != SectionSlot::Raw;
+            });
+        if (first != m_db.layout.end()) {
+            places.emplace_back(&section, static_cast<size_t>(first - m_db.layout.begin()));
+            report(m_file.tags[section.begin > 0 ? section.begin - 1 : 0],
+                   "a second " + name + " section is merged into the first");
+        } else {
+            m_db.layout.push_back(std::move(slot));
+            places.emplace_back(&section, m_db.layout.size() - 1);
+        }
+    }
+    // Tables are read before the blocks and entities that name their records, whatever the
+    // order of the file (which is written back as it was).
+    std::stable_sort(places.begin(), places.end(), [&](const auto& a, const auto& b) {
+        return m_db.layout[a.second].kind < m_db.layout[b.second].kind;
+    });
+    for (const auto& [section, slot] : places) {
+        m_slot = slot;
+        switch (m_db.layout[m_slot].kind) {
+            case SectionSlot::Header:
+                loadHeader(*section);
+                break;
+            case SectionSlot::Tables:
+                loadTables(*section);
+                break;
+            case SectionSlot::Blocks:
+                loadBlocks(*section);
+                break;
+            case SectionSlot::Entities:
+                loadEntities(*section);
+                break;
+            case SectionSlot::Objects:
+                loadObjects(*section);
+                break;
+            case SectionSlot::Raw:
+                m_db.layout[m_slot].raw.assign(m_file.tags.begin() + section->begin,
+                                               m_file.tags.begin() + section->end);
+                break;
+        }
+    }
+    if (!m_file.strayTags.empty()) {
+        report(
+            m_file.tags[m_file.strayTags.front()],
+            std::to_string(m_file.strayTags.size()) + " group(s) outside any section are dropped");
+    }
+    resolveOwners();
+    // Freed before the name references take their memory.
+    std::vector<std::pair<OdDbStub*, OdUInt64>>().swap(m_owners);
+    resolveNames();
+    fixHandles();
+    // New objects take handles from $HANDSEED on, never below it.
+    if (const HeaderVar* seed = m_db.headerVar("HANDSEED")) {
+        uint64_t next = 0;
+        if (!seed->values.empty() && kvdxf::parseHandle(seed->values.front().value(), next) &&
+            next > m_db.maxHandle + 1) {
+            m_db.maxHandle = next - 1;
+        }
+    }
+}
 
-    void loadTables(const kvdxf::Section& section)
-    {
-        OdDbStub* table = nullptr;
-        std::string tableName;
-        for (size_t i = section.begin; i < section.end;) {
-            const size_t next = nextObject(i, section.end);
-            const std::string_view type = m_file.tags[i].value();
-            if (m_file.tags[i].code != 0) {
-                i = next;
-                continue;
+void Loader::report(const Tag& tag, const std::string& message)
+{
+    const auto where = m_file.locate(tag);
+    kvdxf::Diagnostic repair;
+    repair.file = m_file.path;
+    repair.line = where.line;
+    repair.offset = where.offset;
+    repair.message = message;
+    m_db.messages.push_back(repair.toString());
+}
+
+size_t Loader::nextObject(size_t i, size_t end) const
+{
+    ++i;
+    while (i < end && m_file.tags[i].code != 0) {
+        ++i;
+    }
+    return i;
+}
+
+size_t Loader::handleTag(const Tag* tags, size_t count)
+{
+    const int code = tags[0].value() == "DIMSTYLE" ? 105 : 5;
+    for (size_t i = 1; i < count; ++i) {
+        if (tags[i].code == 1001 || (tags[i].code == 100 && tags[i].value() != "AcDbEntity")) {
+            break;
+        }
+        if (tags[i].code == code) {
+            return i;
+        }
+    }
+    return 0;
+}
+
+OdUInt64 Loader::ownerOf(const Tag* tags, size_t count)
+{
+    int depth = 0;
+    for (size_t i = 1; i < count && tags[i].code != 100; ++i) {
+        if (tags[i].code == 102) {
+            depth += (!tags[i].value().empty() && tags[i].value()[0] == '{') ? 1 : -1;
+            continue;
+        }
+        if (depth <= 0 && tags[i].code == 330) {
+            uint64_t handle = 0;
+            return kvdxf::parseHandle(tags[i].value(), handle) ? handle : 0;
+        }
+    }
+    return 0;
+}
+
+OdDbObject* Loader::make(size_t first, size_t last, bool entity, std::string_view tableName,
+                         Placement placement)
+{
+    const Tag* tags = m_file.tags.data() + first;
+    const size_t count = last - first;
+    OdDbObject* object = createForDxfType(tags[0].value(), entity, tableName);
+    ObjectData& data = dataOf(object);
+    data.tags.assignView(tags, count);
+    data.placement = placement;
+    data.isNew = false;
+    // Objects without a handle (R12 without handles) get one in memory only, as do objects
+    // whose handle is taken.
+    const size_t at = handleTag(tags, count);
+    uint64_t handle = 0;
+    if (at != 0 && !kvdxf::parseHandle(tags[at].value(), handle)) {
+        handle = 0;
+    }
+    OdDbStub* stub = m_db.newStub(handle);
+    if (handle != 0 && stub->handle != handle) {
+        report(tags[0], "duplicate handle " + kvdxf::formatHandle(handle) + " of " +
+                            std::string(tags[0].value()) + "; the object gets a new handle");
+        m_renumber.push_back(stub);
+    } else if (handle == 0 && m_keepsHandles) {
+        // Its new handle goes into the file, so that it keeps it when read again.
+        if (m_unnumbered.empty()) {
+            m_firstUnnumbered = first;
+        }
+        m_unnumbered.push_back(stub);
+    }
+    stub->object = object;
+    object->addRef();
+    Access::setStub(object, stub);
+    if (const OdUInt64 owner = ownerOf(tags, count)) {
+        m_owners.emplace_back(stub, owner);
+    }
+    m_all.push_back(stub);
+    return object;
+}
+
+void Loader::loadHeader(const kvdxf::Section& section)
+{
+    HeaderVar* current = nullptr;
+    for (size_t i = section.begin; i < section.end; ++i) {
+        const Tag& tag = m_file.tags[i];
+        if (tag.code == 9) {
+            std::string_view name = tag.value();
+            if (!name.empty() && name[0] == '$') {
+                name.remove_prefix(1);
             }
-            if (type == "TABLE") {
-                tableName.clear();
-                for (size_t k = i + 1; k < next; ++k) {
-                    if (m_file.tags[k].code == 2) {
-                        tableName = upper(m_file.tags[k].value());
-                        break;
-                    }
-                }
-                OdDbObject* object = make(i, next, false, tableName, Placement::Table);
-                table = Access::stub(object);
-                items().push_back(table);
-                m_db.tableInfo[table];
-                setStandardTable(tableName, table);
-            } else if (type == "ENDTAB") {
-                if (table != nullptr) {
-                    m_db.endtabs[table].assign(m_file.tags.begin() + i, m_file.tags.begin() + next);
-                }
-                table = nullptr;
-            } else {
-                OdDbObject* object = make(i, next, false, tableName, Placement::TableRecord);
-                if (OdDbStub* owner = tableOfRecord(upper(type), table, m_file.tags[i])) {
-                    dataOf(object).owner = owner;
-                    dataOf(owner->object).children.push_back(Access::stub(object));
-                    if (OdDbSymbolTableRecord::cast(object).get() != nullptr) {
-                        m_db.indexRecord(owner, Access::stub(object));
-                    }
-                }
-            }
+            m_db.header.push_back(HeaderVar{upperCase(name), m_slot, {}, nullptr, false});
+            current = &m_db.header.back();
+        } else if (current != nullptr) {
+            current->values.push_back(tag);
+        }
+    }
+}
+
+void Loader::loadTables(const kvdxf::Section& section)
+{
+    OdDbStub* table = nullptr;
+    std::string tableName;
+    for (size_t i = section.begin; i < section.end;) {
+        const size_t next = nextObject(i, section.end);
+        const std::string_view type = m_file.tags[i].value();
+        if (m_file.tags[i].code != 0) {
             i = next;
+            continue;
         }
-    }
-
-    // The table a record goes to: the one it stands in, or, outside any table or in a table of
-    // another kind (a table header is missing), the table of its kind. What is no record of a
-    // standard table stays only in a table of another kind (kept as read); else nullptr.
-    OdDbStub* tableOfRecord(const std::string& kind, OdDbStub* current, const Tag& tag)
-    {
-        if (m_db.tableSlot(kind) == nullptr) {
-            if (current != nullptr && m_db.tableSlot(tableNameOf(current)) == nullptr) {
-                return current;
-            }
-            report(tag, kind +
-                            (current == nullptr ? std::string(" outside any table")
-                                                : " in the " + tableNameOf(current) + " table") +
-                            " is no table record; it is dropped");
-            return nullptr;
-        }
-        if (current != nullptr && tableNameOf(current) == kind) {
-            return current;
-        }
-        OdDbStub* own = m_db.tableFor(kind);
-        if (own == nullptr) {
-            own = addStandardTable(m_db, kind);
-        }
-        report(tag, kind + " record outside its table; it goes to the " + kind + " table");
-        return own;
-    }
-
-    static std::string tableNameOf(const OdDbStub* table)
-    {
-        const int name = findTag(table->object, 2);
-        return name < 0 ? std::string() : upper(dataOf(table->object).tags[name].value());
-    }
-
-    void setStandardTable(const std::string& name, OdDbStub* table)
-    {
-        OdDbStub** slot = m_db.tableSlot(name);
-        if (slot != nullptr && *slot == nullptr) {
-            *slot = table;
-        }
-    }
-
-private:
-    OdDbStub* blockByName(std::string_view name)
-    {
-        OdDbStub* found = m_db.lookup(m_db.blockTable, m_db.decode(name));
-        if (found != nullptr) {
-            return found;
-        }
-        return makeSyntheticBlock(m_db, name);
-    }
-
-    // Attributes follow a block reference that says so (66 = 1); vertices always follow an
-    // old-style polyline; SEQEND closes the list.
-    static bool expectsFollowers(const OdDbObject* object)
-    {
-        const std::string_view type = dataOf(object).tags[0].value();
-        if (type == "POLYLINE") {
-            return true;
-        }
-        if (type == "INSERT") {
-            return getInt(object, 66, 0) == 1;
-        }
-        return false;
-    }
-
-    void loadEntityList(size_t first, size_t last, OdDbStub* block, Placement placement,
-                        std::vector<OdDbStub*>* sectionList, bool modelOrPaperByFlag)
-    {
-        OdDbObject* parent = nullptr;
-        for (size_t i = first; i < last;) {
-            const size_t next = nextObject(i, last);
-            if (m_file.tags[i].code != 0) {
-                i = next;
-                continue;
-            }
-            const std::string_view type = m_file.tags[i].value();
-            const bool follower = type == "ATTRIB" || type == "VERTEX" || type == "SEQEND";
-            if (parent != nullptr && follower) {
-                OdDbObject* sub = make(i, next, true, {}, Placement::SubEntity);
-                dataOf(sub).owner = Access::stub(parent);
-                dataOf(parent).children.push_back(Access::stub(sub));
-                if (type == "SEQEND") {
-                    parent = nullptr;
-                }
-                i = next;
-                continue;
-            }
-            OdDbObject* entity = make(i, next, true, {}, placement);
-            OdDbStub* owner = block;
-            if (modelOrPaperByFlag && m_owners.empty() == false &&
-                m_owners.back().first == Access::stub(entity)) {
-                owner = nullptr;  // resolved from the owner handle later
-            } else if (modelOrPaperByFlag) {
-                owner = getInt(entity, 67, 0) == 1 ? paperSpace() : modelSpace();
-            }
-            if (owner != nullptr) {
-                dataOf(entity).owner = owner;
-                dataOf(owner->object).children.push_back(Access::stub(entity));
-            }
-            if (sectionList != nullptr) {
-                sectionList->push_back(Access::stub(entity));
-            }
-            parent = expectsFollowers(entity) ? entity : nullptr;
-            i = next;
-        }
-    }
-
-    OdDbStub* modelSpace()
-    {
-        if (OdDbStub* s = m_db.lookup(m_db.blockTable, OdString("*Model_Space"))) {
-            return s;
-        }
-        if (OdDbStub* s = m_db.lookup(m_db.blockTable, OdString("$MODEL_SPACE"))) {
-            return s;
-        }
-        return makeSyntheticBlock(m_db, "*Model_Space");
-    }
-
-    OdDbStub* paperSpace()
-    {
-        if (OdDbStub* s = m_db.lookup(m_db.blockTable, OdString("*Paper_Space"))) {
-            return s;
-        }
-        if (OdDbStub* s = m_db.lookup(m_db.blockTable, OdString("$PAPER_SPACE"))) {
-            return s;
-        }
-        return makeSyntheticBlock(m_db, "*Paper_Space");
-    }
-
-    void loadBlocks(const kvdxf::Section& section)
-    {
-        for (size_t i = section.begin; i < section.end;) {
-            size_t next = nextObject(i, section.end);
-            if (m_file.tags[i].code != 0 || m_file.tags[i].value() != "BLOCK") {
-                if (m_file.tags[i].code == 0) {
-                    report(m_file.tags[i], "entity " + std::string(m_file.tags[i].value()) +
-                                               " outside a block definition is dropped");
-                }
-                i = next;
-                continue;
-            }
-            OdDbObject* begin = make(i, next, true, {}, Placement::BlockBegin);
-            OdDbStub* block = nullptr;
-            const OdUInt64 ownerHandle =
-                !m_owners.empty() && m_owners.back().first == Access::stub(begin)
-                    ? m_owners.back().second
-                    : 0;
-            block = m_db.stubOf(ownerHandle);
-            // The record named by handle, unless it is no record or already has its definition
-            // (its name may then tell the record of its own).
-            if (block != nullptr && (block->object == nullptr ||
-                                     dataOf(block->object).placement != Placement::TableRecord ||
-                                     m_db.blockEnds.count(block) != 0)) {
-                block = nullptr;
-            }
-            const int nameTag = findTag(begin, 2);
-            const std::string_view name =
-                nameTag < 0 ? std::string_view() : dataOf(begin).tags[nameTag].value();
-            if (block == nullptr && !name.empty()) {
-                block = blockByName(name);
-            }
-            std::string repair;
-            block = recordForDefinition(m_db, begin, block, repair);
-            if (!repair.empty()) {
-                report(m_file.tags[i], repair);
-            }
-            dataOf(begin).owner = block;
-            // Entities up to ENDBLK.
-            size_t end = next;
-            while (end < section.end &&
-                   !(m_file.tags[end].code == 0 && m_file.tags[end].value() == "ENDBLK")) {
-                if (m_file.tags[end].code == 0 && m_file.tags[end].value() == "BLOCK") {
+        if (type == "TABLE") {
+            tableName.clear();
+            for (size_t k = i + 1; k < next; ++k) {
+                if (m_file.tags[k].code == 2) {
+                    tableName = upperCase(m_file.tags[k].value());
                     break;
                 }
-                end = nextObject(end, section.end);
             }
-            loadEntityList(next, end, block, Placement::BlockEntity, nullptr, false);
-            OdDbStub* endStub = nullptr;
-            if (end < section.end && m_file.tags[end].value() == "ENDBLK") {
-                const size_t after = nextObject(end, section.end);
-                OdDbObject* endblk = make(end, after, true, {}, Placement::BlockEnd);
-                dataOf(endblk).owner = block;
-                endStub = Access::stub(endblk);
-                end = after;
-            } else {
-                report(m_file.tags[i], "block definition without ENDBLK");
+            OdDbObject* object = make(i, next, false, tableName, Placement::Table);
+            table = Access::stub(object);
+            items().push_back(table);
+            m_db.tableInfo[table];
+            setStandardTable(tableName, table);
+        } else if (type == "ENDTAB") {
+            if (table != nullptr) {
+                m_db.endtabs[table].assign(m_file.tags.begin() + i, m_file.tags.begin() + next);
             }
-            items().push_back(block);
-            m_db.blockEnds[block] = {Access::stub(begin), endStub};
-            if (ownerHandle != 0 && ownerHandle != block->handle) {
-                pointDefinitionAt(m_db, block);
-            }
-            i = end;
-        }
-    }
-
-    void loadEntities(const kvdxf::Section& section)
-    {
-        loadEntityList(section.begin, section.end, nullptr, Placement::Entity, &items(), true);
-    }
-
-    void loadObjects(const kvdxf::Section& section)
-    {
-        for (size_t i = section.begin; i < section.end;) {
-            const size_t next = nextObject(i, section.end);
-            if (m_file.tags[i].code == 0) {
-                OdDbObject* object = make(i, next, false, {}, Placement::Object);
-                items().push_back(Access::stub(object));
-                if (m_db.namedObjects == nullptr &&
-                    dataOf(object).tags[0].value() == "DICTIONARY") {
-                    m_db.namedObjects = Access::stub(object);
+            table = nullptr;
+        } else {
+            OdDbObject* object = make(i, next, false, tableName, Placement::TableRecord);
+            if (OdDbStub* owner = tableOfRecord(std::string(type), table, m_file.tags[i])) {
+                dataOf(object).owner = owner;
+                dataOf(owner->object).children.push_back(Access::stub(object));
+                if (OdDbSymbolTableRecord::cast(object).get() != nullptr) {
+                    m_db.indexRecord(owner, Access::stub(object));
                 }
             }
-            i = next;
         }
+        i = next;
     }
+}
 
-    void resolveOwners()
-    {
-        for (const auto& [stub, handle] : m_owners) {
-            ObjectData& data = dataOf(stub->object);
-            OdDbStub* owner = m_db.stubOf(handle);
-            if (data.owner != nullptr) {
+OdDbStub* Loader::tableOfRecord(const std::string& kind, OdDbStub* current, const Tag& tag)
+{
+    if (m_db.tableSlot(kind) == nullptr) {
+        if (current != nullptr && m_db.tableSlot(tableNameOf(current)) == nullptr) {
+            return current;
+        }
+        report(tag, kind +
+                        (current == nullptr ? std::string(" outside any table")
+                                            : " in the " + tableNameOf(current) + " table") +
+                        " is no table record; it is dropped");
+        return nullptr;
+    }
+    if (current != nullptr && tableNameOf(current) == kind) {
+        return current;
+    }
+    OdDbStub* own = m_db.tableFor(kind);
+    if (own == nullptr) {
+        own = addStandardTable(m_db, kind);
+    }
+    report(tag, kind + " record outside its table; it goes to the " + kind + " table");
+    return own;
+}
+
+std::string Loader::tableNameOf(const OdDbStub* table)
+{
+    const int name = findTag(table->object, 2);
+    return name < 0 ? std::string() : upperCase(dataOf(table->object).tags[name].value());
+}
+
+void Loader::setStandardTable(const std::string& name, OdDbStub* table)
+{
+    OdDbStub** slot = m_db.tableSlot(name);
+    if (slot != nullptr && *slot == nullptr) {
+        *slot = table;
+    }
+}
+
+void Loader::resolveOwners()
+{
+    for (const auto& [stub, handle] : m_owners) {
+        ObjectData& data = dataOf(stub->object);
+        OdDbStub* owner = m_db.stubOf(handle);
+        if (data.owner != nullptr) {
+            continue;
+        }
+        const bool entity = data.placement == Placement::Entity;
+        if (owner == nullptr || owner->object == nullptr ||
+            (entity && OdDbBlockTableRecord::cast(owner->object).get() == nullptr)) {
+            if (!entity) {
                 continue;
             }
-            const bool entity = data.placement == Placement::Entity;
-            if (owner == nullptr || owner->object == nullptr ||
-                (entity && OdDbBlockTableRecord::cast(owner->object).get() == nullptr)) {
-                if (!entity) {
-                    continue;
-                }
-                // An entity whose owner is missing or no block goes to model space, in the file
-                // too.
-                report(data.tags[0], "entity owner " + kvdxf::formatHandle(handle) +
-                                         " is no block of the drawing; the entity goes to model "
-                                         "space");
-                owner = modelSpace();
-                const int tag = ownerTag(stub->object);
-                if (tag >= 0) {
-                    replaceValue(stub->object, static_cast<size_t>(tag),
-                                 kvdxf::formatHandle(owner->handle));
-                }
+            // An entity whose owner is missing or no block goes to model space, in the file
+            // too.
+            report(data.tags[0], "entity owner " + kvdxf::formatHandle(handle) +
+                                     " is no block of the drawing; the entity goes to model "
+                                     "space");
+            owner = layoutBlock(false);
+            const int tag = ownerTag(stub->object);
+            if (tag >= 0) {
+                replaceValue(stub->object, static_cast<size_t>(tag),
+                             kvdxf::formatHandle(owner->handle));
             }
-            data.owner = owner;
-            if (data.placement == Placement::Entity) {
-                dataOf(owner->object).children.push_back(stub);
+        }
+        data.owner = owner;
+        if (data.placement == Placement::Entity) {
+            dataOf(owner->object).children.push_back(stub);
+        }
+    }
+}
+
+void Loader::resolveNames()
+{
+    // Nothing changes the tables while the names are resolved.
+    NameCache cache;
+    for (OdDbStub* stub : m_all) {
+        collectNameRefs(m_db, stub->object, &cache);
+    }
+    m_db.resolveHeaderRefs();
+}
+
+void Loader::fixHandles()
+{
+    if (!m_unnumbered.empty()) {
+        report(m_file.tags[m_firstUnnumbered],
+               std::to_string(m_unnumbered.size()) +
+                   (m_unnumbered.size() == 1 ? " object has" : " objects have") +
+                   " no handle (the first a " +
+                   std::string(m_file.tags[m_firstUnnumbered].value()) + "); each gets a new one");
+    }
+    for (const std::vector<OdDbStub*>* list : {&m_renumber, &m_unnumbered}) {
+        for (OdDbStub* stub : *list) {
+            OdDbObject* object = stub->object;
+            const TagList& tags = dataOf(object).tags;
+            const std::string handle = kvdxf::formatHandle(stub->handle);
+            if (const size_t at = handleTag(&tags[0], tags.size())) {
+                replaceValue(object, at, handle);
+            } else {
+                insertTag(object, 1, tags[0].value() == "DIMSTYLE" ? 105 : 5, handle);
             }
         }
     }
-
-    void resolveNames()
-    {
-        // Nothing changes the tables while the names are resolved.
-        NameCache cache;
-        for (OdDbStub* stub : m_all) {
-            collectNameRefs(m_db, stub->object, &cache);
-        }
-        m_db.resolveHeaderRefs();
+    for (OdDbStub* stub : m_all) {
+        Access::sync(stub->object);
     }
-
-    // Objects that lost a duplicate handle, or had none, carry their new one in the file.
-    void fixHandles()
-    {
-        if (!m_unnumbered.empty()) {
-            report(m_file.tags[m_firstUnnumbered],
-                   std::to_string(m_unnumbered.size()) +
-                       (m_unnumbered.size() == 1 ? " object has" : " objects have") +
-                       " no handle (the first a " +
-                       std::string(m_file.tags[m_firstUnnumbered].value()) +
-                       "); each gets a new one");
-        }
-        for (const std::vector<OdDbStub*>* list : {&m_renumber, &m_unnumbered}) {
-            for (OdDbStub* stub : *list) {
-                OdDbObject* object = stub->object;
-                const TagList& tags = dataOf(object).tags;
-                const std::string handle = kvdxf::formatHandle(stub->handle);
-                if (const size_t at = handleTag(&tags[0], tags.size())) {
-                    replaceValue(object, at, handle);
-                } else {
-                    insertTag(object, 1, tags[0].value() == "DIMSTYLE" ? 105 : 5, handle);
-                }
-            }
-        }
-        for (OdDbStub* stub : m_all) {
-            Access::sync(stub->object);
-        }
-    }
-};
-
-}  // namespace
+}
 
 void loadDatabase(DatabaseImpl& db, std::unique_ptr<kvdxf::DxfFile> file)
 {
