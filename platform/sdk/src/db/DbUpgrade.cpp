@@ -58,7 +58,8 @@ std::vector<std::string> adoptBlockTable(DatabaseImpl& db)
     }
     for (OdDbStub* block : std::vector<OdDbStub*>(dataOf(blockTable->object).children)) {
         ObjectData& data = dataOf(block->object);
-        // Blocks the drawing only names stay made up in a table of the file.
+        // A table made up while reading takes all its records into the file; a table of the
+        // file only those of blocks the file defines (a block only named stays made up).
         if (data.synthetic && (!inFile || db.blockEnds.count(block) != 0)) {
             data.synthetic = false;
             upgradeBlockRecord(db, block->object, blockTable);
