@@ -461,14 +461,10 @@ OdDbStub* newBlockEntity(DatabaseImpl& db, OdDbStub* block, std::initializer_lis
 
 OdDbStub* addBlockEnd(DatabaseImpl& db, OdDbStub* block)
 {
-    return newBlockEntity(db, block,
-                          {{0, "ENDBLK"},
-                           {5, "0"},
-                           {330, "0"},
-                           {100, "AcDbEntity"},
-                           {8, "0"},
-                           {100, "AcDbBlockEnd"}},
-                          Placement::BlockEnd);
+    return newBlockEntity(
+        db, block,
+        {{0, "ENDBLK"}, {5, "0"}, {330, "0"}, {100, "AcDbEntity"}, {8, "0"}, {100, "AcDbBlockEnd"}},
+        Placement::BlockEnd);
 }
 
 void registerNewBlock(DatabaseImpl& db, OdDbStub* block)

@@ -294,12 +294,19 @@ private:
         }
     }
 
+    // Adds an entry at the end of the dictionary's own groups.
     static void addEntry(OdDbStub* dictionary, const char* key, OdDbStub* value)
     {
         OdDbObject* object = dictionary->object;
-        const size_t end = xdataStart(dataOf(object).tags);
-        insertTag(object, end, 3, key);
-        insertTag(object, end + 1, 350, kvdxf::formatHandle(value->handle));
+        std::pair<size_t, size_t> scope = subclassScope(object, "AcDbDictionary");
+        if (scope.first == 0) {
+            // Its marker is damaged: the entry goes under one of its own.
+            const size_t at = xdataStart(dataOf(object).tags);
+            insertTag(object, at, 100, "AcDbDictionary");
+            scope = {at + 1, at + 1};
+        }
+        insertTag(object, scope.second, 3, key);
+        insertTag(object, scope.second + 1, 350, kvdxf::formatHandle(value->handle));
     }
 
     // Copies the standard records the table lacks; their names.

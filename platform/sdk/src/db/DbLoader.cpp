@@ -149,9 +149,14 @@ size_t Loader::nextObject(size_t i, size_t end) const
     return i;
 }
 
-size_t Loader::handleTag(const Tag* tags, size_t count)
+int Loader::handleCode(const Tag& type, bool record)
 {
-    const int code = tags[0].value() == "DIMSTYLE" ? 105 : 5;
+    return record && type.value() == "DIMSTYLE" ? 105 : 5;
+}
+
+size_t Loader::handleTag(const Tag* tags, size_t count, bool record)
+{
+    const int code = handleCode(tags[0], record);
     for (size_t i = 1; i < count; ++i) {
         if (tags[i].code == 1001 || (tags[i].code == 100 && tags[i].value() != "AcDbEntity")) {
             break;
@@ -191,7 +196,7 @@ OdDbObject* Loader::make(size_t first, size_t last, bool entity, std::string_vie
     data.isNew = false;
     // Objects without a handle (R12 without handles) get one in memory only, as do objects
     // whose handle is taken.
-    const size_t at = handleTag(tags, count);
+    const size_t at = handleTag(tags, count, placement == Placement::TableRecord);
     uint64_t handle = 0;
     if (at != 0 && !kvdxf::parseHandle(tags[at].value(), handle)) {
         handle = 0;
@@ -373,10 +378,11 @@ void Loader::fixHandles()
             OdDbObject* object = stub->object;
             const TagList& tags = dataOf(object).tags;
             const std::string handle = kvdxf::formatHandle(stub->handle);
-            if (const size_t at = handleTag(&tags[0], tags.size())) {
+            const bool record = dataOf(object).placement == Placement::TableRecord;
+            if (const size_t at = handleTag(&tags[0], tags.size(), record)) {
                 replaceValue(object, at, handle);
             } else {
-                insertTag(object, 1, tags[0].value() == "DIMSTYLE" ? 105 : 5, handle);
+                insertTag(object, 1, handleCode(tags[0], record), handle);
             }
         }
     }

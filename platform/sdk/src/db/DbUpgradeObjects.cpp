@@ -135,13 +135,12 @@ bool hasMarker(const OdDbObject* object, const char* marker)
 
 // Objects made while reading or added since already have the structure of AC1015; so do the
 // objects of writers that mix the two structures, which may still lack their handle and owner.
-bool isStructured(const OdDbObject* object, OdDbStub* owner)
+bool isStructured(const OdDbObject* object, OdDbStub* owner, int handleCode = 5)
 {
     if (findTag(object, 100) < 0) {
         return false;
     }
     const TagList& tags = dataOf(object).tags;
-    const int handleCode = tags[0].value() == "DIMSTYLE" ? 105 : 5;
     size_t i = 1;
     while (i < tags.size() && tags[i].code != handleCode && tags[i].code != 1001 &&
            !(tags[i].code == 100 && tags[i].value() != "AcDbEntity")) {
@@ -265,11 +264,12 @@ void upgradeRecord(DatabaseImpl& db, OdDbObject* record, OdDbStub* table)
 {
     const std::string kind(dataOf(record).tags[0].value());
     const char* marker = recordMarker(kind);
+    const int handleCode = kind == "DIMSTYLE" ? 105 : 5;
     // Some writers of old versions give records the common marker only; the record's own marker
     // is what tells the record's structure.
-    if (!hasMarker(record, marker) || !isStructured(record, table)) {
+    if (!hasMarker(record, marker) || !isStructured(record, table, handleCode)) {
         Rebuild r(db, record);
-        r.identity(kind == "DIMSTYLE" ? 105 : 5, table);
+        r.identity(handleCode, table);
         r.drop({100});
         r.add(100, "AcDbSymbolTableRecord");
         r.add(100, marker);

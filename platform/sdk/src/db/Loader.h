@@ -44,10 +44,12 @@ private:
     // "office.dxf:1234: message", or "office.dxf:@offset 1234: message" in a binary file.
     void report(const Tag& tag, const std::string& message);
     size_t nextObject(size_t i, size_t end) const;
-    // Where the handle of an object is: its first 5 (105 for dimension styles, whose 5 is an
-    // arrow block in R12) before its own data starts, or 0. Some writers put it after the common
-    // entity groups.
-    static size_t handleTag(const Tag* tags, size_t count);
+    // Where the handle of an object is: its first 5 (105 for dimension style records, whose 5 is
+    // an arrow block in R12) before its own data starts, or 0. Some writers put it after the
+    // common entity groups.
+    static size_t handleTag(const Tag* tags, size_t count, bool record);
+    // The group code of an object's handle.
+    static int handleCode(const Tag& type, bool record);
     // The owner: the first 330 outside application groups, before the first marker.
     static OdUInt64 ownerOf(const Tag* tags, size_t count);
     OdDbObject* make(size_t first, size_t last, bool entity, std::string_view tableName,
