@@ -207,6 +207,9 @@ void upgradeToAc1015(DatabaseImpl& db)
             }
         }
     }
+    for (OdDbStub* object : db.sectionItems(SectionSlot::Objects)) {
+        upgradeObject(object->object);
+    }
 }
 
 }  // namespace kvdb

@@ -133,31 +133,36 @@ bool hasMarker(const OdDbObject* object, const char* marker)
     return false;
 }
 
-// Objects made while reading or added since already have the structure of AC1015; so do the
-// objects of writers that mix the two structures, which may still lack their handle and owner.
-bool isStructured(const OdDbObject* object, OdDbStub* owner, int handleCode = 5)
+// Gives an object its handle group, before its own data (with its owner when it has none), or
+// the object's handle in place of an empty or broken one.
+void keepHandle(OdDbObject* object, OdDbStub* owner, int handleCode)
 {
-    if (findTag(object, 100) < 0) {
-        return false;
-    }
     const TagList& tags = dataOf(object).tags;
     size_t i = 1;
     while (i < tags.size() && tags[i].code != handleCode && tags[i].code != 1001 &&
            !(tags[i].code == 100 && tags[i].value() != "AcDbEntity")) {
         ++i;
     }
-    OdDbObject* writable = const_cast<OdDbObject*>(object);
     const std::string handle = kvdxf::formatHandle(Access::stub(object)->handle);
     if (i == tags.size() || tags[i].code != handleCode) {
-        insertTag(writable, 1, handleCode, handle);
+        insertTag(object, 1, handleCode, handle);
         if (owner != nullptr && findTag(object, 330) < 0) {
-            insertTag(writable, 2, 330, kvdxf::formatHandle(owner->handle));
+            insertTag(object, 2, 330, kvdxf::formatHandle(owner->handle));
         }
-        Access::sync(writable);
+        Access::sync(object);
     } else if (tags[i].value() != handle) {
-        // An empty or broken handle: the object's own goes into the file.
-        replaceValue(writable, i, handle);
+        replaceValue(object, i, handle);
     }
+}
+
+// Objects made while reading or added since already have the structure of AC1015; so do the
+// objects of writers that mix the two structures, which may still lack their handle and owner.
+bool isStructured(OdDbObject* object, OdDbStub* owner, int handleCode = 5)
+{
+    if (findTag(object, 100) < 0) {
+        return false;
+    }
+    keepHandle(object, owner, handleCode);
     return true;
 }
 
@@ -297,6 +302,11 @@ void upgradeTable(DatabaseImpl& db, OdDbObject* table)
         r.add(71, "0");
     }
     r.finish();
+}
+
+void upgradeObject(OdDbObject* object)
+{
+    keepHandle(object, nullptr, 5);
 }
 
 void upgradeBlockRecord(DatabaseImpl& db, OdDbObject* block, OdDbStub* table)

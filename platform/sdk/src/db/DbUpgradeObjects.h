@@ -15,6 +15,9 @@ void upgradeEntity(DatabaseImpl& db, OdDbObject* entity, OdDbStub* owner);
 void upgradeRecord(DatabaseImpl& db, OdDbObject* record, OdDbStub* table);
 void upgradeTable(DatabaseImpl& db, OdDbObject* table);
 void upgradeBlockRecord(DatabaseImpl& db, OdDbObject* block, OdDbStub* table);
+// An object of an OBJECTS section in a drawing that should have none keeps its groups as they
+// are and gets only the handle it lacks.
+void upgradeObject(OdDbObject* object);
 
 // The dimension variables AC1015 keeps otherwise: the arrow blocks named in 5, 6 and 7 become
 // handles (342, 343, 344), DIMFIT becomes DIMATFIT and DIMTMOVE, DIMUNIT becomes DIMLUNIT and
