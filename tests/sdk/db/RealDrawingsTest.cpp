@@ -5,6 +5,7 @@
 #include "DbTestUtil.h"
 
 #include <DbDimStyleTableRecord.h>
+#include <DbEntity.h>
 
 #include <gtest/gtest.h>
 
@@ -19,8 +20,8 @@ std::string nameOf(const OdDbObjectId& id)
     return record.isNull() ? "<none>" : record->getName().toUtf8();
 }
 
-// Each layer's line style and each dimension style's text style, by name; checks that the
-// records every drawing has are there.
+// Each layer's line style, each dimension style's text style and each model-space entity's
+// layer, by name; checks that the records every drawing has are there.
 std::map<std::string, std::string> references(OdDbDatabase& db)
 {
     for (const OdDbObjectId& id :
@@ -40,6 +41,11 @@ std::map<std::string, std::string> references(OdDbDatabase& db)
         OdDbDimStyleTableRecordPtr style = it->getRecord();
         found["dimension style " + style->getName().toUtf8()] = nameOf(style->dimtxsty());
     }
+    OdDbBlockTableRecordPtr model = db.getModelSpaceId().safeOpenObject();
+    for (OdDbObjectIteratorPtr it = model->newIterator(); !it->done(); it->step()) {
+        const OdDbEntityPtr entity = it->entity();
+        found["layer of " + entity->getDbHandle().ascii().toUtf8()] = nameOf(entity->layerId());
+    }
     for (const auto& [record, target] : found) {
         EXPECT_NE(target, "<none>") << record;
     }
@@ -53,6 +59,9 @@ TEST(RealDrawings, EveryDrawingHasWhatDrawingsHaveAndItsReferencesResolve)
     // Repairs of damaged drawings, as reported (after the file's path).
     const std::map<std::string, std::vector<std::string>> repairs = {
         {"ezdxf__itest__Leica_Disto_S910.dxf", {": the drawing has no layer \"0\"; it is added"}},
+        {"ezdxf__itest__R12_with_trash_beyond_EOF.dxf",
+         {": the drawing has no layer \"Layer_is_a_required_tag\", which its entities name; it "
+          "is added"}},
         {"libredwg__r2.10__entities.dxf",
          {": the drawing has no DIMSTYLE table; it is added with its dimension style "
           "\"Standard\""}},

@@ -109,9 +109,12 @@ public:
         return stub;
     }
 
-    OdDbStub* copy(const OdDbStub* templateObject, Placement placement, OdDbStub* owner)
+    // A copy of a template object; with `fresh`, another copy beside the one the template's
+    // object stands for.
+    OdDbStub* copy(const OdDbStub* templateObject, Placement placement, OdDbStub* owner,
+                   bool fresh = false)
     {
-        OdDbStub* stub = reserve(templateObject);
+        OdDbStub* stub = fresh ? m_db.newStub(0) : reserve(templateObject);
         const TagList& tags = dataOf(templateObject->object).tags;
         OdDbObject* object = createForDxfType(
             tags[0].value(), false, placement == Placement::Table ? tableType(templateObject) : "");
@@ -268,6 +271,40 @@ public:
         }
     }
 
+    // Layers that entities name but the drawing lacks, made as layer "0" is, as CAD programs do.
+    void namedLayers()
+    {
+        std::vector<std::string> names;  // as the file spells them, each once
+        for (const OdDbStub& stub : m_db.stubs) {
+            if (stub.object == nullptr) {
+                continue;
+            }
+            const ObjectData& data = dataOf(stub.object);
+            for (const NameRef& ref : data.refs) {
+                const std::string_view name = data.tags[ref.tag].value();
+                if (ref.role == RefRole::Layer && ref.target == nullptr && !name.empty() &&
+                    std::find(names.begin(), names.end(), name) == names.end() &&
+                    m_db.lookup(m_db.layerTable, m_db.decode(name)) == nullptr) {
+                    names.emplace_back(name);
+                }
+            }
+        }
+        if (names.empty()) {
+            return;
+        }
+        DatabaseImpl& source = m_copier.source();
+        const OdDbStub* zero = source.lookup(source.layerTable, OdString("0"));
+        for (const std::string& name : names) {
+            OdDbStub* layer = m_copier.copy(zero, Placement::TableRecord, m_db.layerTable, true);
+            replaceValue(layer->object, static_cast<size_t>(findTag(layer->object, 2)), name);
+            dataOf(m_db.layerTable->object).children.push_back(layer);
+            m_db.indexRecord(m_db.layerTable, layer);
+        }
+        report("the drawing has no " + std::string(names.size() == 1 ? "layer " : "layers ") +
+               quotedList(names) + ", which its entities name; " +
+               (names.size() == 1 ? "it is added" : "they are added"));
+    }
+
 private:
     DatabaseImpl& m_db;
     TemplateCopier m_copier;
@@ -337,6 +374,7 @@ void supplyWhatEveryDrawingHas(DatabaseImpl& db)
 {
     Supplier supplier(db);
     supplier.tables();
+    supplier.namedLayers();
     const OdDbDictionaryPtr root =
         db.namedObjects != nullptr ? OdDbDictionary::cast(db.namedObjects->object) : nullptr;
     if (root.isNull() || root->getAt(OdString("ACAD_GROUP")).isNull() ||

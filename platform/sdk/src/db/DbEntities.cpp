@@ -85,6 +85,10 @@ OdDbObjectId OdDbEntity::blockId() const
 
 OdDbObjectId OdDbEntity::layerId() const
 {
+    // An entity that names no layer is on layer "0", as layer() says.
+    if (findRef(this, RefRole::Layer) == nullptr && database() != nullptr) {
+        return database()->getLayerZeroId();
+    }
     return refId(this, RefRole::Layer);
 }
 

@@ -361,7 +361,6 @@ void Loader::resolveNames()
     for (OdDbStub* stub : m_all) {
         collectNameRefs(m_db, stub->object, &cache);
     }
-    m_db.resolveHeaderRefs();
 }
 
 void Loader::fixHandles()
@@ -391,6 +390,27 @@ void Loader::fixHandles()
     }
 }
 
+namespace {
+
+// Names of records the drawing lacked until they were supplied (layer "0" of a drawing without a
+// LAYER table) find them.
+void resolveSuppliedNames(DatabaseImpl& db)
+{
+    for (OdDbStub& stub : db.stubs) {
+        if (stub.object == nullptr) {
+            continue;
+        }
+        for (NameRef& ref : dataOf(stub.object).refs) {
+            if (ref.target == nullptr) {
+                ref.target = db.lookup(db.tableForRole(ref.role),
+                                       db.decode(dataOf(stub.object).tags[ref.tag].value()));
+            }
+        }
+    }
+}
+
+}  // namespace
+
 void loadDatabase(DatabaseImpl& db, std::unique_ptr<kvdxf::DxfFile> file)
 {
     db.path = file->path;
@@ -409,7 +429,13 @@ void loadDatabase(DatabaseImpl& db, std::unique_ptr<kvdxf::DxfFile> file)
     if (isOlderThanAc1015(db)) {
         upgradeToAc1015(db);
     }
+    const size_t repairs = db.messages.size();
     supplyWhatEveryDrawingHas(db);
+    if (db.messages.size() != repairs) {
+        resolveSuppliedNames(db);
+    }
+    // The header variables that name records, once the drawing has every record it gets.
+    db.resolveHeaderRefs();
     // Dimension styles that name no text style use Standard, which may have just been added.
     if (db.dimstyleTable != nullptr) {
         for (OdDbStub* style : dataOf(db.dimstyleTable->object).children) {
