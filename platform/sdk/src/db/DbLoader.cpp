@@ -278,6 +278,8 @@ void Loader::loadTables(const kvdxf::Section& section)
                 if (OdDbSymbolTableRecord::cast(object).get() != nullptr) {
                     m_db.indexRecord(owner, Access::stub(object));
                 }
+            } else {
+                dataOf(object).erased = true;  // nothing finds or writes what was dropped
             }
         }
         i = next;
@@ -330,7 +332,7 @@ void Loader::resolveOwners()
             continue;
         }
         const bool entity = data.placement == Placement::Entity;
-        if (owner == nullptr || owner->object == nullptr ||
+        if (owner == nullptr || owner->object == nullptr || dataOf(owner->object).erased ||
             (entity && OdDbBlockTableRecord::cast(owner->object).get() == nullptr)) {
             if (!entity) {
                 continue;

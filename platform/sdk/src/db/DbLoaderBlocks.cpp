@@ -104,11 +104,11 @@ void Loader::loadBlocks(const kvdxf::Section& section)
                 ? m_owners.back().second
                 : 0;
         block = m_db.stubOf(ownerHandle);
-        // The record named by handle, unless it is no record or already has its definition
-        // (its name may then tell the record of its own).
-        if (block != nullptr && (block->object == nullptr ||
-                                 dataOf(block->object).placement != Placement::TableRecord ||
-                                 m_db.blockEnds.count(block) != 0)) {
+        // The record named by handle, unless it is no record of the block table or already has
+        // its definition (its name may then tell the record of its own).
+        if (block != nullptr &&
+            (block->object == nullptr || m_db.blockTable == nullptr ||
+             dataOf(block->object).owner != m_db.blockTable || m_db.blockEnds.count(block) != 0)) {
             block = nullptr;
         }
         const int nameTag = findTag(begin, 2);
