@@ -1,7 +1,6 @@
 #include "FixMap.h"
 
-#include <fstream>
-#include <iterator>
+#include "TextFile.h"
 
 namespace {
 
@@ -96,12 +95,11 @@ std::vector<CsvRecord> parseCsv(const std::string& text)
 
 std::optional<FixMap> FixMap::read(const std::string& path, std::string& error)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = path + ": cannot read the map";
+    std::optional<std::string> read = readTextFile(path, "map", error);
+    if (!read) {
         return std::nullopt;
     }
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string& text = *read;
     if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) {
         text.erase(0, 3);
     }

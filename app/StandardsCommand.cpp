@@ -91,10 +91,16 @@ std::string refusal(const std::string& drawing, const std::string& file)
         QFileInfo(QString::fromStdString(drawing)).canonicalFilePath()) {
         return file + ": is the drawing itself";
     }
+    const std::string stored = storedForm(file).toUtf8();
     try {
-        OdDbDatabase::readFile(storedForm(file).toOdString());
+        OdDbDatabase::readFile(OdString(stored));
     } catch (const OdError& e) {
-        return aboutFile(file, e.description().toUtf8()) + " (not a standards drawing)";
+        // The reader names the file as it was read: "/abs/a.dws:12: ..." becomes "a.dws:12: ...".
+        std::string message = e.description().toUtf8();
+        if (message.compare(0, stored.size() + 1, stored + ":") == 0) {
+            message.replace(0, stored.size(), file);
+        }
+        return aboutFile(file, message) + " (not a standards drawing)";
     }
     return std::string();
 }

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QRegularExpression>
@@ -169,6 +170,47 @@ TEST(CheckCommand, UnreadableFilesExitTwoAndTheOtherDrawingsAreChecked)
                 EXPECT_FALSE(drawing.contains("error"));
                 EXPECT_EQ(violationNames(drawing), QStringList{"Temp"});
             }
+        }
+    }
+}
+
+TEST(CheckCommand, EveryMessageNamesTheFileOnce)
+{
+    CheckScope scope;
+    const std::string standards = scope.writeDrawing("std.dws", {{"Walls", 1}});
+    const std::string readOnly = scope.writeDrawing("read-only.dxf", {{"Walls", 2}}, {standards});
+    QFile::setPermissions(q(readOnly), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    const std::string folder = QFileInfo(q(scope.path("folder.dxf/x"))).path().toStdString();
+    const std::string missing = scope.path("missing.dxf");
+    const std::string garbage = scope.writeGarbage("garbage.dws");
+    struct Case
+    {
+        const char* what;
+        std::vector<std::string> args;
+        std::string file;
+    };
+    const Case cases[] = {
+        {"info of a folder", {"info", folder}, folder},
+        {"convert of a missing file", {"convert", missing, scope.path("out.dxf")}, missing},
+        {"a read-only drawing fixed", {"fix", readOnly}, readOnly},
+        {"a standards file given relative, that is no drawing",
+         {"standards", "add", readOnly, "garbage.dws"},
+         "garbage.dws"},
+        {"a read-only drawing's association edited",
+         {"standards", "remove", readOnly, standards},
+         readOnly},
+        {"a standards file that is no drawing",
+         {"check", readOnly, "--standards", garbage},
+         garbage},
+        {"a map that is a folder", {"fix", readOnly, "--map", folder}, folder},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const KvcadRun run = scope.kvcad(c.args);
+        EXPECT_EQ(run.exitCode, 2) << run.err;
+        EXPECT_TRUE(q(run.err).contains(q(c.file))) << run.err;
+        for (const QString& line : lines(run.err) + lines(run.out)) {
+            EXPECT_LE(line.count(q(c.file)), 1) << line.toStdString();
         }
     }
 }

@@ -151,7 +151,8 @@ void OdDbDatabase::writeFile(const OdString& path)
         },
         m_impl->crlf, error);
     if (!ok) {
-        throw OdError(OdString::fromUtf8(path.toUtf8() + ": " + error), eFileWriteError);
+        // The message names the file: "cannot save PATH: why".
+        throw OdError(OdString::fromUtf8(error), eFileWriteError);
     }
 }
 

@@ -82,13 +82,13 @@ bool FileAccess::readAll(const std::string& path, FileBytes& out, std::string& e
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        error = systemError(path);
+        error = std::strerror(errno);
         return false;
     }
     struct stat info
     {};
     if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-        error = S_ISDIR(info.st_mode) ? path + ": is a directory" : systemError(path);
+        error = S_ISDIR(info.st_mode) ? "is a directory" : std::strerror(errno);
         ::close(fd);
         return false;
     }
@@ -107,7 +107,7 @@ bool FileAccess::readAll(const std::string& path, FileBytes& out, std::string& e
             if (errno == EINTR) {
                 continue;
             }
-            error = systemError(path);
+            error = std::strerror(errno);
             ::close(fd);
             return false;
         }
