@@ -1,7 +1,7 @@
 #include "BatchCommand.h"
 
+#include "BatchRunner.h"
 #include "CommandLine.h"
-#include "DrawingBatch.h"
 #include "ModuleHost.h"
 #include "ReportOutput.h"
 
@@ -17,7 +17,12 @@
 void addBatchOptions(CLI::App& command, BatchOptions& options,
                      const std::vector<ReportFormat>& formats)
 {
-    command.add_option("DRAWING", options.drawings, "the drawings")->required();
+    command
+        .add_option("DRAWING", options.drawings,
+                    "the drawings: files, folders (their .dxf and .dws files, in every "
+                    "subfolder), patterns such as \"plans/**/*.dxf\", and @FILE for those listed "
+                    "in FILE, one a line")
+        ->required();
     command
         .add_option("--standards", options.standards,
                     "use this standards file instead of the drawing's association; repeat for "
@@ -29,6 +34,34 @@ void addBatchOptions(CLI::App& command, BatchOptions& options,
     command.add_option("--output", options.output, "write the report to FILE instead")
         ->type_name("FILE")
         ->check(nonEmpty("a file name"));
+    command
+        .add_option("--plugins", options.plugins,
+                    "run these plug-ins only, by name (Layers) or class id, separated by commas; "
+                    "for this run, whatever plug-ins are enabled")
+        ->type_name("LIST")
+        ->delimiter(',')
+        ->allow_extra_args(false)
+        ->check(nonEmpty("a plug-in"));
+    command.add_flag("--require-standards", options.requireStandards,
+                     "a drawing associated with no standards file fails");
+    command
+        .add_option("--jobs", options.jobs,
+                    "do N drawings at a time, each in a process of its own; the report is the "
+                    "same")
+        ->type_name("N")
+        ->check(CLI::Range(1, 256));
+    command
+        .add_option_function<std::string>(
+            "--shard", [&options](const std::string& text) { options.shard = *parseShard(text); },
+            "do the K-th of N parts of the drawings, for N machines sharing a batch; their JSON "
+            "reports merge with kvcad report merge")
+        ->type_name("K/N")
+        ->check(CLI::Validator(
+            [](const std::string& text) {
+                return parseShard(text) ? std::string() : "expected K/N with 1 <= K <= N";
+            },
+            std::string()));
+    command.add_flag("--worker", options.worker)->group("");
 }
 
 namespace {
@@ -46,6 +79,65 @@ bool sameFile(const std::string& a, const std::string& b)
            canonical == QFileInfo(QString::fromStdString(b)).canonicalFilePath();
 }
 
+// Empty when the reports can be written where they are to go; else why not.
+std::string outputProblem(const std::vector<ReportRequest>& reports,
+                          const std::vector<std::string>& drawings,
+                          const std::vector<std::string>& standards)
+{
+    for (size_t i = 0; i < reports.size(); ++i) {
+        const std::string& output = reports[i].output;
+        for (size_t j = 0; j < i; ++j) {
+            if (output == reports[j].output) {
+                return (output.empty() ? std::string("standard output") : output) +
+                       ": two reports would be written there";
+            }
+        }
+        for (const auto& [files, what] : {std::make_pair(&drawings, "a drawing"),
+                                          std::make_pair(&standards, "a standards file")}) {
+            for (const std::string& file : *files) {
+                if (!output.empty() && sameFile(output, file)) {
+                    return overwrites(output, what);
+                }
+            }
+        }
+    }
+    return std::string();
+}
+
+// Gives the plug-ins named their turn for this run, and the others none; the flags the user
+// keeps are not changed. Empty when every name is a plug-in's; else the message.
+std::string choosePlugins(CKvStdsManager& manager, const std::vector<std::string>& names,
+                          const std::string& command)
+{
+    if (names.empty()) {
+        return std::string();
+    }
+    std::list<CKvStdsPluginsPtr> plugins;
+    manager.getPluginList(plugins);
+    std::vector<CKvStdsPluginsPtr> chosen;
+    for (const std::string& name : names) {
+        const CKvStdsPluginsPtr plugin = pluginNamed(manager, name);
+        if (plugin.isNull()) {
+            std::string known;
+            for (const CKvStdsPluginsPtr& each : plugins) {
+                known += (known.empty() ? "" : ", ") + each->Name().toUtf8();
+            }
+            return "kvcad " + command + ": no standards plug-in \"" + name + "\" (" + known + ")";
+        }
+        chosen.push_back(plugin);
+    }
+    for (const CKvStdsPluginsPtr& plugin : plugins) {
+        plugin->setEnabled(std::find(chosen.begin(), chosen.end(), plugin) != chosen.end());
+    }
+    return std::string();
+}
+
+int failWith(const std::string& message)
+{
+    std::fprintf(stderr, "%s\n", message.c_str());
+    return kExitUnreadable;
+}
+
 }  // namespace
 
 std::vector<std::string> enabledPlugins(CKvStdsManager& manager)
@@ -61,49 +153,77 @@ std::vector<std::string> enabledPlugins(CKvStdsManager& manager)
     return enabled;
 }
 
-int runBatch(const BatchOptions& options, const std::string& command, const BatchBody& body)
+CKvStdsPluginsPtr pluginNamed(CKvStdsManager& manager, const std::string& name)
 {
-    for (const auto& [files, what] : {std::make_pair(&options.drawings, "a drawing"),
-                                      std::make_pair(&options.standards, "a standards file")}) {
-        for (const std::string& file : *files) {
-            if (!options.output.empty() && sameFile(options.output, file)) {
-                std::fprintf(stderr, "%s\n", overwrites(options.output, what).c_str());
-                return kExitUnreadable;
-            }
+    std::list<CKvStdsPluginsPtr> plugins;
+    manager.getPluginList(plugins);
+    const CKvString wanted(name.c_str());
+    for (const CKvStdsPluginsPtr& plugin : plugins) {
+        if (!plugin.isNull() && (plugin->Name().CompareNoCase(wanted) == 0 ||
+                                 plugin->classId().CompareNoCase(wanted) == 0)) {
+            return plugin;
         }
     }
+    return CKvStdsPluginsPtr();
+}
+
+int runBatch(const BatchOptions& options, const std::string& command, const BatchBody& body)
+{
     std::string error;
-    std::unique_ptr<ReportOutput> output = ReportOutput::open(options.output, error);
-    if (!output) {
-        std::fprintf(stderr, "%s\n", error.c_str());
-        return kExitUnreadable;
+    const std::vector<ReportRequest> reports =
+        options.reports.empty() ? std::vector<ReportRequest>{{options.format, options.output}}
+                                : options.reports;
+    // A worker is handed its drawings one at a time and writes no report of its own.
+    std::vector<std::string> drawings;
+    std::vector<std::unique_ptr<ReportOutput>> outputs;
+    std::vector<std::FILE*> streams;
+    if (!options.worker) {
+        const std::optional<std::vector<std::string>> expanded =
+            expandDrawings(options.drawings, error);
+        if (!expanded) {
+            return failWith(error);
+        }
+        drawings = shardOf(*expanded, options.shard);
+        error = outputProblem(reports, drawings, options.standards);
+        if (!error.empty()) {
+            return failWith(error);
+        }
+        for (const ReportRequest& report : reports) {
+            outputs.push_back(ReportOutput::open(report.output, error));
+            if (!outputs.back()) {
+                return failWith(error);
+            }
+            streams.push_back(outputs.back()->stream());
+        }
     }
     std::unique_ptr<ModuleHost> host = ModuleHost::start(error);
     if (!host) {
-        std::fprintf(stderr, "%s\n", error.c_str());
-        return kExitUnreadable;
+        return failWith(error);
     }
     CKvStdsManager* manager = GetKvStandardManager();
     if (manager == nullptr) {
-        std::fprintf(stderr, "the standards module published no manager\n");
-        return kExitUnreadable;
+        return failWith("the standards module published no manager");
+    }
+    error = choosePlugins(*manager, options.plugins, command);
+    if (!error.empty()) {
+        return failWith(error);
     }
     if (enabledPlugins(*manager).empty()) {
-        std::fprintf(stderr,
-                     "kvcad %s: every standards plug-in is disabled, so nothing would be "
-                     "checked (kvcad standards plugins --enable NAME)\n",
-                     command.c_str());
-        return kExitUnreadable;
+        return failWith("kvcad " + command +
+                        ": every standards plug-in is disabled, so nothing would be checked "
+                        "(kvcad standards plugins --enable NAME)");
     }
-    DrawingBatch batch(*host, *manager, options.standards, command + " stopped");
-    const int result = body(batch, *manager, output->stream());
-    if (!options.output.empty() && batch.reads(options.output)) {
-        std::fprintf(stderr, "%s\n", overwrites(options.output, "a standards file").c_str());
-        return kExitUnreadable;
+    BatchRunner run(*host, *manager, options, reports, streams, drawings, command);
+    const int result = body(run);
+    for (const ReportRequest& report : reports) {
+        if (!report.output.empty() && run.reads(report.output)) {
+            return failWith(overwrites(report.output, "a standards file"));
+        }
     }
-    if (!output->commit(error)) {
-        std::fprintf(stderr, "%s\n", error.c_str());
-        return kExitUnreadable;
+    for (const std::unique_ptr<ReportOutput>& output : outputs) {
+        if (!output->commit(error)) {
+            return failWith(error);
+        }
     }
     return result;
 }

@@ -7,6 +7,7 @@
 
 #include <CKvStdsManager.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -18,12 +19,9 @@ namespace {
 struct CheckOptions : BatchOptions
 {
     ReportSettings report;
-    // Given with --max-fixes; else all in JSON and kDefaultMaxFixes in the other formats.
+    // Given with --max-fixes; else fixesListed() decides by the format.
     std::optional<int> maxFixes;
 };
-
-// Enough candidates to choose from for a reader; a program reading JSON gets them all.
-constexpr int kDefaultMaxFixes = 20;
 
 // Reports the check of each drawing as it goes. A drawing that cannot be read, or whose standards
 // files cannot all be read, is reported as not checked: checked against part of its standards it
@@ -40,10 +38,8 @@ public:
     {
         m_report.beginDrawing(drawing, toUtf8(standards));
         m_begun = true;
-        const int violations = m_check.run(
-            document, drawing, standards,
-            [this](const FoundViolation& found) { m_report.addViolation(found.reported); });
-        m_violations = violations > 0 || m_violations;
+        m_check.run(document, drawing, standards,
+                    [this](const FoundViolation& found) { m_report.addViolation(found.reported); });
         m_report.endDrawing(std::string());
         m_begun = false;
     }
@@ -59,35 +55,39 @@ public:
         m_begun = false;
     }
 
-    bool violations() const { return m_violations; }
-
 private:
     DrawingCheck m_check;
     CheckReport& m_report;
     bool m_begun = false;
-    bool m_violations = false;
 };
-
-ReportSettings settingsFor(const CheckOptions& options, CKvStdsManager& manager)
-{
-    ReportSettings settings = options.report;
-    settings.maxFixes =
-        options.maxFixes.value_or(options.format == ReportFormat::Json ? -1 : kDefaultMaxFixes);
-    settings.plugins = enabledPlugins(manager);
-    return settings;
-}
 
 int runCheck(const CheckOptions& options)
 {
-    return runBatch(
-        options, "check", [&](DrawingBatch& batch, CKvStdsManager& manager, std::FILE* out) {
-            const std::unique_ptr<CheckReport> report =
-                makeCheckReport(options.format, out, settingsFor(options, manager));
-            CheckWork work(manager, *report);
-            const bool allChecked = batch.run(options.drawings, work);
-            report->finish();
-            return !allChecked ? kExitUnreadable : (work.violations() ? kExitViolations : kExitOk);
-        });
+    return runBatch(options, "check", [&](BatchRun& run) {
+        ReportSettings settings = options.report;
+        settings.plugins = enabledPlugins(run.manager());
+        settings.requireStandards = options.requireStandards;
+        std::vector<std::unique_ptr<CheckReport>> reports;
+        int widest = 0;
+        for (size_t i = 0; i < run.reports().size(); ++i) {
+            const ReportFormat format = run.reports()[i].format;
+            settings.maxFixes = fixesListed(format, options.maxFixes);
+            widest = widest < 0 || settings.maxFixes < 0 ? -1 : std::max(widest, settings.maxFixes);
+            if (run.workerStream() == nullptr) {
+                reports.push_back(makeCheckReport(format, run.stream(i), settings));
+            }
+        }
+        if (run.workerStream() != nullptr) {
+            // A worker lists as many candidates as the widest of the reports asked for.
+            settings.maxFixes = widest;
+            reports.push_back(makeJsonReport(run.workerStream(), settings));
+        }
+        CheckReports all(std::move(reports), options.requireStandards);
+        CheckWork work(run.manager(), all);
+        run.run(work, [&](const Json& drawing) { replayCheckedDrawing(drawing, all); });
+        all.finish();
+        return all.exitCode();
+    });
 }
 
 }  // namespace

@@ -63,6 +63,8 @@ struct ReportedViolation
     std::vector<PropertyDiff> diff;
 };
 
+enum class ReportFormat { Text, Json, Junit, Html };
+
 // A report of `kvcad check`, written as the drawings are checked: beginDrawing, the drawing's
 // violations, endDrawing; finish() once after the last drawing. The report writes to a stream it
 // does not own; it streams what it can, so long lists of fixes are never held as one text.
@@ -82,8 +84,6 @@ public:
     virtual int fixesToList() const = 0;
 };
 
-enum class ReportFormat { Text, Json, Junit, Html };
-
 // What a check report says besides the violations.
 struct ReportSettings
 {
@@ -92,9 +92,46 @@ struct ReportSettings
     int maxFixes = -1;
     // The plug-ins that check ("Layers 1.0"), in the order they run.
     std::vector<std::string> plugins;
+    // A drawing associated with no standards file fails.
+    bool requireStandards = false;
 
     int fixesToList() const { return allFixes ? maxFixes : 0; }
 };
+
+// The reports of one run of `kvcad check` as one: each drawing goes to every report, each
+// violation with as many candidate fixes as that report lists; and the exit code the drawings
+// give.
+class CheckReports : public CheckReport
+{
+public:
+    CheckReports(std::vector<std::unique_ptr<CheckReport>> reports, bool requireStandards);
+
+    void beginDrawing(const std::string& drawing,
+                      const std::vector<std::string>& standards) override;
+    void addViolation(const ReportedViolation& violation) override;
+    void endDrawing(const std::string& error) override;
+    void finish() override;
+    // The most any of the reports lists.
+    int fixesToList() const override;
+
+    // 2 when a drawing could not be checked; else 1 when a violation is left that is not ignored
+    // or a drawing lacks the standards files required; else 0.
+    int exitCode() const { return m_failed ? 2 : m_violations ? 1 : 0; }
+
+private:
+    std::vector<std::unique_ptr<CheckReport>> m_reports;
+    bool m_requireStandards;
+    bool m_unassociated = false;
+    bool m_failed = false;
+    bool m_violations = false;
+};
+
+// How many candidate fixes a report in that format lists: `maxFixes` when given, else all in
+// JSON (a program reads it) and 20 in the others (enough for a reader to choose from).
+inline int fixesListed(ReportFormat format, std::optional<int> maxFixes)
+{
+    return maxFixes.value_or(format == ReportFormat::Json ? -1 : 20);
+}
 
 // The report in that format, written to `out`.
 std::unique_ptr<CheckReport> makeCheckReport(ReportFormat format, std::FILE* out,
@@ -118,6 +155,12 @@ std::string recordText(const std::string& objectType, const std::string& name,
                        const std::string& category, const std::string& handle);
 // Walls (/std/office.dws)
 std::string fixText(const ReportedFix& fix);
+
+// What is wrong with a drawing associated with no standards file when one is required.
+constexpr const char* kStandardsRequired =
+    "no standards file is associated with the drawing, and one is required";
+// "DRAWING: violation: " and that, the line of the text reports.
+std::string missingStandardsLine(const std::string& drawing);
 
 // "a, b, c".
 std::string joined(const std::vector<std::string>& items);

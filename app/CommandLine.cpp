@@ -2,6 +2,7 @@
 
 #include <OdError.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 
@@ -50,6 +51,26 @@ int reportingErrors(const std::string& drawing, const CommandRun& run)
         std::fprintf(stderr, "%s\n", aboutFile(drawing, e.description().toUtf8()).c_str());
         return kExitUnreadable;
     }
+}
+
+namespace {
+
+std::vector<std::string>& keptArguments()
+{
+    static std::vector<std::string> arguments;
+    return arguments;
+}
+
+}  // namespace
+
+void keepProgramArguments(int argc, char** argv)
+{
+    keptArguments().assign(argv + std::min(argc, 1), argv + argc);
+}
+
+const std::vector<std::string>& programArguments()
+{
+    return keptArguments();
 }
 
 CommandRun runChosen(std::vector<Subcommand> subcommands)

@@ -26,3 +26,8 @@ using Subcommand = std::pair<const CLI::App*, CommandRun>;
 
 // Runs the one of the subcommands that the command line chose.
 CommandRun runChosen(std::vector<Subcommand> subcommands);
+
+// kvcad's command line as main() was given it, without the program's name ("check", ...): kept
+// for the worker processes a batch starts.
+void keepProgramArguments(int argc, char** argv);
+const std::vector<std::string>& programArguments();

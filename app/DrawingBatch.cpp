@@ -1,6 +1,7 @@
 #include "DrawingBatch.h"
 
 #include "CommandLine.h"
+#include "DrawingList.h"
 #include "ModuleHost.h"
 #include "StandardsFiles.h"
 
@@ -48,17 +49,20 @@ DrawingBatch::DrawingBatch(ModuleHost& host, CKvStdsManager& manager,
 
 DrawingBatch::~DrawingBatch() = default;
 
-bool DrawingBatch::run(const std::vector<std::string>& drawings, Work& work)
+void DrawingBatch::fail(const std::string& drawing, const std::string& why, Work& work)
 {
-    bool allDone = true;
-    for (const std::string& drawing : drawings) {
-        allDone = runOne(drawing, work) && allDone;
-    }
-    return allDone;
+    const std::string message = drawing + ": " + m_stopped + ": " + why;
+    std::fprintf(stderr, "%s\n", message.c_str());
+    work.failed(drawing, {}, message);
 }
 
 bool DrawingBatch::runOne(const std::string& drawing, Work& work)
 {
+    const std::string refused = work.refusal(drawing);
+    if (!refused.empty()) {
+        fail(drawing, refused, work);
+        return false;
+    }
     std::vector<CKvString> standards;
     std::string message;
     bool toldAlready = false;
@@ -69,7 +73,7 @@ bool DrawingBatch::runOne(const std::string& drawing, Work& work)
         CKvDocument* document =
             file.isFile() ? m_documents.open(CKvString(drawing.c_str())) : nullptr;
         if (!file.exists() || file.isDir()) {
-            message = drawing + (file.exists() ? ": is a folder, not a drawing" : ": not found");
+            message = drawing + ": " + nothingAt(drawing);
         } else if (document == nullptr) {
             // The reader's message names the file.
             const std::string why = m_documents.lastError().toUtf8();

@@ -36,6 +36,8 @@ public:
         // what was wrong; `standards` are its files as far as they are known.
         virtual void failed(const std::string& drawing, const std::vector<std::string>& standards,
                             const std::string& message) = 0;
+        // Why the drawing is not to be opened at all; empty when it is.
+        virtual std::string refusal(const std::string& /*drawing*/) const { return std::string(); }
     };
 
     // `given`: standards files that replace every drawing's association; none: each drawing's own.
@@ -46,14 +48,15 @@ public:
     DrawingBatch(const DrawingBatch&) = delete;
     DrawingBatch& operator=(const DrawingBatch&) = delete;
 
-    // False when a drawing failed.
-    bool run(const std::vector<std::string>& drawings, Work& work);
+    // The drawing, unless the work refuses it. False when the drawing failed.
+    bool runOne(const std::string& drawing, Work& work);
+    // Says on stderr that the drawing stopped and why ("DRAWING: check stopped: why"), and hands
+    // that to the work.
+    void fail(const std::string& drawing, const std::string& why, Work& work);
     // Whether the file is one of the drawings or standards files read so far.
     bool reads(const std::string& path) const;
 
 private:
-    // False when the drawing failed.
-    bool runOne(const std::string& drawing, Work& work);
     // Empty when every associated standards file is found, else a message naming those that
     // are not.
     std::string missingStandards(CKvDocument& document, const std::string& drawing) const;

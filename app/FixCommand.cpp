@@ -62,10 +62,16 @@ QString absolute(const std::string& path)
 class FixWork : public DrawingBatch::Work
 {
 public:
+    // `drawings`: the batch's, in order; a drawing whose fixed file would go where an earlier
+    // one's goes is refused.
     FixWork(CKvStdsManager& manager, FixReport& report, const FixOptions& options,
-            const std::optional<FixMap>& map)
+            const std::optional<FixMap>& map, const std::vector<std::string>& drawings)
         : m_check(manager, 0), m_report(report), m_options(options), m_map(map)
-    {}
+    {
+        for (const std::string& drawing : drawings) {
+            m_firstInto.emplace(absolute(targetOf(drawing)), drawing);
+        }
+    }
 
     void process(CKvDocument& document, const std::string& drawing,
                  const std::vector<CKvString>& standards) override
@@ -82,15 +88,12 @@ public:
                 result.left.push_back(violation.reported);
             }
         } else {
-            const std::string target = targetOf(drawing, standards);
+            const std::string target = checkedTarget(drawing, standards);
             m_check.run(document, drawing, standards, [&](const FoundViolation& violation) {
                 result.left.push_back(violation.reported);
             });
             document.database()->writeFile(OdString(target));
             result.output = target;
-        }
-        for (const ReportedViolation& violation : result.left) {
-            m_violationsLeft = m_violationsLeft || !violation.ignored;
         }
         m_report.addDrawing(result);
     }
@@ -105,19 +108,32 @@ public:
         m_report.addDrawing(result);
     }
 
-    bool violationsLeft() const { return m_violationsLeft; }
+    std::string refusal(const std::string& drawing) const override
+    {
+        const std::string target = targetOf(drawing);
+        const auto first = m_firstInto.find(absolute(target));
+        return first == m_firstInto.end() || absolute(first->second) == absolute(drawing)
+                   ? std::string()
+                   : target + " is where " + first->second +
+                         " is written; give the drawings different names";
+    }
 
 private:
-    // Where the fixed drawing goes. Raises an error when that is a standards file of the drawing,
-    // or where another drawing of the batch was written.
-    std::string targetOf(const std::string& drawing, const std::vector<CKvString>& standards)
+    // Where the fixed drawing goes.
+    std::string targetOf(const std::string& drawing) const
     {
-        const std::string target =
-            m_options.outputDir.empty()
-                ? drawing
-                : QDir(QString::fromStdString(m_options.outputDir))
-                      .filePath(QFileInfo(QString::fromStdString(drawing)).fileName())
-                      .toStdString();
+        return m_options.outputDir.empty()
+                   ? drawing
+                   : QDir(QString::fromStdString(m_options.outputDir))
+                         .filePath(QFileInfo(QString::fromStdString(drawing)).fileName())
+                         .toStdString();
+    }
+
+    // Where the fixed drawing goes; raises an error when that is a standards file of the drawing.
+    std::string checkedTarget(const std::string& drawing,
+                              const std::vector<CKvString>& standards) const
+    {
+        const std::string target = targetOf(drawing);
         const QString canonical = QFileInfo(QString::fromStdString(target)).canonicalFilePath();
         for (const CKvString& path : standards) {
             if (!canonical.isEmpty() &&
@@ -125,11 +141,6 @@ private:
                 throw OdError(OdString(target + " is a standards file of the drawing, and "
                                                 "standards files are never written"));
             }
-        }
-        const auto [earlier, added] = m_targets.emplace(absolute(target), absolute(drawing));
-        if (!added && earlier->second != absolute(drawing)) {
-            throw OdError(OdString(target + " is where " + earlier->second.toStdString() +
-                                   " is written; give the drawings different names"));
         }
         return target;
     }
@@ -180,9 +191,8 @@ private:
     FixReport& m_report;
     const FixOptions& m_options;
     const std::optional<FixMap>& m_map;
-    // Absolute paths of the fixed drawings and of the drawings written there.
-    std::map<QString, QString> m_targets;
-    bool m_violationsLeft = false;
+    // By the absolute path of a fixed drawing, the first drawing of the batch written there.
+    std::map<QString, std::string> m_firstInto;
 };
 
 int runFix(const FixOptions& options)
@@ -200,15 +210,22 @@ int runFix(const FixOptions& options)
         std::fprintf(stderr, "%s: cannot create the folder\n", options.outputDir.c_str());
         return kExitUnreadable;
     }
-    return runBatch(
-        options, "fix", [&](DrawingBatch& batch, CKvStdsManager& manager, std::FILE* out) {
-            const std::unique_ptr<FixReport> report = makeFixReport(options.format, out);
-            FixWork work(manager, *report, options, map);
-            const bool allFixed = batch.run(options.drawings, work);
-            report->finish();
-            return !allFixed ? kExitUnreadable
-                             : (work.violationsLeft() ? kExitViolations : kExitOk);
-        });
+    return runBatch(options, "fix", [&](BatchRun& run) {
+        std::vector<std::unique_ptr<FixReport>> reports;
+        if (run.workerStream() != nullptr) {
+            reports.push_back(
+                makeFixReport(ReportFormat::Json, run.workerStream(), options.requireStandards));
+        }
+        for (size_t i = 0; run.workerStream() == nullptr && i < run.reports().size(); ++i) {
+            reports.push_back(
+                makeFixReport(run.reports()[i].format, run.stream(i), options.requireStandards));
+        }
+        FixReports all(std::move(reports), options.requireStandards);
+        FixWork work(run.manager(), all, options, map, run.drawings());
+        run.run(work, [&](const Json& drawing) { all.addDrawing(fixedDrawingFromJson(drawing)); });
+        all.finish();
+        return all.exitCode();
+    });
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 #include "FixReport.h"
 
-#include "Json.h"
 #include "Messages.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -17,7 +18,9 @@ std::string rowText(const FixMap::Row& row)
 class TextFixReport : public FixReport
 {
 public:
-    explicit TextFixReport(std::FILE* out) : m_out(out) {}
+    TextFixReport(std::FILE* out, bool requireStandards)
+        : m_out(out), m_requireStandards(requireStandards)
+    {}
 
     void addDrawing(const FixedDrawing& d) override
     {
@@ -41,6 +44,10 @@ public:
         for (const FixMap::Row& row : d.unmatched) {
             text += d.drawing + ": map row not used: " + rowText(row) + "\n";
         }
+        if (m_requireStandards && d.standards.empty()) {
+            ++m_unassociated;
+            text += missingStandardsLine(d.drawing) + "\n";
+        }
         if (!d.output.empty() && d.output != d.drawing) {
             text += d.drawing + ": written to " + d.output + "\n";
         }
@@ -55,6 +62,10 @@ public:
                               counted(m_written, "drawing", "drawings") + " written, " +
                               counted(m_left, "violation", "violations") + " left, " +
                               std::to_string(m_ignored) + " ignored";
+        if (m_unassociated > 0) {
+            summary += "; " + counted(m_unassociated, "drawing", "drawings") +
+                       " without the standards files required";
+        }
         if (m_failed > 0) {
             summary += "; " + counted(m_failed, "drawing", "drawings") + " not fixed";
         }
@@ -63,6 +74,8 @@ public:
 
 private:
     std::FILE* m_out;
+    bool m_requireStandards;
+    int m_unassociated = 0;
     int m_done = 0;
     int m_failed = 0;
     int m_fixes = 0;
@@ -85,9 +98,12 @@ std::string jsonLines(const std::vector<T>& items, ToJson&& toJson)
 class JsonFixReport : public FixReport
 {
 public:
-    explicit JsonFixReport(std::FILE* out) : m_out(out)
+    JsonFixReport(std::FILE* out, bool requireStandards) : m_out(out)
     {
-        writeText(m_out, "{\"version\":1,\"drawings\":[");
+        std::string head = jsonText(
+            Json{{"version", 1}, {"command", "fix"}, {"requireStandards", requireStandards}});
+        head.pop_back();
+        writeText(m_out, head + ",\"drawings\":[");
     }
 
     void addDrawing(const FixedDrawing& d) override
@@ -125,10 +141,55 @@ private:
 
 }  // namespace
 
-std::unique_ptr<FixReport> makeFixReport(ReportFormat format, std::FILE* out)
+std::unique_ptr<FixReport> makeFixReport(ReportFormat format, std::FILE* out, bool requireStandards)
 {
     if (format == ReportFormat::Json) {
-        return std::make_unique<JsonFixReport>(out);
+        return std::make_unique<JsonFixReport>(out, requireStandards);
     }
-    return std::make_unique<TextFixReport>(out);
+    return std::make_unique<TextFixReport>(out, requireStandards);
+}
+
+FixedDrawing fixedDrawingFromJson(const Json& value)
+{
+    FixedDrawing d;
+    d.drawing = value.at("drawing").get<std::string>();
+    d.output = value.at("output").is_null() ? std::string() : value.at("output").get<std::string>();
+    d.standards = value.at("standards").get<std::vector<std::string>>();
+    for (const Json& f : value.at("fixed")) {
+        d.fixed.push_back(AppliedFix{f.at("category").get<std::string>(),
+                                     f.at("objectType").get<std::string>(),
+                                     f.at("name").get<std::string>(),
+                                     f.at("handle").get<std::string>(), fixFromJson(f.at("fix"))});
+    }
+    for (const Json& v : value.at("left")) {
+        d.left.push_back(violationFromJson(v));
+    }
+    for (const Json& row : value.at("unmatched")) {
+        d.unmatched.push_back(FixMap::Row{row.at("kind").get<std::string>(),
+                                          row.at("name").get<std::string>(),
+                                          row.at("standard").get<std::string>(), 0});
+    }
+    if (value.contains("error")) {
+        d.error = value.at("error").get<std::string>();
+    }
+    return d;
+}
+
+void FixReports::addDrawing(const FixedDrawing& drawing)
+{
+    m_failed = m_failed || !drawing.error.empty();
+    m_violations = m_violations ||
+                   (drawing.error.empty() && m_requireStandards && drawing.standards.empty()) ||
+                   std::any_of(drawing.left.begin(), drawing.left.end(),
+                               [](const ReportedViolation& v) { return !v.ignored; });
+    for (const std::unique_ptr<FixReport>& report : m_reports) {
+        report->addDrawing(drawing);
+    }
+}
+
+void FixReports::finish()
+{
+    for (const std::unique_ptr<FixReport>& report : m_reports) {
+        report->finish();
+    }
 }

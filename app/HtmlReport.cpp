@@ -168,10 +168,14 @@ public:
             type = "failed";
         } else {
             ++m_checked;
-            status = m_standards.empty()       ? "no standards files to check with"
+            const bool required = m_settings.requireStandards;
+            status = m_standards.empty()
+                         ? (required ? kStandardsRequired : "no standards files to check with")
                      : m_counts.violations > 0 ? "violations"
                                                : "OK";
-            type = m_standards.empty() ? "note" : m_counts.violations > 0 ? "failed" : "ok";
+            type = m_standards.empty()       ? (required ? "failed" : "note")
+                   : m_counts.violations > 0 ? "failed"
+                                             : "ok";
         }
         std::string standards;
         for (const std::string& path : m_standards) {

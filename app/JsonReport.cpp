@@ -3,15 +3,15 @@
 
 namespace {
 
-// {"version": 1, "drawings": [{"drawing": ..., "standards": [...], "violations": [...]}, ...]},
-// one violation per line. The document is written piece by piece as the check goes on, so that
-// a long list of candidate fixes is never held as one text.
+// The head (checkReportHead), then "drawings": [{"drawing": ..., "standards": [...], "violations":
+// [...]}, ...], one violation per line. The document is written piece by piece as the check goes
+// on, so that a long list of candidate fixes is never held as one text.
 class JsonReport : public CheckReport
 {
 public:
     JsonReport(std::FILE* out, const ReportSettings& settings) : m_out(out), m_settings(settings)
     {
-        writeText(m_out, "{\"version\":1,\"drawings\":[");
+        writeText(m_out, checkReportHead(settings));
     }
 
     void beginDrawing(const std::string& drawing,

@@ -24,7 +24,8 @@ void appendFailureBody(std::string& out, const ReportedViolation& v, bool allFix
 
 // <testsuites> with one <testsuite> per drawing and one <testcase> per violation: failing, or
 // skipped when the violation is ignored. A drawing without violations is one passing test case,
-// so that CI lists every drawing checked; one that could not be checked is one erroneous case. A
+// so that CI lists every drawing checked; one that could not be checked is one erroneous case,
+// one without the standards files required one failing case. A
 // suite's start tag carries its counts, so a drawing's test cases are collected and written when
 // the drawing is done; drawings are written as they finish.
 class JunitReport : public CheckReport
@@ -69,7 +70,9 @@ public:
     void endDrawing(const std::string& error) override
     {
         const int errors = error.empty() ? 0 : 1;
-        const bool passed = errors == 0 && m_cases.empty();
+        const bool unassociated = errors == 0 && m_settings.requireStandards && m_standards.empty();
+        m_failures += unassociated ? 1 : 0;
+        const bool passed = errors == 0 && m_cases.empty() && !unassociated;
         const int tests = m_failures + m_skipped + errors + (passed ? 1 : 0);
         writeText(m_out, "  <testsuite name=\"" + xml(m_drawing) + "\" tests=\"" +
                              std::to_string(tests) + "\" failures=\"" + std::to_string(m_failures) +
@@ -84,14 +87,16 @@ public:
             writeText(m_out, "    </properties>\n");
         }
         writeText(m_out, m_cases);
-        if (passed) {
-            writeText(m_out, "    <testcase classname=\"kvcad check\" name=\"" + xml(m_drawing) +
-                                 "\"/>\n");
-        }
-        if (errors != 0) {
-            writeText(m_out, "    <testcase classname=\"kvcad check\" name=\"" + xml(m_drawing) +
-                                 "\">\n      <error message=\"" + xml(error) +
-                                 "\"/>\n    </testcase>\n");
+        // The drawing's own test case: passing, failing for want of standards files, or an error.
+        if (passed || unassociated || errors != 0) {
+            const std::string head =
+                "    <testcase classname=\"kvcad check\" name=\"" + xml(m_drawing) + "\"";
+            const std::string body = errors != 0 ? "<error message=\"" + xml(error) + "\"/>"
+                                     : unassociated
+                                         ? "<failure message=\"" + xml(kStandardsRequired) + "\"/>"
+                                         : std::string();
+            writeText(m_out, body.empty() ? head + "/>\n"
+                                          : head + ">\n      " + body + "\n    </testcase>\n");
         }
         writeText(m_out, "  </testsuite>\n");
     }

@@ -1,3 +1,4 @@
+#include "BatchCommand.h"
 #include "CommandLine.h"
 #include "Commands.h"
 #include "DrawingBatch.h"
@@ -248,23 +249,22 @@ int plugins(const std::vector<std::pair<std::string, bool>>& changes)
         std::fprintf(stderr, "%s\n", error.c_str());
         return kExitUnreadable;
     }
-    std::list<OdSmartPtr<CKvStdsPlugins>> list;
-    if (CKvStdsManager* manager = GetKvStandardManager()) {
-        manager->getPluginList(list);
+    CKvStdsManager* manager = GetKvStandardManager();
+    if (manager == nullptr) {
+        std::fprintf(stderr, "the standards module published no manager\n");
+        return kExitUnreadable;
     }
+    std::list<OdSmartPtr<CKvStdsPlugins>> list;
+    manager->getPluginList(list);
     CKvStandardsSettings settings = host->services().standardsSettings();
     for (const auto& [which, enable] : changes) {
-        const CKvString wanted(which.c_str());
-        const auto found = std::find_if(list.begin(), list.end(), [&](const auto& plugin) {
-            return plugin->Name().CompareNoCase(wanted) == 0 ||
-                   plugin->classId().CompareNoCase(wanted) == 0;
-        });
-        if (found == list.end()) {
+        const CKvStdsPluginsPtr plugin = pluginNamed(*manager, which);
+        if (plugin.isNull()) {
             std::fprintf(stderr, "kvcad: no standards plug-in \"%s\"\n", which.c_str());
             return kExitUnreadable;
         }
-        (*found)->setEnabled(enable);
-        settings.setPluginEnabled((*found)->classId(), enable);
+        plugin->setEnabled(enable);
+        settings.setPluginEnabled(plugin->classId(), enable);
     }
     if (!changes.empty() && !settings.save()) {
         std::fprintf(stderr, "%s: cannot write the settings\n",

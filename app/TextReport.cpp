@@ -77,7 +77,10 @@ public:
                 m_used.push_back(path);
             }
         }
-        if (m_standards.empty()) {
+        if (m_standards.empty() && m_settings.requireStandards) {
+            ++m_unassociated;
+            writeText(m_out, missingStandardsLine(m_drawing) + "\n");
+        } else if (m_standards.empty()) {
             // Not a failure (the drawing may simply have none), but worth a line.
             writeText(m_out, m_drawing + ": note: no standards files to check with\n");
         } else if (m_drawingViolations == 0) {
@@ -98,6 +101,10 @@ public:
         std::string summary = counted(m_checked, "drawing", "drawings") +
                               " checked: " + counted(m_violations, "violation", "violations") +
                               ", " + std::to_string(m_ignored) + " ignored";
+        if (m_unassociated > 0) {
+            summary += "; " + counted(m_unassociated, "drawing", "drawings") +
+                       " without the standards files required";
+        }
         if (m_failed > 0) {
             summary += "; " + counted(m_failed, "drawing", "drawings") + " not checked";
         }
@@ -117,6 +124,7 @@ private:
     int m_drawingIgnored = 0;
     int m_checked = 0;
     int m_failed = 0;
+    int m_unassociated = 0;
     int m_violations = 0;
     int m_ignored = 0;
 };
@@ -143,6 +151,11 @@ std::string violationLine(const std::string& drawing, const ReportedViolation& v
         line += "]";
     }
     return line + (v.fix ? " [recommended fix: " + fixText(*v.fix) + "]" : " [no recommended fix]");
+}
+
+std::string missingStandardsLine(const std::string& drawing)
+{
+    return drawing + ": violation: " + kStandardsRequired;
 }
 
 std::string recordText(const std::string& objectType, const std::string& name,

@@ -35,6 +35,9 @@ const Command kCommands[] = {
      "apply the recommended fix of every violation that is not ignored, check again and write "
      "the drawing; exit codes as check's",
      &setUpFix},
+    {"report",
+     "merge the JSON reports of kvcad check or kvcad fix run in parts (--shard) into one report",
+     &setUpReport},
     {"run",
      "open a drawing and run commands on it as typed, such as VERIFYSTANDARDS (their dialogs are "
      "shown)",
@@ -85,6 +88,7 @@ bool isCommand(const std::string& name)
 int main(int argc, char** argv)
 {
     restartWithHugePageHeap(argv);
+    keepProgramArguments(argc, argv);
     CLI::App app(
         "Checks and fixes the layers, line styles, text styles and dimension styles of "
         "drawings against standards drawings.",

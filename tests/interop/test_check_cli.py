@@ -10,6 +10,8 @@ Usage: test_check_cli.py KVCAD WORKDIR
 
 import html.parser
 import json
+import os
+import pty
 import shutil
 import subprocess
 import sys
@@ -129,9 +131,74 @@ KINDS = [
 ]
 
 
-def run(kvcad, *args):
-    proc = subprocess.run([kvcad, "check", *args], capture_output=True, text=True, timeout=120)
+def run(kvcad, *args, cwd=None, command="check"):
+    proc = subprocess.run([kvcad, command, *args], capture_output=True, text=True, timeout=120,
+                          cwd=cwd)
     return proc.returncode, proc.stdout, proc.stderr
+
+
+def with_terminal(args, cwd):
+    """stderr of a run whose stderr is a terminal."""
+    main, side = pty.openpty()
+    proc = subprocess.Popen(args, stdout=subprocess.DEVNULL, stderr=side, cwd=cwd)
+    os.close(side)
+    said = b""
+    while True:
+        try:
+            chunk = os.read(main, 65536)
+        except OSError:  # the terminal is gone with the program
+            break
+        if not chunk:
+            break
+        said += chunk
+    proc.wait()
+    os.close(main)
+    return said.decode()
+
+
+def many_drawings(kvcad, workdir, standards, expect):
+    """Drawings from folders, patterns and lists; --jobs and --shard give the report one run
+    gives."""
+    for path in ["plans/a.dxf", "plans/b/C.DXF", "plans/b/ref.Dws", "plans/.old/x.dxf"]:
+        (workdir / path).parent.mkdir(parents=True, exist_ok=True)
+        shutil.copyfile(workdir / "layers.dxf", workdir / path)
+    (workdir / "plans/b/notes.txt").write_text("not a drawing\n")
+    (workdir / "list.txt").write_text("# the batch\n\nplans/a.dxf\nmissing.dxf\r\nplans/a.dxf\n")
+    whole = ["plans/a.dxf", "plans/b/C.DXF", "plans/b/ref.Dws"]
+    sources = [(["plans"], whole), (["plans/*"], whole), (["plans/**/*.dxf"], ["plans/a.dxf"]),
+               (["@list.txt", "plans/b", "plans/a.dxf"], ["plans/a.dxf", "missing.dxf"] + whole[1:]),
+               (["nothing/*.dxf"], ["nothing/*.dxf"])]
+    for args, drawings in sources:
+        code, out, err = run(kvcad, *args, "--standards", standards, "--format", "json",
+                             cwd=workdir)
+        found = [d["drawing"] for d in json.loads(out)["drawings"]] if out else []
+        expect(f"{' '.join(args)}: the drawings in order, each once", found == drawings,
+               (found, err))
+    expect("a pattern that matches nothing is said", "nothing/*.dxf: no file matches" in err, err)
+
+    batch = ["plans", "@list.txt", "--standards"]
+    for name, standards_file in [("checked", standards), ("standards unreadable", "list.txt")]:
+        for fmt in ["text", "json", "junit", "html"]:
+            args = [*batch, standards_file, "--format", fmt]
+            one = run(kvcad, *args, cwd=workdir)
+            many = run(kvcad, *args, "--jobs", "3", cwd=workdir)
+            expect(f"{name} {fmt}: --jobs 3 reports as one job does, exit 2",
+                   many == one and one[0] == 2, (one, many))
+            shards = [run(kvcad, *args[:-1], "json", "--shard", f"{k}/3", "--output",
+                          f"shard{k}.json", cwd=workdir) for k in (1, 2, 3)]
+            merged = run(kvcad, "merge", "shard1.json", "shard2.json", "shard3.json",
+                         "--format", fmt, cwd=workdir, command="report")
+            expect(f"{name} {fmt}: the merged shards report as the whole batch does",
+                   merged[:2] == one[:2], merged)
+        expect(f"{name}: what is said once is said once with --jobs",
+               len(one[2].splitlines()) == len(set(one[2].splitlines())) == 1 + (name != "checked"),
+               one[2])
+
+    said = with_terminal([kvcad, "check", *batch, standards, "--jobs", "2", "--output", "r.txt"],
+                         workdir)
+    expect("a progress line on a terminal", "4 of 4 drawings" in said and "\r" in said and
+           "missing.dxf: not found" in said, said)
+    expect("no progress line elsewhere", "\r" not in run(kvcad, *batch, standards, cwd=workdir)[2])
 
 
 def same_value(expected, actual):
@@ -315,6 +382,7 @@ def main(argv):
         name in texts for *_, names, props in KINDS for name in names + list(props)), texts[:300])
     expect("html: the passing drawing OK, the ignored mark shown",
            "OK" in texts and "ignored by bob" in texts)
+    many_drawings(kvcad, workdir, standards, expect)
     return checklist.exit_code()
 
 

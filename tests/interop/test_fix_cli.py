@@ -80,9 +80,35 @@ def pattern_length(linetype):
     return next(tag.value for tag in linetype.pattern_tags.tags if tag.code == 40)
 
 
-def run(kvcad, *args):
-    proc = subprocess.run([kvcad, "fix", *args], capture_output=True, text=True, timeout=120)
+def run(kvcad, *args, cwd=None):
+    proc = subprocess.run([kvcad, "fix", *args], capture_output=True, text=True, timeout=120,
+                          cwd=cwd)
     return proc.returncode, proc.stdout, proc.stderr
+
+
+def fix_in_parallel(kvcad, workdir, original, standards, expect):
+    """--jobs: the report and the drawings written are those of one job; two drawings whose fixed
+    files would go to one place: the second is refused."""
+    written = {}
+    for jobs in ["1", "3"]:
+        root = workdir / f"jobs{jobs}"
+        for path in ["batch/one/drawing.dxf", "batch/two/drawing.dxf", "batch/three.dxf"]:
+            (root / path).parent.mkdir(parents=True, exist_ok=True)
+            shutil.copyfile(original, root / path)
+        shutil.copyfile(standards, root / "standards.dws")
+        code, out, err = run(kvcad, "batch", "--standards", "standards.dws", "--output-dir", "out",
+                             "--jobs", jobs, "--format", "json", cwd=root)
+        written[jobs] = (code, out, err, sorted((p.name, p.read_bytes())
+                                                for p in (root / "out").iterdir()))
+    code, out, err, files = written["3"]
+    expect("--jobs 3: the report, messages and drawings of one job", written["1"] == written["3"],
+           (written["1"][:3], written["3"][:3]))
+    errors = {d["drawing"]: d.get("error", "") for d in (json.loads(out)["drawings"] if out else [])}
+    expect("two drawings for one output: the second refused, exit 2, the others written",
+           code == 2 and list(errors) == ["batch/one/drawing.dxf", "batch/three.dxf",
+                                          "batch/two/drawing.dxf"] and
+           errors["batch/two/drawing.dxf"].endswith("give the drawings different names") and
+           [name for name, _ in files] == ["drawing.dxf", "three.dxf"], (errors, err))
 
 
 # name, --map rows, into --output-dir, exit code, layers renamed or merged (old -> new),
@@ -204,6 +230,7 @@ def main(argv):
     expect("a map row without three fields: exit 2 naming the line",
            code == 2 and "bad.csv:1:" in err, err)
 
+    fix_in_parallel(kvcad, workdir, original, standards, expect)
     return checklist.exit_code()
 
 
