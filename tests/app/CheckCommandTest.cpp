@@ -618,3 +618,82 @@ TEST(CheckCommand, DisabledPluginsAreNotRun)
             .contains(QRegularExpression("^on +Layers ", QRegularExpression::MultilineOption)))
         << listed.out;
 }
+
+TEST(CheckCommand, PluginsOptionChoosesThePluginsOfOneRun)
+{
+    CheckScope scope;
+    const std::string standards = scope.writeDrawing("std.dws", {{"Walls", 1}});
+    const std::string drawing = scope.writeDrawing("drawing.dxf", {{"Temp", 2}}, {standards});
+    ASSERT_EQ(scope.kvcad({"standards", "plugins", "--disable", "Layers"}).exitCode, 0);
+    struct Case
+    {
+        const char* what;
+        std::string plugins;
+        int exitCode;
+        const char* said;  // on stdout, or on stderr with exit 2
+    };
+    const Case cases[] = {
+        {"a disabled plug-in by name, in any case", "layers", 1, "plug-ins: Layers 1.0\n"},
+        {"by class id, with another", "Text Styles,E81A7EB1-a22c-4bd4-96f8-725d0798de29", 1,
+         "plug-ins: Layers 1.0, Text Styles 1.0\n"},
+        {"others only", "Text Styles", 0, "plug-ins: Text Styles 1.0\n"},
+        {"an unknown one", "Layers,Hatches", 2, "no standards plug-in \"Hatches\""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (const char* command : {"check", "fix"}) {
+            const KvcadRun run = scope.kvcad({command, drawing, "--plugins", c.plugins});
+            EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+            if (c.exitCode == 2 || std::string(command) == "check") {
+                EXPECT_TRUE(q(c.exitCode == 2 ? run.err : run.out).contains(c.said))
+                    << run.out << run.err;
+            }
+        }
+    }
+    // The user's flags are as they were.
+    EXPECT_TRUE(
+        q(scope.kvcad({"standards", "plugins"}).out)
+            .contains(QRegularExpression("^off +Layers ", QRegularExpression::MultilineOption)));
+}
+
+TEST(CheckCommand, RequireStandardsFailsADrawingWithoutAssociation)
+{
+    CheckScope scope;
+    const std::string standards = scope.writeDrawing("std.dws", {{"Walls", 1}});
+    const std::string associated =
+        scope.writeDrawing("associated.dxf", {{"Walls", 1}}, {standards});
+    const std::string alone = scope.writeDrawing("alone.dxf", {{"Walls", 1}});
+    const std::string shard = scope.path("shard.json");
+    struct Case
+    {
+        const char* what;
+        std::vector<std::string> args;
+        int exitCode;
+        const char* said;
+    };
+    const Case cases[] = {
+        {"associated", {"check", associated, "--require-standards"}, 0, ": OK"},
+        {"not required", {"check", alone}, 0, "note: no standards files"},
+        {"text", {"check", alone, "--require-standards"}, 1, "violation: no standards file"},
+        {"junit",
+         {"check", alone, "--require-standards", "--format", "junit"},
+         1,
+         "<failure message=\"no standards file"},
+        {"html",
+         {"check", alone, "--require-standards", "--format", "html"},
+         1,
+         "class=\"failed\">no standards file"},
+        {"json, merged into text",
+         {"check", alone, "--require-standards", "--format", "json", "--output", shard},
+         1,
+         ""},
+        {"the merge", {"report", "merge", shard}, 1, "violation: no standards file"},
+        {"fix", {"fix", alone, "--require-standards"}, 1, "violation: no standards file"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const KvcadRun run = scope.kvcad(c.args);
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+        EXPECT_TRUE(q(run.out).contains(c.said)) << run.out;
+    }
+}
