@@ -17,12 +17,11 @@
 void addBatchOptions(CLI::App& command, BatchOptions& options,
                      const std::vector<ReportFormat>& formats)
 {
-    command
-        .add_option("DRAWING", options.drawings,
-                    "the drawings: files, folders (their .dxf and .dws files, in every "
-                    "subfolder), patterns such as \"plans/**/*.dxf\", and @FILE for those listed "
-                    "in FILE, one a line")
-        ->required();
+    command.add_option(
+        "DRAWING", options.drawings,
+        "the drawings: files, folders (their .dxf and .dws files, in every "
+        "subfolder), patterns such as \"plans/**/*.dxf\", and @FILE for those listed "
+        "in FILE, one a line; the project file's drawings when none is given");
     command
         .add_option("--standards", options.standards,
                     "use this standards file instead of the drawing's association; repeat for "
@@ -61,6 +60,12 @@ void addBatchOptions(CLI::App& command, BatchOptions& options,
                 return parseShard(text) ? std::string() : "expected K/N with 1 <= K <= N";
             },
             std::string()));
+    command
+        .add_option("--config", options.config,
+                    "the project file (kvcad.toml in the current folder when not given); the "
+                    "options given here win over it")
+        ->type_name("FILE")
+        ->check(nonEmpty("a file name"));
     command.add_flag("--worker", options.worker)->group("");
 }
 

@@ -37,6 +37,8 @@ struct BatchOptions
     std::string output;
     // The reports to write, once the options are complete.
     std::vector<ReportRequest> reports;
+    // --config: the project file; kvcad.toml in the current folder when empty.
+    std::string config;
     // The plug-ins to run, by name or class id; none: those the user has enabled.
     std::vector<std::string> plugins;
     bool requireStandards = false;
@@ -47,7 +49,8 @@ struct BatchOptions
 };
 
 // Declares DRAWING..., --standards FILE (repeatable), --format (one of `formats`), --output FILE,
-// --plugins LIST, --require-standards, --jobs N, --shard K/N and the workers' hidden --worker.
+// --plugins LIST, --require-standards, --jobs N, --shard K/N, --config FILE and the workers'
+// hidden --worker.
 void addBatchOptions(CLI::App& command, BatchOptions& options,
                      const std::vector<ReportFormat>& formats);
 

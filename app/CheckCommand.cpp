@@ -4,6 +4,7 @@
 #include "Commands.h"
 #include "DrawingBatch.h"
 #include "DrawingCheck.h"
+#include "ProjectFile.h"
 
 #include <CKvStdsManager.h>
 
@@ -107,5 +108,20 @@ CommandRun setUpCheck(CLI::App& command)
         ->type_name("N")
         ->check(CLI::NonNegativeNumber)
         ->needs(allFixes);
-    return [options] { return runCheck(*options); };
+    return [options, &command] {
+        std::string error;
+        const std::optional<ProjectFile> file =
+            completeBatchOptions(command, *options, &ProjectFile::checkReports, error);
+        if (!file) {
+            std::fprintf(stderr, "%s\n", error.c_str());
+            return static_cast<int>(kExitUnreadable);
+        }
+        if (command.count("--all-fixes") == 0 && file->allFixes) {
+            options->report.allFixes = *file->allFixes;
+        }
+        if (command.count("--max-fixes") == 0 && file->maxFixes) {
+            options->maxFixes = file->maxFixes;
+        }
+        return runCheck(*options);
+    };
 }

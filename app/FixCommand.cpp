@@ -7,6 +7,7 @@
 #include "DrawingCheck.h"
 #include "FixMap.h"
 #include "FixReport.h"
+#include "ProjectFile.h"
 
 #include <CKvDocument.h>
 #include <CKvStdsManager.h>
@@ -246,5 +247,20 @@ CommandRun setUpFix(CLI::App& command)
                     "textstyle or dimstyle) and name becomes that standards record")
         ->type_name("FILE")
         ->check(nonEmpty("a file name"));
-    return [options] { return runFix(*options); };
+    return [options, &command] {
+        std::string error;
+        const std::optional<ProjectFile> file =
+            completeBatchOptions(command, *options, &ProjectFile::fixReports, error);
+        if (!file) {
+            std::fprintf(stderr, "%s\n", error.c_str());
+            return static_cast<int>(kExitUnreadable);
+        }
+        if (command.count("--output-dir") == 0 && file->outputDir) {
+            options->outputDir = *file->outputDir;
+        }
+        if (command.count("--map") == 0 && file->map) {
+            options->map = *file->map;
+        }
+        return runFix(*options);
+    };
 }

@@ -122,6 +122,9 @@ int main(int argc, char** argv)
     }
     try {
         return runChosen(std::move(commands))();
+    } catch (const CLI::ParseError& error) {
+        // What the project file was to complete is missing.
+        return app.exit(error) == 0 ? kExitOk : kExitUnreadable;
     } catch (const OdError& error) {
         // Commands report errors on their drawings themselves; this one had nothing to name.
         std::fprintf(stderr, "kvcad: %s\n", error.description().toUtf8().c_str());

@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev qtbase5-dev qtbase5-dev-tools
           qttools5-dev-tools qttranslations5-l10n libgtest-dev libgmock-dev libcli11-dev
-          nlohmann-json3-dev python3 python3-ezdxf locales)
+          nlohmann-json3-dev libtomlplusplus-dev python3 python3-ezdxf locales)
 if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; else SUDO=; fi
 missing=()
 for p in "${packages[@]}"; do

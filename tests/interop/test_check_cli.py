@@ -207,6 +207,49 @@ def same_value(expected, actual):
     return actual == expected
 
 
+def project_file(kvcad, workdir, standards, expect):
+    """kvcad.toml (or --config FILE) says what to check and how; the command line wins."""
+    project = workdir / "project"
+    (project / "plans").mkdir(parents=True)
+    for name in ["a.dxf", "b.dxf"]:
+        shutil.copyfile(workdir / "layers.dxf", project / "plans" / name)
+    shutil.copyfile(standards, project / "std.dws")
+    (project / "kvcad.toml").write_text(
+        'drawings = ["plans"]\nstandards = ["std.dws"]\nplugins = ["Layers"]\njobs = 2\n'
+        '[check]\nall-fixes = true\nmax-fixes = 1\nreports = [{format = "junit", output = '
+        '"out/check.xml"}, {format = "json", output = "out/check.json"}]\n'
+        '[fix]\noutput-dir = "fixed"\nreports = [{format = "json", output = "out/fix.json"}]\n')
+    (project / "out").mkdir()
+    code, out, err = run(kvcad, cwd=project)
+    report = json.loads((project / "out/check.json").read_text()) if code == 1 else {}
+    violations = [v for d in report.get("drawings", []) for v in d["violations"]]
+    expect("kvcad.toml: its drawings, standards, plug-ins and reports", code == 1 and out == "" and
+           [d["drawing"] for d in report["drawings"]] == ["plans/a.dxf", "plans/b.dxf"] and
+           {v["category"] for v in violations} == {"Layers"} and
+           all(len(v["fixes"]) == 1 for v in violations) and
+           ET.parse(project / "out/check.xml").getroot().tag == "testsuites", (code, err))
+    code, out, err = run(kvcad, "plans/b.dxf", "--plugins", "Text Styles", "--format", "json",
+                         cwd=project)
+    expect("the command line wins", code == 0 and
+           [d["drawing"] for d in json.loads(out)["drawings"]] == ["plans/b.dxf"], (code, err))
+    code, out, err = run(kvcad, "--config", "project/kvcad.toml", cwd=workdir, command="fix")
+    fixed = json.loads((project / "out/fix.json").read_text()) if code == 1 else {}
+    expect("--config: paths relative to its folder, the [fix] section",
+           [d["output"] for d in fixed.get("drawings", [])] ==
+           ["project/fixed/a.dxf", "project/fixed/b.dxf"], (code, err))
+    bad = [("jobs = 0\n", "kvcad.toml:1: jobs: expected a whole number"),
+           ("drawings = [\"plans\"]\n\n[check]\nmax-fixes = 1\nformat = \"json\"\n",
+            'kvcad.toml:5: unknown key "format"'),
+           ("[fix]\nreports = [{format = \"html\"}]\n", "kvcad.toml:2: format: expected one of"),
+           ("standards = \"std.dws\"\n", "kvcad.toml:1: standards: expected a list"),
+           ("plugins = [\"Layers\"\n", "kvcad.toml:")]
+    for text, said in bad:
+        (project / "kvcad.toml").write_text(text)
+        code, out, err = run(kvcad, cwd=project)
+        expect(f"a bad project file: exit 2 naming the file and line ({said})",
+               code == 2 and err.startswith(said) and len(err.splitlines()) == 1, err)
+
+
 def main(argv):
     kvcad, workdir = argv[1], Path(argv[2])
     shutil.rmtree(workdir, ignore_errors=True)
@@ -383,6 +426,7 @@ def main(argv):
     expect("html: the passing drawing OK, the ignored mark shown",
            "OK" in texts and "ignored by bob" in texts)
     many_drawings(kvcad, workdir, standards, expect)
+    project_file(kvcad, workdir, standards, expect)
     return checklist.exit_code()
 
 
