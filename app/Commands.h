@@ -26,6 +26,8 @@ CommandRun setUpCheck(CLI::App& command);
 // kvcad fix DRAWING... [--standards FILE]... [--output-dir DIR] [--map FILE]
 //           [--format text|json] [--output REPORT]
 CommandRun setUpFix(CLI::App& command);
+// kvcad ignore DRAWING KIND NAME [--off] [--user NAME]
+CommandRun setUpIgnore(CLI::App& command);
 // kvcad report merge REPORT... [--format text|json|junit|html] [--output FILE]
 CommandRun setUpReport(CLI::App& command);
 // kvcad run DRAWING COMMAND... [--save]

@@ -35,6 +35,10 @@ const Command kCommands[] = {
      "apply the recommended fix of every violation that is not ignored, check again and write "
      "the drawing; exit codes as check's",
      &setUpFix},
+    {"ignore",
+     "mark the violations of a record as ignored in the drawing, for an approved exception, or "
+     "clear the mark",
+     &setUpIgnore},
     {"report",
      "merge the JSON reports of kvcad check or kvcad fix run in parts (--shard) into one report",
      &setUpReport},

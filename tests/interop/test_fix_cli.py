@@ -9,6 +9,7 @@ standards files are never written.
 Usage: test_fix_cli.py KVCAD WORKDIR
 """
 
+import difflib
 import json
 import shutil
 import subprocess
@@ -109,6 +110,48 @@ def fix_in_parallel(kvcad, workdir, original, standards, expect):
                                           "batch/two/drawing.dxf"] and
            errors["batch/two/drawing.dxf"].endswith("give the drawings different names") and
            [name for name, _ in files] == ["drawing.dxf", "three.dxf"], (errors, err))
+
+
+def ignore_marks(kvcad, workdir, original, standards, expect):
+    """kvcad ignore writes and clears the ignored mark of a record of a drawing with real content:
+    the check reads it, ezdxf reads it where the Verify Standards dialog puts it, and nothing of
+    the drawing is lost (only the handle seed changes of what was there)."""
+    drawing = workdir / "ignore.dxf"
+    shutil.copyfile(original, drawing)
+    before = entities(ezdxf.readfile(drawing))
+    # arguments, exit code, the mark of "Temp" the check reads afterwards (ignored, by)
+    steps = [(["layer", "temp", "--user", "alice"], 0, (True, "alice")),
+             (["LAYER", "Temp", "--user", "alice"], 1, (True, "alice")),
+             (["layer", "Temp", "--user", "bob"], 0, (True, "bob")),
+             (["layer", "Temp", "--off"], 0, (False, "")),
+             (["layer", "Temp", "--off"], 1, (False, "")),
+             (["layer", "Ghost"], 2, (False, ""))]
+    for args, exit_code, mark in steps:
+        what = "kvcad ignore " + " ".join(args)
+        lines = drawing.read_text().splitlines()
+        proc = subprocess.run([kvcad, "ignore", str(drawing), *args], capture_output=True,
+                              text=True, timeout=60)
+        expect(f"{what}: exit {exit_code}, the drawing written only when it changes",
+               proc.returncode == exit_code and (lines != drawing.read_text().splitlines()) ==
+               (exit_code == 0), proc.stderr)
+        code, out, _ = run(kvcad, str(drawing), "--standards", standards, "--output-dir",
+                           str(workdir / "ignore-fixed"), "--format", "json")
+        left = {v["name"]: (v["ignored"], v["ignoredBy"]) for v in json.loads(out)["drawings"][0]
+                ["left"]} if out else {}
+        expect(f"{what}: the check reads the mark", left.get("Temp") == mark and
+               left.get("Ignored") == (True, "bob"), left)
+        if args[-1] != "alice" or exit_code != 0:
+            continue
+        doc = ezdxf.readfile(drawing)
+        flags = doc.layers.get("Temp").get_extension_dict()["AcStStandard"]["AcStFlags"]
+        expect(f"{what}: ezdxf reads the mark", [(t.code, t.value) for t in flags.tags] ==
+               [(300, "alice"), (90, 1)], list(flags.tags))
+        expect(f"{what}: ezdxf's audit finds no error, every entity kept",
+               not doc.audit().errors and entities(doc) == before)
+        removed = [line[2:] for line in difflib.ndiff(lines, drawing.read_text().splitlines())
+                   if line.startswith("- ")]
+        expect(f"{what}: of what was there only the handle seed changed", len(removed) == 1,
+               removed)
 
 
 # name, --map rows, into --output-dir, exit code, layers renamed or merged (old -> new),
@@ -231,6 +274,7 @@ def main(argv):
            code == 2 and "bad.csv:1:" in err, err)
 
     fix_in_parallel(kvcad, workdir, original, standards, expect)
+    ignore_marks(kvcad, workdir, original, standards, expect)
     return checklist.exit_code()
 
 
