@@ -2,6 +2,7 @@
 #include "CommandLine.h"
 #include "Commands.h"
 #include "DrawingBatch.h"
+#include "DrawingList.h"
 #include "Json.h"
 #include "ModuleHost.h"
 
@@ -147,6 +148,26 @@ int editAssociation(const std::string& action, const std::string& drawing, const
     return kExitOk;
 }
 
+// Edits the association of every drawing; the exit code of the worst: 2 when a drawing (or the
+// list of them) cannot be read or written, else 1 when one is left as it was.
+int editAssociations(const std::string& action, const std::vector<std::string>& arguments,
+                     const std::string& file)
+{
+    std::string error;
+    const std::optional<std::vector<std::string>> drawings = expandDrawings(arguments, error);
+    if (!drawings) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return kExitUnreadable;
+    }
+    int worst = kExitOk;
+    for (const std::string& drawing : *drawings) {
+        worst = std::max(worst, reportingErrors(drawing, [&] {
+                             return editAssociation(action, drawing, file);
+                         }));
+    }
+    return worst;
+}
+
 // The files as the standards module resolves them for the drawing: opened as the current
 // document, whose association the module reads.
 bool resolvedPaths(const std::string& drawing, std::vector<CKvString>& resolved)
@@ -286,19 +307,23 @@ CommandRun setUpStandards(CLI::App& command)
     command.require_subcommand(1);
     std::vector<Subcommand> actions;
     const std::pair<const char*, const char*> edits[] = {
-        {"add", "associate the standards file with the drawing (saves the drawing)"},
-        {"remove", "remove the file from the drawing's association (saves the drawing)"},
-        {"up", "check with the file one place earlier (saves the drawing)"},
-        {"down", "check with the file one place later (saves the drawing)"},
+        {"add", "associate the standards file with the drawings (saves each one changed)"},
+        {"remove", "remove the file from the drawings' association (saves each one changed)"},
+        {"up", "check with the file one place earlier (saves each drawing changed)"},
+        {"down", "check with the file one place later (saves each drawing changed)"},
     };
     for (const auto& [name, summary] : edits) {
         CLI::App* edit = command.add_subcommand(name, summary);
-        auto files = std::make_shared<std::pair<std::string, std::string>>();
-        edit->add_option("DRAWING", files->first, "the drawing")->required();
+        // The last argument is the file, however many drawings come before it.
+        edit->positionals_at_end();
+        auto files = std::make_shared<std::pair<std::vector<std::string>, std::string>>();
+        edit->add_option("DRAWING", files->first,
+                         "the drawings: files, folders, patterns and @FILE lists, as kvcad check "
+                         "takes them")
+            ->required();
         edit->add_option("FILE", files->second, "the standards file")->required();
         actions.emplace_back(edit, [action = std::string(name), files] {
-            return reportingErrors(
-                files->first, [&] { return editAssociation(action, files->first, files->second); });
+            return editAssociations(action, files->first, files->second);
         });
     }
 

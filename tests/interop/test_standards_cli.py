@@ -103,6 +103,20 @@ def main(argv):
     code, _, err = run(kvcad, "add", str(workdir / "missing.dxf"), a)
     expect("an unreadable drawing gives exit 2 and one line", code == 2 and
            len(err.strip().splitlines()) == 1, err)
+
+    # Many drawings in one call: a folder, a pattern, a list; the others done whatever one does.
+    for name in ["one.dxf", "sub/two.dxf"]:
+        (workdir / "many" / name).parent.mkdir(parents=True, exist_ok=True)
+        shutil.copyfile(example, workdir / "many" / name)
+    (workdir / "many.txt").write_text("many/one.dxf\n")
+    many = [str(workdir / "many" / name) for name in ["one.dxf", "sub/two.dxf"]]
+    calls = [(["add", "many", "missing.dxf", a], 2, True), (["add", "many/**/*.dxf", a], 1, True),
+             (["remove", "@many.txt", "many/sub/two.dxf", a], 0, False)]
+    for args, exit_code, associated in calls:
+        code, _, err = run(kvcad, *args, cwd=workdir)
+        found = [stored_with_ezdxf(path)[0] for path in many]
+        expect(f"{' '.join(args[:2])}: exit {exit_code}, every drawing done", code == exit_code and
+               all((a in paths) == associated for paths in found), (err, found))
     return checklist.exit_code()
 
 
