@@ -220,6 +220,9 @@ int runBatch(const BatchOptions& options, const std::string& command, const Batc
     }
     BatchRunner run(*host, *manager, options, reports, streams, drawings, command);
     const int result = body(run);
+    if (options.worker) {
+        return result;
+    }
     for (const ReportRequest& report : reports) {
         if (!report.output.empty() && run.reads(report.output)) {
             return failWith(overwrites(report.output, "a standards file"));

@@ -99,15 +99,15 @@ CommandRun setUpCheck(CLI::App& command)
     addBatchOptions(
         command, *options,
         {ReportFormat::Text, ReportFormat::Json, ReportFormat::Junit, ReportFormat::Html});
-    CLI::Option* allFixes = command.add_flag("--all-fixes", options->report.allFixes,
-                                             "list the candidate fixes of each violation");
+    command.add_flag("--all-fixes", options->report.allFixes,
+                     "list the candidate fixes of each violation");
     command
         .add_option("--max-fixes", options->maxFixes,
-                    "list at most N candidate fixes of each violation and say how many more "
-                    "there are (default: all in JSON, 20 in the other formats)")
+                    "with --all-fixes (here or in the project file), list at most N candidate "
+                    "fixes of each violation and say how many more there are (default: all in "
+                    "JSON, 20 in the other formats)")
         ->type_name("N")
-        ->check(CLI::NonNegativeNumber)
-        ->needs(allFixes);
+        ->check(CLI::NonNegativeNumber);
     return [options, &command] {
         std::string error;
         const std::optional<ProjectFile> file =

@@ -56,12 +56,12 @@ void DrawingBatch::fail(const std::string& drawing, const std::string& why, Work
     work.failed(drawing, {}, message);
 }
 
-bool DrawingBatch::runOne(const std::string& drawing, Work& work)
+void DrawingBatch::runOne(const std::string& drawing, Work& work)
 {
     const std::string refused = work.refusal(drawing);
     if (!refused.empty()) {
         fail(drawing, refused, work);
-        return false;
+        return;
     }
     std::vector<CKvString> standards;
     std::string message;
@@ -100,13 +100,12 @@ bool DrawingBatch::runOne(const std::string& drawing, Work& work)
         m_documents.close(open);
     }
     if (message.empty()) {
-        return true;
+        return;
     }
     if (!toldAlready) {
         std::fprintf(stderr, "%s\n", message.c_str());
     }
     work.failed(drawing, toUtf8(standards), message);
-    return false;
 }
 
 std::string DrawingBatch::missingStandards(CKvDocument& document, const std::string& drawing) const

@@ -48,8 +48,8 @@ public:
     DrawingBatch(const DrawingBatch&) = delete;
     DrawingBatch& operator=(const DrawingBatch&) = delete;
 
-    // The drawing, unless the work refuses it. False when the drawing failed.
-    bool runOne(const std::string& drawing, Work& work);
+    // Does the drawing, unless the work refuses it.
+    void runOne(const std::string& drawing, Work& work);
     // Says on stderr that the drawing stopped and why ("DRAWING: check stopped: why"), and hands
     // that to the work.
     void fail(const std::string& drawing, const std::string& why, Work& work);
