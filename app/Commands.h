@@ -20,11 +20,11 @@ CommandRun setUpInfo(CLI::App& command);
 CommandRun setUpConvert(CLI::App& command);
 // kvcad standards add|remove|up|down|list|settings|plugins ...
 CommandRun setUpStandards(CLI::App& command);
-// kvcad check DRAWING... [--standards FILE]... [--format text|json|junit] [--output FILE]
-//             [--all-fixes]
+// kvcad check [DRAWING...] [--standards FILE]... [--format text|json|junit|html]
+//             [--output FILE] [--all-fixes [--max-fixes N]] and the batch options (BatchCommand.h)
 CommandRun setUpCheck(CLI::App& command);
-// kvcad fix DRAWING... [--standards FILE]... [--output-dir DIR] [--map FILE]
-//           [--format text|json] [--output REPORT]
+// kvcad fix [DRAWING...] [--standards FILE]... [--output-dir DIR] [--map FILE]
+//           [--format text|json] [--output REPORT] and the batch options (BatchCommand.h)
 CommandRun setUpFix(CLI::App& command);
 // kvcad ignore DRAWING KIND NAME [--off] [--user NAME]
 CommandRun setUpIgnore(CLI::App& command);

@@ -1,5 +1,5 @@
-// kvcad fix DRAWING... [--standards FILE]... [--output-dir DIR] [--map FILE]
-//                     [--format text|json] [--output REPORT]
+// kvcad fix [DRAWING...] [--standards FILE]... [--output-dir DIR] [--map FILE]
+//           [--format text|json] [--output REPORT] and the batch options (BatchCommand.h)
 #include "BatchCommand.h"
 #include "CommandLine.h"
 #include "Commands.h"
@@ -21,7 +21,6 @@
 #include <map>
 #include <memory>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
