@@ -5,6 +5,7 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <chrono>
 #include <optional>
 #include <unistd.h>
@@ -45,8 +46,9 @@ public:
                            counted(static_cast<int>(m_total), "drawing", "drawings");
         if (m_done > 0 && m_done < m_total) {
             const double elapsed = std::chrono::duration<double>(now - m_start).count();
-            const auto left = static_cast<long>(elapsed / static_cast<double>(m_done) *
-                                                static_cast<double>(m_total - m_done));
+            const long left =
+                std::max(1L, static_cast<long>(elapsed / static_cast<double>(m_done) *
+                                               static_cast<double>(m_total - m_done)));
             line += left < 60 ? ", about " + std::to_string(left) + " s left"
                               : ", about " + std::to_string((left + 30) / 60) + " min left";
         }
