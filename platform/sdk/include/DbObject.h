@@ -118,7 +118,6 @@ private:
     OdDbStub* m_stub = nullptr;
     int m_refs = 0;
     signed char m_openMode = OdDb::kNotOpen;
-    int m_openings = 0;
     bool m_modifiedInOpening = false;
     bool m_closing = false;
 };

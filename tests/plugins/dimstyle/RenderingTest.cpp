@@ -67,7 +67,6 @@ TEST(Rendering, OtherValueKindsRenderAsTheChecksCompareThem)
         {"lineweight", Impl::toString(OdDb::kLnWt025), "0.25 mm"},
         {"null id", Impl::toString(OdDbObjectId()), "Null"},
         {"leader kBlockRef", Impl::toString(OdDbLeader::kBlockRef), "kBlockRef"},
-        {"leader out of range", Impl::toString(static_cast<OdDbLeader::AnnoType>(9)), "???"},
         {"rgb", Impl::toRGBString(0x0080FFu), "r255:g128:b0"},
         {"caller's format", Impl::toString(CKvString("%05.1f"), 2.25), "002.2"},
     };

@@ -309,14 +309,12 @@ std::vector<std::string> DxfText::unresolved() const
         const bool entity = object.section == "ENTITIES" || object.section == "BLOCKS";
         std::string marker;
         bool xdata = false;
-        int depth = 0;
         for (size_t i = 1; i < object.tags.size(); ++i) {
             const auto& [code, value] = object.tags[i];
             xdata = xdata || code == 1001;
             if (code == 100) {
                 marker = value;
             } else if (code == 102) {
-                depth += value.rfind('{', 0) == 0 ? 1 : -1;
                 if (value == "{ACAD_XDICTIONARY" && i + 1 < object.tags.size()) {
                     const DxfObject* dictionary = byHandle(object.tags[i + 1].second);
                     if (dictionary == nullptr || dictionary->owner() != object.handle()) {

@@ -170,7 +170,7 @@ TEST(RoundTrip, OldAndDamagedDrawingsAreReadAsCadProgramsReadThem)
         "0 SECTION|2 TABLES|0 TABLE|2 LTYPE|70 1|0 LTYPE|2 CONTINUOUS|70 0|3 Solid|72 65|73 0|"
         "40 0.0|0 LTYPE|2 DASHED|70 0|3 __|72 65|73 2|40 0.75|49 0.5|49 -0.25|0 ENDTAB|0 TABLE|"
         "2 LAYER|70 2|0 LAYER|2 0|70 0|62 7|6 CONTINUOUS|0 LAYER|100 AcDbSymbolTableRecord|"
-        "2 WALLS|70 0|62 1|6 DASHED|0 ENDTAB|0 ENDSEC");
+        "2 WALLS|70 0|62 1|6 DASHED|370 999|0 ENDTAB|0 ENDSEC");
     const std::string entities12 = groups(
         "0 SECTION|2 BLOCKS|0 BLOCK|8 0|2 DOOR|70 0|10 0.0|20 0.0|30 0.0|0 LINE|8 WALLS|"
         "10 0.0|20 0.0|30 0.0|11 1.0|21 0.0|31 0.0|0 ENDBLK|8 0|0 BLOCK|8 0|70 0|10 0.0|"
@@ -178,10 +178,10 @@ TEST(RoundTrip, OldAndDamagedDrawingsAreReadAsCadProgramsReadThem)
         "0 ENDBLK|8 0|0 ENDSEC|0 SECTION|2 ENTITIES|0 INSERT|8 WALLS|2 DOOR|10 5.0|20 5.0|"
         "30 0.0|0 ARC|8 WALLS|10 0.0|20 0.0|30 0.0|40 1.0|50 0.0|51 90.0|0 ENDSEC|0 EOF");
     const auto r12 = [](OdDbDatabase& db, const std::string& written) {
-        EXPECT_EQ(
-            nameOf(OdDbLayerTableRecordPtr(recordOf(db.getLayerTableId(), "WALLS").safeOpenObject())
-                       ->linetypeObjectId()),
-            "DASHED");
+        OdDbLayerTableRecordPtr walls = recordOf(db.getLayerTableId(), "WALLS").safeOpenObject();
+        EXPECT_EQ(nameOf(walls->linetypeObjectId()), "DASHED");
+        // A lineweight no enumerator can hold reads as the default.
+        EXPECT_EQ(walls->lineWeight(), OdDb::kLnWtByLwDefault);
         EXPECT_NE(written.find("100\nAcDbLayerTableRecord\n  2\nWALLS"), std::string::npos);
         EXPECT_EQ(entitiesOf(db.getModelSpaceId()), 2);
         // Each block without a name is a block of its own.

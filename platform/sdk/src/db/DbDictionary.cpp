@@ -189,7 +189,8 @@ OdDbDictionaryIteratorPtr OdDbDictionary::newIterator(bool sorted) const
 
 OdDb::DuplicateRecordCloning OdDbDictionary::mergeStyle() const
 {
-    return static_cast<OdDb::DuplicateRecordCloning>(getInt(this, 281, 1, kDictionary));
+    return getEnum(this, 281, OdDb::kDrcIgnore, OdDb::kDrcNotApplicable, OdDb::kDrcUnmangleName,
+                   kDictionary);
 }
 
 bool OdDbDictionary::isTreatElementsAsHard() const
@@ -310,5 +311,6 @@ OdResult OdDbXrecord::setFromRbChain(const OdResBuf* chain, OdDbDatabase*)
 
 OdDb::DuplicateRecordCloning OdDbXrecord::mergeStyle() const
 {
-    return static_cast<OdDb::DuplicateRecordCloning>(getInt(this, 280, 1, kXrecord));
+    return getEnum(this, 280, OdDb::kDrcIgnore, OdDb::kDrcNotApplicable, OdDb::kDrcUnmangleName,
+                   kXrecord);
 }

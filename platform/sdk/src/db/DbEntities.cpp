@@ -170,7 +170,8 @@ void OdDbEntity::setColor(const OdCmColor& color, bool doSubents)
 
 OdDb::LineWeight OdDbEntity::lineWeight() const
 {
-    return static_cast<OdDb::LineWeight>(getInt(this, 370, OdDb::kLnWtByLayer, commonScope(this)));
+    return getEnum(this, 370, OdDb::kLnWtByLayer, OdDb::kLnWtByLwDefault, OdDb::kLnWt211,
+                   commonScope(this));
 }
 
 void OdDbEntity::setLineWeight(OdDb::LineWeight lineWeight, bool doSubents)
@@ -284,7 +285,7 @@ void OdDbLeader::setDimensionStyle(OdDbObjectId styleId)
 
 OdDbLeader::AnnoType OdDbLeader::annoType() const
 {
-    return static_cast<AnnoType>(getInt(this, 73, kNoAnno, "AcDbLeader"));
+    return getEnum(this, 73, kNoAnno, kMText, kNoAnno, "AcDbLeader");
 }
 
 OdDbDimension::Kind OdDbDimension::dimensionType() const

@@ -101,7 +101,8 @@ void OdDbLayerTableRecord::setLinetypeObjectId(OdDbObjectId linetypeId)
 
 OdDb::LineWeight OdDbLayerTableRecord::lineWeight() const
 {
-    return static_cast<OdDb::LineWeight>(getInt(this, 370, OdDb::kLnWtByLwDefault, kLayer));
+    return getEnum(this, 370, OdDb::kLnWtByLwDefault, OdDb::kLnWtByLwDefault, OdDb::kLnWt211,
+                   kLayer);
 }
 
 void OdDbLayerTableRecord::setLineWeight(OdDb::LineWeight lineWeight)

@@ -36,6 +36,15 @@ int64_t getInt(const OdDbObject* object, int code, int64_t def, const char* subc
                int occurrence = 0);
 OdUInt64 getHandle(const OdDbObject* object, int code, const char* subclass = nullptr,
                    int occurrence = 0);
+// An enumerator stored in a group; `def` when the file holds a number outside [lowest, highest],
+// which the enumeration cannot hold.
+template <typename Enum>
+Enum getEnum(const OdDbObject* object, int code, Enum def, Enum lowest, Enum highest,
+             const char* subclass = nullptr)
+{
+    const int64_t value = getInt(object, code, def, subclass);
+    return value >= lowest && value <= highest ? static_cast<Enum>(value) : def;
+}
 
 // Sets a group to raw text (already encoded for the file), inserting it at the end of its scope
 // when missing. Returns the group's index.
