@@ -48,6 +48,7 @@ TEST(Annotation, FlagsSurviveSavingAndReadingInTheDxfForm)
     {
         const char* what;
         StyleKind kind;
+        bool setBefore;  // both flags were set first
         bool annotative;
         bool matchOrientation;
         const char* annotativeGroups;   // what the file holds for AcadAnnotative
@@ -56,17 +57,23 @@ TEST(Annotation, FlagsSurviveSavingAndReadingInTheDxfForm)
     const char* const kAnnotativeOn =
         "1001 AcadAnnotative\n1000 AnnotativeData\n1002 {\n1070 1\n1070 1\n1002 }\n";
     const Case cases[] = {
-        {"annotative text style", StyleKind::Text, true, false, kAnnotativeOn, ""},
-        {"annotative text style matching the layout", StyleKind::Text, true, true, kAnnotativeOn,
-         "1001 AcadAnnoPO\n1070 1\n"},
-        {"annotative dimension style", StyleKind::Dimension, true, false, kAnnotativeOn, ""},
-        {"plain dimension style", StyleKind::Dimension, false, false, "", ""},
-        {"orientation alone", StyleKind::Text, false, true, "", "1001 AcadAnnoPO\n1070 1\n"},
+        {"annotative text style", StyleKind::Text, false, true, false, kAnnotativeOn, ""},
+        {"annotative text style matching the layout", StyleKind::Text, false, true, true,
+         kAnnotativeOn, "1001 AcadAnnoPO\n1070 1\n"},
+        {"annotative dimension style", StyleKind::Dimension, false, true, false, kAnnotativeOn, ""},
+        {"plain dimension style: no XDATA", StyleKind::Dimension, false, false, false, "", ""},
+        {"orientation alone", StyleKind::Text, false, false, true, "", "1001 AcadAnnoPO\n1070 1\n"},
+        {"flags that were set are cleared to 0", StyleKind::Text, true, false, false,
+         "1001 AcadAnnotative\n1000 AnnotativeData\n1002 {\n1070 1\n1070 0\n1002 }\n",
+         "1001 AcadAnnoPO\n1070 0\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         OdDbDatabasePtr db = OdDbDatabase::createObject();
         const OdDbObjectId style = addStyle(db.get(), c.kind, "Notes");
+        if (c.setBefore) {
+            CKvObjectAnnotationContext::SetAnnotative(style, true, true);
+        }
         CKvObjectAnnotationContext::SetAnnotative(style, c.annotative, c.matchOrientation);
 
         TempFile file("annotation.dxf");
@@ -81,40 +88,6 @@ TEST(Annotation, FlagsSurviveSavingAndReadingInTheDxfForm)
                   c.annotative);
         EXPECT_EQ(matchOrientation, c.matchOrientation);
         EXPECT_EQ(CKvObjectAnnotationContext::IsAnnotative(reread), c.annotative);
-    }
-}
-
-TEST(Annotation, ClearingKeepsTheFormTheRecordHad)
-{
-    struct Case
-    {
-        const char* what;
-        bool setBefore;  // the record had both flags set, else no XDATA at all
-        const char* annotativeGroups;
-        const char* orientationGroups;
-    };
-    const Case cases[] = {
-        {"flags that were set are written as 0", true,
-         "1001 AcadAnnotative\n1000 AnnotativeData\n1002 {\n1070 1\n1070 0\n1002 }\n",
-         "1001 AcadAnnoPO\n1070 0\n"},
-        {"absent flags stay absent", false, "", ""},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        OdDbDatabasePtr db = OdDbDatabase::createObject();
-        const OdDbObjectId style = addStyle(db.get(), StyleKind::Text, "Notes");
-        if (c.setBefore) {
-            CKvObjectAnnotationContext::SetAnnotative(style, true, true);
-        }
-        CKvObjectAnnotationContext::SetAnnotative(style, false, false);
-        bool matchOrientation = true;
-        EXPECT_FALSE(CKvObjectAnnotationContext::IsAnnotative(style, &matchOrientation));
-        EXPECT_FALSE(matchOrientation);
-
-        TempFile file("annotation-cleared.dxf");
-        db->writeFile(OdString(file.path));
-        EXPECT_EQ(xdataOf(file.read(), "Notes", "AcadAnnotative"), c.annotativeGroups);
-        EXPECT_EQ(xdataOf(file.read(), "Notes", "AcadAnnoPO"), c.orientationGroups);
     }
 }
 

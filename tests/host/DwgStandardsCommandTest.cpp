@@ -107,9 +107,9 @@ TEST(DwgStandardsCommand, OpensThePageItsArgumentNames)
                   c.result);
         EXPECT_EQ(page, c.page ? c.page : "(none)");
         EXPECT_EQ(noDrawingShown, c.page != nullptr && !c.withDrawing);
-        EXPECT_EQ(scope.manager.initDocuments.size(), static_cast<size_t>(c.inits));
+        ASSERT_EQ(scope.manager.inits.size(), static_cast<size_t>(c.inits));
         if (c.inits > 0) {
-            EXPECT_EQ(scope.manager.initDocuments[0], document);
+            EXPECT_EQ(scope.manager.inits[0].first, document);
         }
     }
 }

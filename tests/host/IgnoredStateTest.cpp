@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <ResBuf.h>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -82,8 +83,25 @@ void expectState(const CKvIgnoredState& state, bool ignored, const wchar_t* user
     EXPECT_EQ(state.hasRecord, hasRecord);
 }
 
+// What a reader finds: the mark is stored by another writer, in any order, or not at all.
+struct Stored
+{
+    const char* what;
+    std::function<void(Drawing&)> prepare;
+    bool ignored;
+    const wchar_t* user;
+    bool hasRecord;
+};
+
+std::function<void(Drawing&)> entries(std::vector<std::pair<const wchar_t*, Chain>> stored)
+{
+    return [stored](Drawing& d) { d.storeEntries(stored); };
+}
+
 }  // namespace
 
+// Written, rewritten, saved and read again; the writer keeps other applications' entries, drops
+// what was stored under its key before, and builds an untyped item, then the name, then the flag.
 TEST(IgnoredState, MarkSurvivesSavingAndReopening)
 {
     struct Case
@@ -105,167 +123,112 @@ TEST(IgnoredState, MarkSurvivesSavingAndReopening)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         Drawing d;
+        d.storeEntries({{L"Stale", {{90, L"0"}}}});
+        OdDbXrecordPtr other = OdDbXrecord::createObject();
+        d.extensionDictionary()->setAt(OdString(L"OtherApp"), other.get());
         for (const auto& write : c.writes) {
             EXPECT_TRUE(writeIgnoredState(d.walls, write.first, write.second));
         }
-        expectState(readIgnoredState(d.walls), c.ignored, c.user, true);
+        OdDbDictionaryPtr ext = d.extensionDictionary();
+        EXPECT_TRUE(ext->has(OdString(L"OtherApp")));
+        OdDbDictionaryPtr standard = ext->getAt(OdString(L"AcStStandard"), OdDb::kForRead);
+        ASSERT_FALSE(standard.isNull());
+        EXPECT_EQ(standard->numEntries(), 1u);
+        OdDbXrecordPtr flags = standard->getAt(OdString(L"AcStFlags"), OdDb::kForRead);
+        ASSERT_FALSE(flags.isNull());
+        std::vector<int> types;
+        for (OdResBufPtr rb = flags->rbChain(); !rb.isNull(); rb = rb->next()) {
+            types.push_back(rb->restype());
+        }
+        EXPECT_EQ(types, (std::vector<int>{OdResBuf::kRtNone, 300, 90}));
+
         TempFile file("ignored.dxf");
         OdDbDatabasePtr back = saveAndReload(d.db.get(), file);
         OdDbSymbolTablePtr layers = back->getLayerTableId().safeOpenObject();
         expectState(readIgnoredState(layers->getAt(OdString("Walls"))), c.ignored, c.user, true);
     }
+    EXPECT_FALSE(writeIgnoredState(OdDbObjectId(), true, L"anna"));
 }
 
-TEST(IgnoredState, WriterBuildsOneXrecordWithAnUntypedItemThenNameThenFlag)
+TEST(IgnoredState, ReaderFollowsWhateverIsStored)
 {
-    Drawing d;
-    {
-        OdDbDictionaryPtr ext = d.extensionDictionary();
-        OdDbDictionaryPtr old = OdDbDictionary::createObject();
-        ext->setAt(OdString(L"AcStStandard"), old.get());
-        OdDbXrecordPtr stale = OdDbXrecord::createObject();
-        old->setAt(OdString(L"Stale"), stale.get());
-        OdDbXrecordPtr other = OdDbXrecord::createObject();
-        ext->setAt(OdString(L"OtherApp"), other.get());
-    }
-    ASSERT_TRUE(writeIgnoredState(d.walls, true, L"anna"));
-
-    OdDbDictionaryPtr ext = d.extensionDictionary();
-    EXPECT_TRUE(ext->has(OdString(L"OtherApp")));  // other applications' entries stay
-    OdDbDictionaryPtr standard = ext->getAt(OdString(L"AcStStandard"), OdDb::kForRead);
-    ASSERT_FALSE(standard.isNull());
-    EXPECT_EQ(standard->numEntries(), 1u);  // earlier content under the key is dropped
-    OdDbXrecordPtr flags = standard->getAt(OdString(L"AcStFlags"), OdDb::kForRead);
-    ASSERT_FALSE(flags.isNull());
-    std::vector<int> types;
-    for (OdResBufPtr rb = flags->rbChain(); !rb.isNull(); rb = rb->next()) {
-        types.push_back(rb->restype());
-    }
-    EXPECT_EQ(types, (std::vector<int>{OdResBuf::kRtNone, 300, 90}));
-}
-
-TEST(IgnoredState, ReaderFollowsTheStoredItemsWhateverTheirOrder)
-{
-    struct Case
-    {
-        const char* what;
-        std::vector<std::pair<const wchar_t*, Chain>> entries;
-        bool ignored;
-        const wchar_t* user;
-    };
-    const Case cases[] = {
-        {"name then flag, as written",
-         {{L"AcStFlags", {{300, L"anna"}, {90, L"1"}}}},
-         true,
-         L"anna"},
-        {"flag then name", {{L"AcStFlags", {{90, L"1"}, {300, L"anna"}}}}, true, L"anna"},
-        {"flag 0", {{L"AcStFlags", {{90, L"0"}, {300, L""}}}}, false, L""},
-        {"any other non-zero flag ignores", {{L"AcStFlags", {{90, L"7"}}}}, true, L""},
-        {"no flag item: the flag stays -1", {{L"AcStFlags", {{300, L"anna"}}}}, true, L"anna"},
+    const Stored cases[] = {
+        {"name then flag, as written", entries({{L"AcStFlags", {{300, L"anna"}, {90, L"1"}}}}),
+         true, L"anna", true},
+        {"flag then name", entries({{L"AcStFlags", {{90, L"1"}, {300, L"anna"}}}}), true, L"anna",
+         true},
+        {"flag 0", entries({{L"AcStFlags", {{90, L"0"}, {300, L""}}}}), false, L"", true},
+        {"any other non-zero flag ignores", entries({{L"AcStFlags", {{90, L"7"}}}}), true, L"",
+         true},
+        {"no flag item: the flag stays -1", entries({{L"AcStFlags", {{300, L"anna"}}}}), true,
+         L"anna", true},
         {"last item of a type wins",
-         {{L"AcStFlags", {{90, L"1"}, {300, L"anna"}, {90, L"0"}, {300, L"bob"}}}},
-         false,
-         L"bob"},
+         entries({{L"AcStFlags", {{90, L"1"}, {300, L"anna"}, {90, L"0"}, {300, L"bob"}}}}), false,
+         L"bob", true},
         {"items of other types are skipped",
-         {{L"AcStFlags", {{1, L"note"}, {90, L"0"}, {1000, L"x"}, {300, L"anna"}}}},
-         false,
-         L"anna"},
+         entries({{L"AcStFlags", {{1, L"note"}, {90, L"0"}, {1000, L"x"}, {300, L"anna"}}}}), false,
+         L"anna", true},
         {"entries in key order, values carried over, the last entry wins",
-         {{L"B", {{90, L"0"}}}, {L"A", {{300, L"anna"}, {90, L"1"}}}},
-         false,
-         L"anna"},
-        {"an empty xrecord still reports the flag's start value", {{L"AcStFlags", {}}}, true, L""},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        Drawing d;
-        d.storeEntries(c.entries);
-        expectState(readIgnoredState(d.walls), c.ignored, c.user, true);
-    }
-}
-
-TEST(IgnoredState, RecordsWithoutAMarkReadAsNotIgnored)
-{
-    struct Case
-    {
-        const char* what;
-        void (*prepare)(Drawing&);
-        bool hasRecord;
-    };
-    const Case cases[] = {
-        {"no extension dictionary", [](Drawing&) {}, false},
+         entries({{L"B", {{90, L"0"}}}, {L"A", {{300, L"anna"}, {90, L"1"}}}}), false, L"anna",
+         true},
+        {"no extension dictionary", [](Drawing&) {}, false, L"", false},
         {"extension dictionary with other entries only",
          [](Drawing& d) {
              OdDbXrecordPtr other = OdDbXrecord::createObject();
              d.extensionDictionary()->setAt(OdString(L"AcStOther"), other.get());
-             EXPECT_EQ(other->setFromRbChain(buildChain({{90, L"1"}, {300, L"anna"}}).get()), eOk);
+             other->setFromRbChain(buildChain({{90, L"1"}, {300, L"anna"}}).get());
          },
-         false},
-        {"empty AcStStandard dictionary", [](Drawing& d) { d.storeEntries({}); }, false},
+         false, L"", false},
+        {"empty AcStStandard dictionary", entries({}), false, L"", false},
         {"erased record",
          [](Drawing& d) {
              writeIgnoredState(d.walls, true, L"anna");
              d.walls.safeOpenObject(OdDb::kForWrite)->erase();
          },
-         false},
+         false, L"", false},
     };
-    for (const Case& c : cases) {
+    for (const Stored& c : cases) {
         SCOPED_TRACE(c.what);
         Drawing d;
         c.prepare(d);
-        expectState(readIgnoredState(d.walls), false, L"", c.hasRecord);
+        expectState(readIgnoredState(d.walls), c.ignored, c.user, c.hasRecord);
     }
     expectState(readIgnoredState(OdDbObjectId()), false, L"", false);
-    EXPECT_FALSE(writeIgnoredState(OdDbObjectId(), true, L"anna"));
 }
 
 TEST(IgnoredState, ForeignObjectsInTheRecordRaiseNotThatKindOfClass)
 {
-    struct Case
-    {
-        const char* what;
-        void (*prepare)(Drawing&);
+    const std::function<void(Drawing&)> cases[] = {
+        [](Drawing& d) {  // AcStStandard is an xrecord
+            OdDbXrecordPtr xrecord = OdDbXrecord::createObject();
+            d.extensionDictionary()->setAt(OdString(L"AcStStandard"), xrecord.get());
+        },
+        [](Drawing& d) {  // an entry of AcStStandard is a dictionary
+            d.storeEntries({{L"AcStFlags", {{90, L"1"}}}});
+            OdDbDictionaryPtr standard =
+                d.extensionDictionary()->getAt(OdString(L"AcStStandard"), OdDb::kForWrite);
+            OdDbDictionaryPtr nested = OdDbDictionary::createObject();
+            standard->setAt(OdString(L"Nested"), nested.get());
+        },
     };
-    const Case cases[] = {
-        {"AcStStandard is an xrecord",
-         [](Drawing& d) {
-             OdDbXrecordPtr xrecord = OdDbXrecord::createObject();
-             d.extensionDictionary()->setAt(OdString(L"AcStStandard"), xrecord.get());
-         }},
-        {"an entry of AcStStandard is a dictionary",
-         [](Drawing& d) {
-             d.storeEntries({{L"AcStFlags", {{90, L"1"}}}});
-             OdDbDictionaryPtr standard =
-                 d.extensionDictionary()->getAt(OdString(L"AcStStandard"), OdDb::kForWrite);
-             OdDbDictionaryPtr nested = OdDbDictionary::createObject();
-             standard->setAt(OdString(L"Nested"), nested.get());
-         }},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& prepare : cases) {
         Drawing d;
-        c.prepare(d);
+        prepare(d);
         EXPECT_THROW(readIgnoredState(d.walls), OdError_NotThatKindOfClass);
     }
 }
 
+// The manager loads the mark into every error it reports; an empty record leaves the error alone.
 TEST(IgnoredState, LoadingIntoAnErrorLeavesItAloneOnlyForAnEmptyRecord)
 {
     StdsRecordClasses records;
-    struct Case
-    {
-        const char* what;
-        void (*prepare)(Drawing&);
-        bool ignored;
-        const wchar_t* user;
+    const Stored cases[] = {
+        {"marked", [](Drawing& d) { writeIgnoredState(d.walls, true, L"anna"); }, true, L"anna",
+         true},
+        {"no mark: not ignored", [](Drawing&) {}, false, L"", false},
+        {"empty AcStStandard: the error's own state", entries({}), true, L"plug-in", false},
     };
-    const Case cases[] = {
-        {"marked", [](Drawing& d) { writeIgnoredState(d.walls, true, L"anna"); }, true, L"anna"},
-        {"no mark: not ignored", [](Drawing&) {}, false, L""},
-        {"empty AcStStandard: the error's own state", [](Drawing& d) { d.storeEntries({}); }, true,
-         L"plug-in"},
-    };
-    for (const Case& c : cases) {
+    for (const Stored& c : cases) {
         SCOPED_TRACE(c.what);
         Drawing d;
         c.prepare(d);

@@ -1,53 +1,24 @@
+// The user's standards settings: saved in the user's configuration folder, read back, and the
+// plug-ins' enabled flags given back to the plug-ins.
+#include "HostDoubles.h"
+
+#include <CKvPluginFlags.h>
 #include <CKvStandardsSettings.h>
 
-#include <QByteArray>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-namespace {
+#include <optional>
 
-// Points XDG_CONFIG_HOME at a folder of its own for the test and restores it afterwards.
-class StandardsSettings : public ::testing::Test
+TEST(StandardsSettings, SavedSettingsAreReadBackFromTheUsersConfigFolder)
 {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_home.isValid());
-        m_hadOld = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
-        m_old = qgetenv("XDG_CONFIG_HOME");
-        qputenv("XDG_CONFIG_HOME", m_home.path().toUtf8());
-    }
-    void TearDown() override
-    {
-        if (m_hadOld) {
-            qputenv("XDG_CONFIG_HOME", m_old);
-        } else {
-            qunsetenv("XDG_CONFIG_HOME");
-        }
-    }
-    QString home() const { return m_home.path(); }
-
-private:
-    QTemporaryDir m_home;
-    bool m_hadOld = false;
-    QByteArray m_old;
-};
-
-}  // namespace
-
-TEST_F(StandardsSettings, NothingStoredGivesTheDefaults)
-{
-    const CKvStandardsSettings settings = CKvStandardsSettings::load();
-    EXPECT_EQ(settings.preferredStandardsFile(), CKvString(L"None"));
-    EXPECT_FALSE(settings.automaticFix());
-    EXPECT_FALSE(settings.showIgnored());
+    const ConfigHomeScope home;
+    const CKvStandardsSettings defaults = CKvStandardsSettings::load();
+    EXPECT_EQ(defaults.preferredStandardsFile(), CKvString(L"None"));
+    EXPECT_FALSE(defaults.automaticFix());
+    EXPECT_FALSE(defaults.showIgnored());
     EXPECT_FALSE(QFile::exists(CKvStandardsSettings::filePath()));
-}
-
-TEST_F(StandardsSettings, SavedSettingsAreReadBackFromTheUsersConfigFolder)
-{
     struct Case
     {
         const char* what;
@@ -61,7 +32,6 @@ TEST_F(StandardsSettings, SavedSettingsAreReadBackFromTheUsersConfigFolder)
          L"/std/Office \u00C4.dws"},
         {"only automatic fix", L"None", true, false, L"None"},
         {"only show ignored", L"/std/a.dws", false, true, L"/std/a.dws"},
-        {"switched back off", L"None", false, false, L"None"},
         {"an empty preferred file means none", L"", false, false, L"None"},
     };
     for (const Case& c : cases) {
@@ -71,9 +41,7 @@ TEST_F(StandardsSettings, SavedSettingsAreReadBackFromTheUsersConfigFolder)
         settings.setAutomaticFix(c.automaticFix);
         settings.setShowIgnored(c.showIgnored);
         ASSERT_TRUE(settings.save());
-        EXPECT_TRUE(CKvStandardsSettings::filePath().startsWith(home() + "/"));
-        EXPECT_TRUE(QFile::exists(CKvStandardsSettings::filePath()));
-
+        EXPECT_TRUE(CKvStandardsSettings::filePath().startsWith(home.path() + "/"));
         const CKvStandardsSettings back = CKvStandardsSettings::load();
         EXPECT_EQ(back.preferredStandardsFile(), c.expectedPreferred);
         EXPECT_EQ(back.automaticFix(), c.automaticFix);
@@ -81,17 +49,91 @@ TEST_F(StandardsSettings, SavedSettingsAreReadBackFromTheUsersConfigFolder)
     }
 }
 
-TEST_F(StandardsSettings, ConfigFolderThatCannotBeWrittenReportsFailure)
+TEST(StandardsSettings, ConfigFolderThatCannotBeWrittenReportsFailure)
 {
+    const ConfigHomeScope home;
     // A plain file where the configuration folder should be.
-    const QString blocked = home() + "/not-a-folder";
+    const QString blocked = home.path() + "/not-a-folder";
     QFile file(blocked);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
     qputenv("XDG_CONFIG_HOME", blocked.toUtf8());
-
     CKvStandardsSettings settings;
     settings.setAutomaticFix(true);
     EXPECT_FALSE(settings.save());
     EXPECT_FALSE(CKvStandardsSettings::load().automaticFix());
+}
+
+TEST(StandardsSettings, PluginFlagsAreStoredByClassIdIgnoringCase)
+{
+    struct Case
+    {
+        const char* what;
+        const wchar_t* classId;
+        const wchar_t* sameIdOtherCase;
+        const wchar_t* otherId;
+    };
+    const Case cases[] = {
+        {"mixed-case hexadecimal", L"E81A7EB1-A22C-4bd4-96F8-725D0798DE29",
+         L"e81a7eb1-a22c-4BD4-96f8-725d0798de29", L"E81A7EB1-A22C-4bd4-96F8-725D0798DE30"},
+        {"braces", L"{abc}", L"{ABC}", L"abc"},
+        {"a slash is not a subgroup", L"with/slash", L"WITH/SLASH", L"with\\slash"},
+        {"a backslash is not a slash", L"back\\slash", L"BACK\\SLASH", L"back/slash"},
+        {"percent signs", L"per%41cent", L"PER%41CENT", L"perAcent"},
+        {"non-ASCII", L"\u00E4rger", L"\u00C4RGER", L"arger"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const ConfigHomeScope home;
+        CKvStandardsSettings settings;
+        settings.setPluginEnabled(c.classId, false);
+        ASSERT_TRUE(settings.save());
+        CKvStandardsSettings back = CKvStandardsSettings::load();
+        EXPECT_FALSE(back.pluginEnabled(c.sameIdOtherCase));
+        EXPECT_TRUE(back.pluginEnabled(c.otherId));
+        // Saving other changes keeps the flag of a plug-in nobody touched.
+        back.setAutomaticFix(true);
+        back.setPluginEnabled(c.otherId, true);
+        ASSERT_TRUE(back.save());
+        EXPECT_FALSE(CKvStandardsSettings::load().pluginEnabled(c.classId));
+    }
+    // A plug-in without a class id cannot be switched off.
+    const ConfigHomeScope home;
+    CKvStandardsSettings settings;
+    settings.setPluginEnabled(L"", false);
+    ASSERT_TRUE(settings.save());
+    EXPECT_TRUE(CKvStandardsSettings::load().pluginEnabled(L""));
+}
+
+TEST(StandardsSettings, RestoringGivesEveryPluginItsStoredFlag)
+{
+    struct Case
+    {
+        const char* what;
+        bool enabledBefore;
+        std::optional<bool> stored;
+        const wchar_t* storedUnder;
+        bool enabledAfter;
+    };
+    const Case cases[] = {
+        {"stored off", true, false, L"ID-A", false},
+        {"stored on", false, true, L"ID-A", true},
+        {"nothing stored: enabled", false, std::nullopt, L"ID-A", true},
+        {"stored under the id in another case", true, false, L"id-a", false},
+        {"stored for another plug-in only", false, false, L"ID-B", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CKvStandardsSettings settings;
+        if (c.stored) {
+            settings.setPluginEnabled(c.storedUnder, *c.stored);
+        }
+        StubPlugin plugin("A", "ID-A");
+        plugin.enabled = c.enabledBefore;
+        // A null entry in the manager's list is passed over.
+        StubManager manager({nullptr, &plugin});
+        restorePluginFlags(&manager, settings);
+        EXPECT_EQ(plugin.Enabled(), c.enabledAfter);
+    }
+    restorePluginFlags(nullptr, CKvStandardsSettings());
 }

@@ -101,15 +101,6 @@ TEST(SystemServices, FileSearchLooksBesideTheDrawingThenInSupportThenInResources
     }
 }
 
-TEST(SystemServices, LineStyleFilesAreFoundInTheInstalledResources)
-{
-    CKvSystemServices services(CKvString(KV_RESOURCE_DIR));
-    for (const char* name : {"inch.lin", "mm.lin"}) {
-        SCOPED_TRACE(name);
-        EXPECT_TRUE(QFile::exists(services.findFile(CKvString(name), nullptr).toQString()));
-    }
-}
-
 TEST(SystemServices, DrawingReaderGivesNullForWhatItCannotRead)
 {
     SearchFolders folders;

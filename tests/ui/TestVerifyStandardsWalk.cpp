@@ -3,6 +3,39 @@
 // closing.
 #include "VerifyStandardsScenario.h"
 
+#include <CKvHelp.h>
+#include <CKvIgnoredState.h>
+#include <CKvMessageBox.h>
+#include <CKvStandardsAssociation.h>
+#include <CKvUtilsBase.h>
+
+#include <QDialogButtonBox>
+#include <QPushButton>
+
+#include <memory>
+
+namespace {
+
+const char kOptionsWarning[] =
+    "VerifyStandards command cannot continue due to changes done under standards files list or "
+    "drawing categories to be verified. Restart command to verify drawing using new standards "
+    "settings.";
+
+enum class OptionsChange {
+    Nothing,
+    FileAdded,
+    FileRemoved,
+    FilesReordered,
+    LetterCaseOnly,
+    PluginDisabled,
+    PluginEnabled,
+    PluginDisabledWithoutManager
+};
+
+}  // namespace
+
+Q_DECLARE_METATYPE(OptionsChange)
+
 class TestVerifyStandardsWalk : public QObject
 {
     Q_OBJECT
@@ -38,9 +71,6 @@ private slots:
             QVERIFY(stored.hasRecord);
             QCOMPARE(stored.ignored, checked);
             QCOMPARE(stored.user.toQString(), checked ? login : QString());
-            QCOMPARE(storedFlagItems(id),
-                     QStringList({"300=" + (checked ? login : QString()),
-                                  QStringLiteral("90=%1").arg(checked ? 1 : 0)}));
             QCOMPARE(dialog.errorInfoList()[0].getIsIgnored(), checked);
             QCOMPARE(dialog.errorInfoList()[0].getIgnoredByUserName().toQString(), storedName);
             QCOMPARE(dialog.findChild<QCheckBox*>("IgnoreViolationCheckBox")->isChecked(), checked);
@@ -94,6 +124,11 @@ private slots:
                     break;
                 }
                 walked << shownText(dialog, "ObjectNameLabel");
+                // The headers blanked by the pass before are back.
+                QCOMPARE(headersOf(dialog, "ReplaceWithTableWidget"),
+                         QStringList({"", "Layer", "Standards File"}));
+                QCOMPARE(headersOf(dialog, "PreviewChangesTableWidget"),
+                         QStringList({"Property", "Current Value", "Standard Value"}));
             }
             QCOMPARE(walked, shown);
             QCOMPARE(dialog.currentIndex(), -1);
@@ -312,10 +347,10 @@ private slots:
         disabled.enabled = false;
         CKvStandardsAssociation association(s.document->database());
         association.setPaths({"C:/Standards/a.dws", "C:/Standards/b.dws"});
-        std::unique_ptr<ListingManager> manager;
+        std::unique_ptr<StubManager> manager;
         if (change != OptionsChange::PluginDisabledWithoutManager) {
-            manager = std::make_unique<ListingManager>(
-                std::vector<CKvStdsPlugins*>{&s.plugin, &disabled});
+            manager =
+                std::make_unique<StubManager>(std::vector<CKvStdsPlugins*>{&s.plugin, &disabled});
         }
         ConfigurationCommand configuration([&] {
             switch (change) {

@@ -30,6 +30,17 @@ void clickButton(QDialog& dialog, QDialogButtonBox::StandardButton which)
     QTest::mouseClick(button, Qt::LeftButton);
 }
 
+// The style's standard icon as the dialogs draw it (a transparent 50 pixel square).
+QImage iconImage(const QWidget& widget, QStyle::StandardPixmap icon)
+{
+    QPixmap pixmap(50, 50);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    widget.style()->standardIcon(icon, nullptr, &widget).paint(&painter, pixmap.rect());
+    painter.end();
+    return pixmap.toImage();
+}
+
 }  // namespace
 
 void endWhenShown(QDialog& dialog, Ending ending, std::function<void(QDialog&)> first)
@@ -62,34 +73,21 @@ void endWhenShown(QDialog& dialog, Ending ending, std::function<void(QDialog&)> 
     });
 }
 
-QImage expectedIcon(const QWidget& widget, QStyle::StandardPixmap icon)
-{
-    QPixmap pixmap(50, 50);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    widget.style()->standardIcon(icon, nullptr, &widget).paint(&painter, pixmap.rect());
-    painter.end();
-    return pixmap.toImage();
-}
-
-QImage labelImage(const QWidget& dialog, const char* labelName)
-{
-    const auto* label = dialog.findChild<QLabel*>(labelName);
-    return label ? label->pixmap(Qt::ReturnByValue).toImage() : QImage();
-}
-
-void checkIconBesideWholeMessage(QDialog& dialog, const char* messageLabel, const QString& picture)
+void checkIconBesideWholeMessage(QDialog& dialog, const char* messageLabel,
+                                 QStyle::StandardPixmap icon, const QString& picture)
 {
     dialog.show();
     QCoreApplication::processEvents();
     QCoreApplication::processEvents();
     saveScreenshot(dialog, picture);
-    const QWidget* icon = dialog.findChild<QLabel*>("label_4");
+    const auto* iconLabel = dialog.findChild<QLabel*>("label_4");
     const QWidget* message = dialog.findChild<QLabel*>(messageLabel);
-    QVERIFY(icon && message);
-    QCOMPARE(icon->size(), QSize(50, 50));
+    QVERIFY(iconLabel && message);
+    QCOMPARE(iconLabel->pixmap(Qt::ReturnByValue).toImage(), iconImage(dialog, icon));
+    QCOMPARE(iconLabel->text(), QString());
+    QCOMPARE(iconLabel->size(), QSize(50, 50));
     // The layout's spacing between the two, not a column stretched wider than the icon.
-    const int gap = message->x() - (icon->x() + icon->width());
+    const int gap = message->x() - (iconLabel->x() + iconLabel->width());
     QVERIFY2(gap <= 2 * dialog.style()->pixelMetric(QStyle::PM_LayoutHorizontalSpacing),
              qPrintable(QStringLiteral("%1 pixels between icon and message").arg(gap)));
     const QStringList cut = cutTexts(dialog);
@@ -115,47 +113,4 @@ HostServicesScope::HostServicesScope() : m_services(CKvString())
 HostServicesScope::~HostServicesScope()
 {
     SetKvSystemServices(nullptr);
-}
-
-ContextMarker::ContextMarker(const char* context) : m_context(QString::fromLatin1(context))
-{
-    QCoreApplication::installTranslator(this);
-}
-
-ContextMarker::~ContextMarker()
-{
-    QCoreApplication::removeTranslator(this);
-}
-
-QString ContextMarker::translate(const char* context, const char* sourceText, const char*,
-                                 int) const
-{
-    if (m_context != QLatin1String(context)) {
-        return QString();
-    }
-    return marked(QString::fromUtf8(sourceText));
-}
-
-QString ContextMarker::marked(const QString& text) const
-{
-    return '{' + m_context + '}' + text;
-}
-
-QStringList unmarkedTexts(const QWidget& dialog, const ContextMarker& marker,
-                          const QStringList& objectNames)
-{
-    QStringList unmarked;
-    for (const QString& name : objectNames) {
-        const QWidget* widget = dialog.findChild<QWidget*>(name);
-        QString text;
-        if (const auto* label = qobject_cast<const QLabel*>(widget)) {
-            text = label->text();
-        } else if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
-            text = button->text();
-        }
-        if (!widget || !text.startsWith(marker.marked(QString()))) {
-            unmarked << name + ": " + text;
-        }
-    }
-    return unmarked;
 }

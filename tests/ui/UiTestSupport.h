@@ -1,22 +1,19 @@
-// Helpers shared by the dialog tests: ending a modal run from inside its event loop, the icons the
-// dialogs should show, the host's services, a translator that marks one context, and the check
-// that a test left no top-level widget behind.
+// Helpers shared by the dialog tests: ending a modal run from inside its event loop, the check of
+// a message dialog's icon and message, the host's services, and the check that a test left no
+// top-level widget behind.
 #ifndef KV_UI_TEST_SUPPORT_H
 #define KV_UI_TEST_SUPPORT_H
 
 #include <CKvSystemServices.h>
 
-#include <QImage>
 #include <QMetaType>
 #include <QString>
 #include <QStringList>
 #include <QStyle>
-#include <QTranslator>
 
 #include <functional>
 
 class QDialog;
-class QWidget;
 
 // How a modal run is ended once the dialog is up.
 enum class Ending { ClickOk, ClickCancel, ClickClose, CloseWindow, PressEscape, PressEnter };
@@ -27,14 +24,11 @@ Q_DECLARE_METATYPE(Ending)
 void endWhenShown(
     QDialog& dialog, Ending ending, std::function<void(QDialog&)> first = [](QDialog&) {});
 
-// The style's standard icon as the dialogs draw it in label_4 (a transparent 50 pixel square).
-QImage expectedIcon(const QWidget& widget, QStyle::StandardPixmap icon);
-// The image of the pixmap the label shows; null without a pixmap.
-QImage labelImage(const QWidget& dialog, const char* labelName);
-
-// Shows the dialog at the size it opens with and checks that the icon keeps its square right
-// beside the message and that no text is cut; saves a picture of it under the picture's name.
-void checkIconBesideWholeMessage(QDialog& dialog, const char* messageLabel, const QString& picture);
+// Shows the dialog at the size it opens with and checks that label_4 shows the style's icon (and
+// no text) in a 50 pixel square right beside the message label and that no text is cut; saves a
+// picture of it under the picture's name.
+void checkIconBesideWholeMessage(QDialog& dialog, const char* messageLabel,
+                                 QStyle::StandardPixmap icon, const QString& picture);
 
 // The names of the top-level widgets that still exist.
 QStringList leftOverTopLevelWidgets();
@@ -51,28 +45,6 @@ public:
 private:
     CKvSystemServices m_services;
 };
-
-// Installed for its lifetime: translates every text of one context to "{context}" + the text, and
-// leaves the other contexts alone.
-class ContextMarker : public QTranslator
-{
-public:
-    explicit ContextMarker(const char* context);
-    ~ContextMarker() override;
-
-    bool isEmpty() const override { return false; }
-    QString translate(const char* context, const char* sourceText, const char* disambiguation,
-                      int n) const override;
-    QString marked(const QString& text) const;
-
-private:
-    QString m_context;
-};
-
-// The widget texts named by object names that do not carry the marker of the dialog's context;
-// each entry is "objectName: text".
-QStringList unmarkedTexts(const QWidget& dialog, const ContextMarker& marker,
-                          const QStringList& objectNames);
 
 // The test classes, one per dialog; each returns QTest::qExec's result.
 int runTestMissingStandardsFileDlg(int argc, char** argv);

@@ -1,5 +1,152 @@
 #include "VerifyStandardsScenario.h"
 
+#include <CKvSystemServices.h>
+#include <DbLayerTableRecord.h>
+#include <DbSymbolTable.h>
+#include <OdError.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+#include <EdCommandStack.h>
+
+const char kNoStandardsText[] = "There are no standards files associated with the current drawing.";
+
+void RecordingPlugin::FixError(OdSmartPtr<CKvStdsError> error, OdSmartPtr<CKvStdsFix> fix,
+                               CKvString& message)
+{
+    fixes << error->GetObjectName().toQString() + ':' + fix->GetFixObjectName().toQString();
+    messages << message.toQString();
+    if (failFixes) {
+        throw OdError(eInvalidInput);
+    }
+}
+
+void RecordingPlugin::GetPropertyDiffs(OdSmartPtr<CKvStdsError> error, OdSmartPtr<CKvStdsFix> fix,
+                                       std::vector<CKvString>& names,
+                                       OdArray<OdSmartPtr<OdResBuf>>& errorValues,
+                                       OdArray<OdSmartPtr<OdResBuf>>& fixValues,
+                                       std::vector<CKvString>& extra)
+{
+    diffRequests << fix->GetFixObjectName().toQString();
+    for (const auto& property : fix->GetProperties()) {
+        names.push_back(property.first);
+        errorValues.append(error->GetPropertyValue(property.first));
+        fixValues.append(property.second);
+        extra.push_back(property.first);
+    }
+}
+
+ConfigurationCommand::ConfigurationCommand(std::function<void()> change)
+    : m_change(std::move(change))
+{
+    odedRegCmds()->addCommand(this);
+}
+
+ConfigurationCommand::~ConfigurationCommand()
+{
+    odedRegCmds()->removeCmd(this);
+}
+
+int ConfigurationCommand::Execute(CKvCommandContext* context)
+{
+    QStringList items;
+    for (OdResBufPtr pItem = context ? context->arguments() : OdResBufPtr(); !pItem.isNull();
+         pItem = pItem->next()) {
+        items << (pItem->restype() == OdResBuf::kRtInt16
+                      ? QStringLiteral("5003=%1").arg(pItem->getInt16())
+                      : QString::number(pItem->restype()));
+    }
+    runs << items.join(' ');
+    m_change();
+    return kResultNormal;
+}
+
+SummaryCatcher::SummaryCatcher()
+{
+    qApp->installEventFilter(this);
+}
+
+SummaryCatcher::~SummaryCatcher()
+{
+    qApp->removeEventFilter(this);
+}
+
+bool SummaryCatcher::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* summary = qobject_cast<CKvVerfiyCompleteMessage*>(watched);
+    if (!summary || event->type() != QEvent::Show) {
+        return false;
+    }
+    QTimer::singleShot(0, summary, [this, summary] {
+        QStringList counts;
+        for (const char* name : {"num_violations", "num_autoFix", "num_manualFix", "num_Ignored"}) {
+            counts << shownText(*summary, name);
+        }
+        summaries << counts.join(' ');
+        const auto* box = summary->findChild<QDialogButtonBox*>("buttonBox");
+        if (QPushButton* close = box ? box->button(QDialogButtonBox::Close) : nullptr) {
+            close->click();
+        }
+        if (summary->isVisible()) {
+            summary->done(-1);
+        }
+    });
+    return false;
+}
+
+Scenario::Scenario(bool automaticFix, bool showIgnored)
+{
+    CKvStandardsSettings settings;
+    settings.setAutomaticFix(automaticFix);
+    settings.setShowIgnored(showIgnored);
+    m_saved = settings.save();
+    const QString file = folder.path() + "/drawing.dxf";
+    OdDbDatabase::createObject()->writeFile(CKvString(file).toOdString());
+    document = GetKvSystemServices()->documentManager()->open(CKvString(file));
+}
+
+int Scenario::add(const char* layer, const std::vector<Fix>& fixes, int recommended,
+                  const std::vector<Value>& values)
+{
+    const OdDbSymbolTablePtr pLayers =
+        document->database()->getLayerTableId().safeOpenObject(OdDb::kForWrite);
+    const OdDbLayerTableRecordPtr pLayer = OdDbLayerTableRecord::createObject();
+    pLayer->setName(OdString(layer));
+    ids.push_back(pLayers->add(pLayer.get()));
+
+    const OdSmartPtr<CKvStdsError> pError = CKvStdsError::createObject();
+    pError->SetObjectId(ids.back());
+    pError->SetObjectType(CKvString("Layer"));
+    pError->SetObjectName(CKvString(layer));
+    pError->SetDescription(CKvString(QStringLiteral("Layer %1 is non-standard.").arg(layer)));
+    pError->SetPlugin(OdSmartPtr<CKvStdsPlugins>(&plugin));
+    for (const Value& value : values) {
+        pError->AddProperty(CKvString(value.property), value.value);
+    }
+    OdArray<OdSmartPtr<CKvStdsFix>> fixArray;
+    for (const Fix& fix : fixes) {
+        const OdSmartPtr<CKvStdsFix> pFix = CKvStdsFix::createObject();
+        pFix->SetFixObjectName(CKvString(fix.name));
+        pFix->SetFixDisplayName(CKvString(fix.name));
+        pFix->SetStandardsFile(CKvString(fix.file));
+        for (const Value& value : fix.values) {
+            pFix->AddProperty(CKvString(value.property), value.value);
+        }
+        fixArray.append(pFix);
+    }
+    CKvVerifyStandardsInfo info;
+    info.setError(pError);
+    info.setCurrentPlugin(OdSmartPtr<CKvStdsPlugins>(&plugin));
+    info.setFixArray(fixArray);
+    info.setRecommendedFixIdx(recommended);
+    return static_cast<int>(records.append(info));
+}
+
 QString shownText(const QWidget& dialog, const char* name)
 {
     const QObject* widget = dialog.findChild<QWidget*>(name);
@@ -12,7 +159,6 @@ QString shownText(const QWidget& dialog, const char* name)
     return QStringLiteral("(no %1)").arg(name);
 }
 
-// "name on" or "name off" for each widget; "name missing" for one the form lacks.
 QStringList enabledStates(const QWidget& dialog, const QStringList& names)
 {
     QStringList states;
@@ -41,38 +187,26 @@ QTableWidget* tableOf(const QWidget& dialog, const char* name)
     return dialog.findChild<QTableWidget*>(name);
 }
 
-// Each row as "cell|cell|cell"; a cell with an icon starts with "[icon]".
 QStringList rowsOf(const QWidget& dialog, const char* tableName)
 {
     const QTableWidget* table = tableOf(dialog, tableName);
-    if (!table) {
-        return {QStringLiteral("(no %1)").arg(tableName)};
-    }
     QStringList rows;
-    for (int row = 0; row < table->rowCount(); ++row) {
+    for (int row = 0; table && row < table->rowCount(); ++row) {
         QStringList cells;
         for (int column = 0; column < table->columnCount(); ++column) {
             const QTableWidgetItem* item = table->item(row, column);
-            QString cell = item ? item->text() : QString();
-            if (item && !item->icon().isNull()) {
-                cell.prepend(QStringLiteral("[icon]"));
-            }
-            cells << cell;
+            cells << (item && !item->icon().isNull() ? "[icon]" : "") + (item ? item->text() : "");
         }
         rows << cells.join('|');
     }
     return rows;
 }
 
-// The header texts, each followed by its tool tip when that differs.
 QStringList headersOf(const QWidget& dialog, const char* tableName)
 {
     const QTableWidget* table = tableOf(dialog, tableName);
-    if (!table) {
-        return {QStringLiteral("(no %1)").arg(tableName)};
-    }
     QStringList headers;
-    for (int column = 0; column < table->columnCount(); ++column) {
+    for (int column = 0; table && column < table->columnCount(); ++column) {
         const QTableWidgetItem* item = table->horizontalHeaderItem(column);
         QString text = item ? item->text() : QStringLiteral("(none)");
         if (item && item->toolTip() != item->text()) {
@@ -85,20 +219,17 @@ QStringList headersOf(const QWidget& dialog, const char* tableName)
 
 int selectedFixRow(const QWidget& dialog)
 {
-    const QTableWidget* table = tableOf(dialog, "ReplaceWithTableWidget");
     const QList<QTableWidgetItem*> selected =
-        table ? table->selectedItems() : QList<QTableWidgetItem*>();
+        tableOf(dialog, "ReplaceWithTableWidget")->selectedItems();
     return selected.isEmpty() ? -1 : selected.first()->row();
 }
 
-// Hands the records to the dialog and takes the first step, as the dialog does once it is up.
 void start(CKvVerifyStandards& dialog, const Scenario& scenario)
 {
     dialog.setErrorInfoList(scenario.records);
     dialog.clickedNext();
 }
 
-// The object names of the records the dialog still holds.
 QStringList listedNames(const CKvVerifyStandards& dialog)
 {
     QStringList names;
@@ -114,31 +245,4 @@ void click(const QWidget& dialog, const char* buttonName)
     if (auto* button = dialog.findChild<QAbstractButton*>(buttonName)) {
         button->click();
     }
-}
-
-// The 300 and 90 items of the layer's ignored-violation record, in chain order.
-QStringList storedFlagItems(const OdDbObjectId& id)
-{
-    const OdDbObjectPtr pLayer = id.safeOpenObject();
-    const OdDbDictionaryPtr pExtension = pLayer->extensionDictionary().openObject();
-    if (pExtension.isNull()) {
-        return {QStringLiteral("(no extension dictionary)")};
-    }
-    const OdDbDictionaryPtr pStandard = pExtension->getAt(OdString("AcStStandard"), OdDb::kForRead);
-    const OdDbXrecordPtr pFlags =
-        pStandard.isNull()
-            ? OdDbXrecordPtr()
-            : OdDbXrecordPtr(pStandard->getAt(OdString("AcStFlags"), OdDb::kForRead));
-    if (pFlags.isNull()) {
-        return {QStringLiteral("(no AcStFlags)")};
-    }
-    QStringList items;
-    for (OdResBufPtr pItem = pFlags->rbChain(); !pItem.isNull(); pItem = pItem->next()) {
-        if (pItem->restype() == OdResBuf::kDxfXTextString) {
-            items << "300=" + CKvString(pItem->getString()).toQString();
-        } else if (pItem->restype() == OdResBuf::kDxfInt32) {
-            items << QStringLiteral("90=%1").arg(pItem->getInt32());
-        }
-    }
-    return items;
 }

@@ -1,13 +1,17 @@
 #include "WidgetChecks.h"
 
 #include <QAbstractButton>
-#include <QAbstractItemView>
+#include <QCoreApplication>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPixmap>
 #include <QStyle>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTreeWidget>
 #include <QWidget>
 
 namespace {
@@ -42,16 +46,52 @@ void addCutHeaderTitles(const QHeaderView& header, QStringList& cut)
     }
 }
 
-}  // namespace
-
-QStringList cutTexts(const QWidget& root)
+QList<const QWidget*> withChildren(const QWidget& root)
 {
     QList<const QWidget*> widgets{&root};
     for (const QWidget* child : root.findChildren<QWidget*>()) {
         widgets << child;
     }
+    return widgets;
+}
+
+// The texts a widget shows of its own (not those of its children).
+QStringList ownTexts(const QWidget& widget)
+{
+    QStringList texts;
+    if (widget.isWindow()) {
+        texts << widget.windowTitle();
+    }
+    if (const auto* label = qobject_cast<const QLabel*>(&widget)) {
+        texts << label->text();
+    } else if (const auto* button = qobject_cast<const QAbstractButton*>(&widget)) {
+        if (!qobject_cast<const QDialogButtonBox*>(button->parentWidget())) {
+            texts << button->text();
+        }
+    } else if (const auto* tabs = qobject_cast<const QTabWidget*>(&widget)) {
+        for (int i = 0; i < tabs->count(); ++i) {
+            texts << tabs->tabText(i);
+        }
+    } else if (const auto* table = qobject_cast<const QTableWidget*>(&widget)) {
+        for (int column = 0; column < table->columnCount(); ++column) {
+            if (const QTableWidgetItem* item = table->horizontalHeaderItem(column)) {
+                texts << item->text() << item->toolTip();
+            }
+        }
+    } else if (const auto* tree = qobject_cast<const QTreeWidget*>(&widget)) {
+        for (int column = 0; column < tree->columnCount(); ++column) {
+            texts << tree->headerItem()->text(column);
+        }
+    }
+    return texts;
+}
+
+}  // namespace
+
+QStringList cutTexts(const QWidget& root)
+{
     QStringList cut;
-    for (const QWidget* widget : widgets) {
+    for (const QWidget* widget : withChildren(root)) {
         if (!widget->isVisible()) {
             continue;
         }
@@ -80,4 +120,42 @@ QString saveScreenshot(QWidget& widget, const QString& name)
     }
     const QString path = folder.filePath(name + QStringLiteral(".png"));
     return widget.grab().save(path) ? path : QString();
+}
+
+ContextMarker::ContextMarker(const char* context) : m_context(QString::fromLatin1(context))
+{
+    QCoreApplication::installTranslator(this);
+}
+
+ContextMarker::~ContextMarker()
+{
+    QCoreApplication::removeTranslator(this);
+}
+
+QString ContextMarker::translate(const char* context, const char* sourceText, const char*,
+                                 int) const
+{
+    return m_context == QLatin1String(context) ? marked(QString::fromUtf8(sourceText)) : QString();
+}
+
+QString ContextMarker::marked(const QString& text) const
+{
+    return '{' + m_context + '}' + text;
+}
+
+QStringList untranslatedTexts(const QWidget& root, const ContextMarker& marker,
+                              const QStringList& data)
+{
+    QStringList untranslated;
+    for (const QWidget* widget : withChildren(root)) {
+        if (data.contains(widget->objectName())) {
+            continue;
+        }
+        for (const QString& text : ownTexts(*widget)) {
+            if (!text.isEmpty() && !text.startsWith(marker.marked(QString()))) {
+                untranslated << entry(*widget, text);
+            }
+        }
+    }
+    return untranslated;
 }

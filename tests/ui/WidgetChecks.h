@@ -1,10 +1,11 @@
-// Checks of what a shown widget looks like, shared by the dialog tests and the desktop tests:
-// texts cut by their widgets, and pictures of widgets saved for people to look at.
+// Checks of what a widget shows, shared by the dialog, host and desktop tests: texts cut by their
+// widgets, texts left untranslated, and pictures of widgets saved for people to look at.
 #ifndef KV_WIDGET_CHECKS_H
 #define KV_WIDGET_CHECKS_H
 
 #include <QString>
 #include <QStringList>
+#include <QTranslator>
 
 class QWidget;
 
@@ -16,5 +17,29 @@ QStringList cutTexts(const QWidget& root);
 // Saves a picture of the widget as name.png in the build folder's screenshots folder; returns the
 // file's path, empty when it could not be written.
 QString saveScreenshot(QWidget& widget, const QString& name);
+
+// Installed for its lifetime: translates every text of one context to "{context}" + the text, and
+// leaves the other contexts alone.
+class ContextMarker : public QTranslator
+{
+public:
+    explicit ContextMarker(const char* context);
+    ~ContextMarker() override;
+
+    bool isEmpty() const override { return false; }
+    QString translate(const char* context, const char* sourceText, const char* disambiguation,
+                      int n) const override;
+    QString marked(const QString& text) const;
+
+private:
+    QString m_context;
+};
+
+// The texts under root (its window title, labels, buttons other than a button box's standard
+// ones, tabs, table and tree headers with their tool tips) that do not carry the marker, except
+// those of the widgets named in `data` (which show the user's data). Each entry is
+// "objectName: text".
+QStringList untranslatedTexts(const QWidget& root, const ContextMarker& marker,
+                              const QStringList& data = {});
 
 #endif  // KV_WIDGET_CHECKS_H

@@ -1,0 +1,167 @@
+// The three dialogs that stop verification and offer to open the standards configuration. They
+// differ in their message, their check box and their help topic (RunDialogFacts); each has its
+// test class, whose slots run the checks below.
+#include "UiTestSupport.h"
+#include "WidgetChecks.h"
+
+#include <CKvHelp.h>
+#include <CKvMissingStandardsFileDlg.h>
+#include <CKvNoDwgCategoriesSelectedDlg.h>
+#include <CKvNoStandardsFileDlg.h>
+
+#include <QCheckBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QObject>
+#include <QTest>
+
+namespace {
+
+template <class Dialog>
+struct RunDialogFacts
+{
+    const char* context;
+    const char* message;
+    const char* checkBoxName;
+    const char* checkBoxCaption;
+    bool (Dialog::*isChecked)() const;
+    int helpId;
+};
+
+const RunDialogFacts<CKvMissingStandardsFileDlg> kMissing = {
+    "CKvMissingStandardsFileDlg",
+    "One or more standards files associated with the current drawing could not be located.",
+    "RunStdFileAssocChkBox",
+    "Run standards files association",
+    &CKvMissingStandardsFileDlg::IsRunStdsDlgChecked,
+    3072};
+const RunDialogFacts<CKvNoStandardsFileDlg> kNoFile = {
+    "CKvNoStandardsFileDlg",
+    "The current drawing has no associated standards file.",
+    "RunStdFileAssocChkBox",
+    "Run standards files association",
+    &CKvNoStandardsFileDlg::IsRunStdsDlgChecked,
+    3072};
+const RunDialogFacts<CKvNoDwgCategoriesSelectedDlg> kNoCategory = {
+    "CKvNoDwgCategoriesSelectedDlg",
+    "Currently no drawing category is checked.",
+    "RunDwgCategoryChkBox",
+    "Run drawing categories",
+    &CKvNoDwgCategoriesSelectedDlg::IsRunDwgCategoriesChecked,
+    3071};
+
+// Its message and check box (ticked) under the host's name, OK and Cancel, the warning icon
+// beside the whole message, every text translated in the dialog's context, the help topic.
+template <class Dialog>
+void checkLookAndTexts(const RunDialogFacts<Dialog>& facts)
+{
+    {
+        HostServicesScope host;
+        Dialog dialog;
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("kvcad"));
+        QCOMPARE(dialog.template findChild<QLabel*>("label")->text(),
+                 QString::fromUtf8(facts.message));
+        const auto* box = dialog.template findChild<QCheckBox*>(facts.checkBoxName);
+        QVERIFY(box);
+        QCOMPARE(box->text(), QString::fromUtf8(facts.checkBoxCaption));
+        QVERIFY((dialog.*facts.isChecked)());
+        QCOMPARE(dialog.template findChild<QDialogButtonBox*>("buttonBox")->standardButtons(),
+                 QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+        QCOMPARE(dialog.GetHelpId(), facts.helpId);
+        dialog.Help();
+        QCOMPARE(CKvHelp::lastTopic(), facts.helpId);
+        checkIconBesideWholeMessage(dialog, "label", QStyle::SP_MessageBoxWarning,
+                                    QString::fromLatin1(facts.context));
+    }
+    const ContextMarker marker(facts.context);
+    Dialog dialog;
+    // The window title is the host's name.
+    QCOMPARE(untranslatedTexts(dialog, marker, {facts.context}).join(", "), QString());
+}
+
+void addExecRows()
+{
+    QTest::addColumn<Ending>("ending");
+    QTest::addColumn<bool>("untick");
+    QTest::addColumn<int>("result");
+    QTest::newRow("OK with the box left checked") << Ending::ClickOk << false << 1;
+    QTest::newRow("OK with the box unticked") << Ending::ClickOk << true << 1;
+    QTest::newRow("Enter takes OK") << Ending::PressEnter << false << 1;
+    QTest::newRow("Cancel with the box checked") << Ending::ClickCancel << false << 0;
+    QTest::newRow("Cancel with the box unticked") << Ending::ClickCancel << true << 0;
+    QTest::newRow("window closed with the box checked") << Ending::CloseWindow << false << 0;
+    QTest::newRow("Escape with the box checked") << Ending::PressEscape << false << 0;
+}
+
+// exec gives 1 only for OK; the accessor reports the box as the user left it.
+template <class Dialog>
+void checkExecReportsAnswerAndCheckBox(const RunDialogFacts<Dialog>& facts)
+{
+    QFETCH(Ending, ending);
+    QFETCH(bool, untick);
+    QFETCH(int, result);
+    Dialog dialog;
+    endWhenShown(dialog, ending, [&facts, untick](QDialog& shown) {
+        if (untick) {
+            shown.findChild<QCheckBox*>(facts.checkBoxName)->click();
+        }
+    });
+    QCOMPARE(dialog.exec(), result);
+    QCOMPARE((dialog.*facts.isChecked)(), !untick);
+}
+
+}  // namespace
+
+class TestMissingStandardsFileDlg : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup() { QCOMPARE(leftOverTopLevelWidgets(), QStringList()); }
+    void showsItsMessageAndCheckBox() { checkLookAndTexts(kMissing); }
+    void execReportsTheAnswerAndTheCheckBox_data() { addExecRows(); }
+    void execReportsTheAnswerAndTheCheckBox() { checkExecReportsAnswerAndCheckBox(kMissing); }
+};
+
+class TestNoStandardsFileDlg : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup() { QCOMPARE(leftOverTopLevelWidgets(), QStringList()); }
+    void showsItsMessageAndCheckBox() { checkLookAndTexts(kNoFile); }
+    void execReportsTheAnswerAndTheCheckBox_data() { addExecRows(); }
+    void execReportsTheAnswerAndTheCheckBox() { checkExecReportsAnswerAndCheckBox(kNoFile); }
+};
+
+class TestNoDwgCategoriesSelectedDlg : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup() { QCOMPARE(leftOverTopLevelWidgets(), QStringList()); }
+    void showsItsMessageAndCheckBox() { checkLookAndTexts(kNoCategory); }
+    void execReportsTheAnswerAndTheCheckBox_data() { addExecRows(); }
+    void execReportsTheAnswerAndTheCheckBox() { checkExecReportsAnswerAndCheckBox(kNoCategory); }
+};
+
+int runTestMissingStandardsFileDlg(int argc, char** argv)
+{
+    TestMissingStandardsFileDlg test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+int runTestNoStandardsFileDlg(int argc, char** argv)
+{
+    TestNoStandardsFileDlg test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+int runTestNoDwgCategoriesSelectedDlg(int argc, char** argv)
+{
+    TestNoDwgCategoriesSelectedDlg test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "TestRunDialogs.moc"
