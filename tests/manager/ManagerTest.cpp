@@ -221,6 +221,19 @@ TEST(BackgroundCheck, RunsWhenTheOutermostCommandOrScriptEndsWithWhatItChanged)
              e.run("ZDIM");
          },
          {"Standard"}},
+        {"a dimension style written back unchanged",
+         [](Editing& e) {
+             const CaseCommand dim(
+                 "ZDIM",
+                 [](Editing& e) {
+                     OdDbDimStyleTableRecordPtr style =
+                         record(e.db().getDimStyleTableId(), "Standard");
+                     style->setDimasz(style->dimasz());
+                 },
+                 e);
+             e.run("ZDIM");
+         },
+         {}},
         {"a script: once, when it ends",
          [](Editing& e) { e.runScript("ZNOTHING\nZCHANGE"); },
          {"Walls"}},

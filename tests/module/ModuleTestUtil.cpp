@@ -11,6 +11,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QRadioButton>
 #include <QTextCodec>
 
@@ -218,7 +219,11 @@ void ModalAnswers::answer()
     }
     dialog->setProperty("kvAnswered", true);
     const std::string name = dialog->metaObject()->className();
-    shown.push_back(name);
+    // The Verify Standards dialog shows its first violation once it is up.
+    const auto* violation = dialog->findChild<QLabel*>("ObjectNameLabel");
+    shown.push_back(violation == nullptr || violation->text().isEmpty()
+                        ? name
+                        : name + ' ' + violation->text().toStdString());
     if (name == "CKvStandardViolationMessage") {
         if (m_showViolations) {
             dialog->findChild<QRadioButton*>("runStdVerification")->click();

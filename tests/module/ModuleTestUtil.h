@@ -89,7 +89,8 @@ std::vector<std::string> standardsPaths();
 
 // Answers every modal dialog that opens while it lives, the innermost first: the standards
 // violation notification by choosing to run the verification (or not), every other dialog by
-// closing it. Lists the classes of the dialogs in the order they opened.
+// closing it. Lists the classes of the dialogs in the order they opened, the Verify Standards
+// dialog's with the name of the violation it shows.
 class ModalAnswers
 {
 public:

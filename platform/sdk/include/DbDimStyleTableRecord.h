@@ -28,6 +28,7 @@ public:
 
 protected:
     void syncFromData() override;
+    void syncFromCopy(const OdDbObject& source) override;
 
 private:
     friend class kvdb::Access;

@@ -109,8 +109,11 @@ public:
     OdString dxfTypeName() const;
 
 protected:
-    // For subclasses: recomputes cached members from the stored groups (after loading, cloning).
+    // For subclasses: recomputes cached members from the stored groups (after loading).
     virtual void syncFromData();
+    // For subclasses: takes the cached members of `source`, of the same class, whose groups this
+    // copy holds (after cloning); by default recomputes them from the groups.
+    virtual void syncFromCopy(const OdDbObject& source);
 
 private:
     friend class kvdb::Access;

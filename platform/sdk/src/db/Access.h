@@ -16,6 +16,7 @@ public:
     static OdDbStub* stub(const OdDbObject* object) { return object->m_stub; }
     static void setStub(OdDbObject* object, OdDbStub* stub) { object->m_stub = stub; }
     static void sync(OdDbObject* object) { object->syncFromData(); }
+    static void syncCopy(OdDbObject* copy, const OdDbObject& source) { copy->syncFromCopy(source); }
     static int refs(const OdDbObject* object) { return object->m_refs; }
     static void setOpenMode(OdDbObject* object, OdDb::OpenMode mode)
     {

@@ -120,6 +120,14 @@ void OdDbDimStyleTableRecord::syncFromData()
     }
 }
 
+void OdDbDimStyleTableRecord::syncFromCopy(const OdDbObject& source)
+{
+    // The copy belongs to no database that could supply the text style a style without one falls
+    // back on, and values held only in memory have no groups: it takes every value the source has.
+    m_values = std::make_unique<DimVarValues>(
+        static_cast<const OdDbDimStyleTableRecord&>(source).values());
+}
+
 #define DIMVAR(entry, get, set, rec, hdr, type, def)                             \
     KV_DIMVAR_TYPE_##type OdDbDimStyleTableRecord::get() const                   \
     {                                                                            \

@@ -416,7 +416,7 @@ OdRxObjectPtr OdDbObject::clone() const
     data.refs = m_data->refs;
     data.memoryChain = m_data->memoryChain;
     data.isNew = true;
-    Access::sync(object);
+    Access::syncCopy(object, *this);
     return copy;
 }
 
@@ -507,3 +507,8 @@ OdString OdDbObject::dxfTypeName() const
 }
 
 void OdDbObject::syncFromData() {}
+
+void OdDbObject::syncFromCopy(const OdDbObject&)
+{
+    syncFromData();
+}
