@@ -6,33 +6,48 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
 
-std::string withBackslashes(std::string path)
+// The standards files the cases name: a, b and c exist in "std", gone exists nowhere, moved is
+// stored with a folder it has left and exists only in the support folder. A name with a trailing
+// '\' stands for the file's path written with backslashes.
+class Files
 {
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
-}
-
-// The standards files every case starts from: a/b/c exist in "std", "gone.dxf" exists nowhere,
-// "moved.dxf" only in the support folder.
-struct Files
-{
+public:
     explicit Files(HostScope& host)
-        : a(host.writeStandardsFile("std/a.dxf"))
-        , b(host.writeStandardsFile("std/b.dxf"))
-        , c(host.writeStandardsFile("std/c.dxf"))
-        , gone(host.path("std/gone.dxf"))
-        , movedFrom(host.path("old/moved.dxf"))
-        , movedTo(host.writeStandardsFile("support/moved.dxf"))
+        : m_std(host.writeStandardsFile("std/a.dxf"))
+        , m_movedTo(host.writeStandardsFile("support/moved.dxf"))
     {
-        host.services.setSupportFolders({CKvString(movedTo.substr(0, movedTo.rfind('/')).c_str())});
+        m_std.erase(m_std.rfind('/') + 1);
+        host.writeStandardsFile("std/b.dxf");
+        host.writeStandardsFile("std/c.dxf");
+        host.services.setSupportFolders(
+            {CKvString(m_movedTo.substr(0, m_movedTo.rfind('/')).c_str())});
+        m_movedFrom = host.path("old/moved.dxf");
     }
-    std::string a, b, c, gone, movedFrom, movedTo;
+    // The path stored for the name (as found, for `found`).
+    std::string path(std::string name, bool found = false) const
+    {
+        const bool backslashes = !name.empty() && name.back() == '\\';
+        if (backslashes) {
+            name.pop_back();
+        }
+        std::string path =
+            name == "moved" ? (found ? m_movedTo : m_movedFrom) : m_std + name + ".dxf";
+        if (backslashes) {
+            std::replace(path.begin(), path.end(), '/', '\\');
+        }
+        return path;
+    }
+
+private:
+    std::string m_std;
+    std::string m_movedTo;
+    std::string m_movedFrom;
 };
 
 }  // namespace
@@ -42,85 +57,48 @@ TEST(StandardsAssociation, DrawingsAssociationResolvesToUsableFilesInCheckOrder)
     struct Case
     {
         const char* what;
-        std::function<std::vector<Association>(const Files&)> entries;
-        std::function<std::string(const Files&)> preferred;  // "None" when empty
-        std::function<std::vector<std::string>(const Files&)> expected;
+        std::vector<std::pair<const char*, const char*>> entries;  // key, name ("#": not a text)
+        const char* preferred;                                     // a name, or as stored
+        std::vector<const char*> expected;
     };
-    const auto none = [](const Files&) { return std::string(); };
     const Case cases[] = {
-        {"no association", [](const Files&) { return std::vector<Association>{}; }, none,
-         [](const Files&) { return std::vector<std::string>{}; }},
-        {"key order, not creation order",
-         [](const Files& f) {
-             return std::vector<Association>{{"2", 1, f.b}, {"1", 1, f.a}};
-         },
-         none,
-         [](const Files& f) {
-             return std::vector<std::string>{f.a, f.b};
-         }},
-        {"backslashes become slashes",
-         [](const Files& f) {
-             return std::vector<Association>{{"1", 1, withBackslashes(f.a)}};
-         },
-         none, [](const Files& f) { return std::vector<std::string>{f.a}; }},
-        {"same file with either separator once",
-         [](const Files& f) {
-             return std::vector<Association>{{"1", 1, withBackslashes(f.a)}, {"2", 1, f.a}};
-         },
-         none, [](const Files& f) { return std::vector<std::string>{f.a}; }},
+        {"no association", {}, "None", {}},
+        {"key order, not creation order", {{"2", "b"}, {"1", "a"}}, "None", {"a", "b"}},
+        {"backslashes become slashes", {{"1", "a\\"}}, "None", {"a"}},
+        {"same file with either separator once", {{"1", "a\\"}, {"2", "a"}}, "None", {"a"}},
         {"entries whose first item is not a text are skipped",
-         [](const Files& f) {
-             return std::vector<Association>{{"1", 90, ""}, {"2", 1, f.b}};
-         },
-         none, [](const Files& f) { return std::vector<std::string>{f.b}; }},
-        {"moved file found by the file search",
-         [](const Files& f) {
-             return std::vector<Association>{{"1", 1, f.movedFrom}};
-         },
-         none, [](const Files& f) { return std::vector<std::string>{f.movedTo}; }},
-        {"file found nowhere is dropped",
-         [](const Files& f) {
-             return std::vector<Association>{{"1", 1, f.gone}, {"2", 1, f.c}};
-         },
-         none, [](const Files& f) { return std::vector<std::string>{f.c}; }},
+         {{"1", "#"}, {"2", "b"}},
+         "None",
+         {"b"}},
+        {"moved file found by the file search", {{"1", "moved"}}, "None", {"moved"}},
+        {"file found nowhere is dropped", {{"1", "gone"}, {"2", "c"}}, "None", {"c"}},
         {"preferred file first although its key sorts last",
-         [](const Files& f) {
-             return std::vector<Association>{{"1", 1, f.a}, {"2", 1, f.b}, {"3", 1, f.c}};
-         },
-         [](const Files& f) { return f.c; },
-         [](const Files& f) {
-             return std::vector<std::string>{f.c, f.a, f.b};
-         }},
-        {"preferred file associated with backslashes",
-         [](const Files& f) {
-             return std::vector<Association>{{"1", 1, f.a}, {"2", 1, withBackslashes(f.b)}};
-         },
-         [](const Files& f) { return f.b; },
-         [](const Files& f) {
-             return std::vector<std::string>{f.b, f.a};
-         }},
-        {"preferred file the drawing does not associate is ignored",
-         [](const Files& f) {
-             return std::vector<Association>{{"1", 1, f.a}};
-         },
-         [](const Files& f) { return f.b; },
-         [](const Files& f) { return std::vector<std::string>{f.a}; }},
-        {"\"NONE\" in any case is no preferred file",
-         [](const Files& f) {
-             return std::vector<Association>{{"1", 1, f.a}};
-         },
-         [](const Files&) { return std::string("NONE"); },
-         [](const Files& f) { return std::vector<std::string>{f.a}; }},
+         {{"1", "a"}, {"2", "b"}, {"3", "c"}},
+         "c",
+         {"c", "a", "b"}},
+        {"preferred file associated with backslashes", {{"1", "a"}, {"2", "b\\"}}, "b", {"b", "a"}},
+        {"preferred file the drawing does not associate is ignored", {{"1", "a"}}, "b", {"a"}},
+        {"\"NONE\" in any case is no preferred file", {{"1", "a"}}, "NONE", {"a"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         HostScope host;
         const Files files(host);
-        const std::string preferred = c.preferred(files);
-        host.setPreferredFile(preferred);
-        host.open(host.writeDrawing("drawing.dxf", c.entries(files)));
+        const std::string preferred(c.preferred);
+        host.setPreferredFile(preferred == "None" || preferred == "NONE" ? preferred
+                                                                         : files.path(preferred));
+        std::vector<Association> entries;
+        for (const auto& entry : c.entries) {
+            const bool text = std::string(entry.second) != "#";
+            entries.push_back({entry.first, text ? 1 : 90, text ? files.path(entry.second) : ""});
+        }
+        host.open(host.writeDrawing("drawing.dxf", entries));
         LoadedModule module;
         module.load();
-        EXPECT_EQ(standardsPaths(), c.expected(files));
+        std::vector<std::string> expected;
+        for (const char* name : c.expected) {
+            expected.push_back(files.path(name, true));
+        }
+        EXPECT_EQ(standardsPaths(), expected);
     }
 }

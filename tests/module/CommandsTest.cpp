@@ -48,14 +48,19 @@ public:
     std::vector<int> pages;
 };
 
-// Adds a standards file to the drawing's association in memory.
-void associate(CKvDocument* document, const char* key, const std::string& path)
+// Adds an entry to the drawing's association in memory: a standards file's path, or the chain.
+void associate(CKvDocument* document, const char* key, const OdResBufPtr& chain)
 {
     OdDbDictionaryPtr pNamed = document->database()->getNamedObjectsDictionaryId().safeOpenObject();
     OdDbDictionaryPtr pStandards = pNamed->getAt(OdString(L"AcStStandard"), OdDb::kForWrite);
     OdDbXrecordPtr pRecord = OdDbXrecord::createObject();
     pStandards->setAt(OdString(key), pRecord.get());
-    pRecord->setFromRbChain(OdResBuf::newRb(OdResBuf::kDxfText, path.c_str()).get());
+    pRecord->setFromRbChain(chain.get());
+}
+
+void associate(CKvDocument* document, const char* key, const std::string& path)
+{
+    associate(document, key, OdResBuf::newRb(OdResBuf::kDxfText, path.c_str()));
 }
 
 int run(HostScope& host, const char* name)
@@ -158,67 +163,21 @@ TEST(StandardsCommands, VerifyStandardsGuidesWhenThereIsNothingToCheckWith)
     struct Case
     {
         const char* what;
+        const char* association;  // an existing file 'a', one found nowhere 'g', no path 'n'
         bool disablePlugins;
-        bool existing, missing, notText;
         bool tick, accept;
         const char* dialog;
-        std::vector<int> pages;
+        int page;  // of the standards configuration opened; 0 for none
     };
     const Case cases[] = {
-        {"no association, cancelled",
-         false,
-         false,
-         false,
-         false,
-         true,
-         false,
-         "CKvNoStandardsFileDlg",
-         {}},
-        {"no association, asked to associate",
-         false,
-         false,
-         false,
-         false,
-         true,
-         true,
-         "CKvNoStandardsFileDlg",
-         {1}},
-        {"only entries without a path",
-         false,
-         false,
-         false,
-         true,
-         true,
-         true,
-         "CKvNoStandardsFileDlg",
-         {1}},
-        {"one file missing, accepted with the box cleared",
-         false,
-         true,
-         true,
-         false,
-         false,
-         true,
-         "CKvMissingStandardsFileDlg",
-         {}},
-        {"one file missing, asked to associate",
-         false,
-         true,
-         true,
-         false,
-         true,
-         true,
-         "CKvMissingStandardsFileDlg",
-         {1}},
-        {"no category enabled",
-         true,
-         false,
-         false,
-         false,
-         true,
-         true,
-         "CKvNoDwgCategoriesSelectedDlg",
-         {2}},
+        {"no association, cancelled", "", false, true, false, "CKvNoStandardsFileDlg", 0},
+        {"no association, asked to associate", "", false, true, true, "CKvNoStandardsFileDlg", 1},
+        {"only entries without a path", "n", false, true, true, "CKvNoStandardsFileDlg", 1},
+        {"one file missing, accepted with the box cleared", "ag", false, false, true,
+         "CKvMissingStandardsFileDlg", 0},
+        {"one file missing, asked to associate", "ag", false, true, true,
+         "CKvMissingStandardsFileDlg", 1},
+        {"no category enabled", "", true, true, true, "CKvNoDwgCategoriesSelectedDlg", 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -227,19 +186,17 @@ TEST(StandardsCommands, VerifyStandardsGuidesWhenThereIsNothingToCheckWith)
         OdDbDictionaryPtr named =
             document->database()->getNamedObjectsDictionaryId().safeOpenObject(OdDb::kForWrite);
         named->setAt(OdString(L"AcStStandard"), OdDbDictionary::createObject().get());
-        if (c.existing) {
-            associate(document, "1", host.writeStandardsFile("std/a.dxf"));
-        }
-        if (c.missing) {
-            associate(document, "2", host.path("gone/b.dxf"));
-        }
-        if (c.notText) {
-            OdDbDictionaryPtr standards = named->getAt(OdString(L"AcStStandard"), OdDb::kForWrite);
-            OdDbXrecordPtr record = OdDbXrecord::createObject();
-            standards->setAt(OdString("3"), record.get());
-            record->setFromRbChain(OdResBuf::newRb(90, OdInt32(7)).get());
-        }
         named.release();
+        for (const char* entry = c.association; *entry != '\0'; ++entry) {
+            const std::string key(1, *entry);
+            if (*entry == 'a') {
+                associate(document, key.c_str(), host.writeStandardsFile("std/a.dxf"));
+            } else if (*entry == 'g') {
+                associate(document, key.c_str(), host.path("gone/b.dxf"));
+            } else {
+                associate(document, key.c_str(), OdResBuf::newRb(90, OdInt32(7)));
+            }
+        }
         DwgStandardsCommand configuration;
         LoadedModule module;
         module.load();
@@ -254,6 +211,6 @@ TEST(StandardsCommands, VerifyStandardsGuidesWhenThereIsNothingToCheckWith)
         answer.arm();
         EXPECT_EQ(run(host, "VERIFYSTANDARDS"), CKvCommand::kResultNormal);
         EXPECT_EQ(answer.shown, std::vector<std::string>{c.dialog});
-        EXPECT_EQ(configuration.pages, c.pages);
+        EXPECT_EQ(configuration.pages, c.page == 0 ? std::vector<int>() : std::vector<int>{c.page});
     }
 }
