@@ -152,21 +152,7 @@ TEST(Annotation, UnusualXdataAndMissingRecordsReadAsNotAnnotative)
         SCOPED_TRACE(c.what);
         OdDbDatabasePtr db = OdDbDatabase::createObject();
         const OdDbObjectId style = addStyle(db.get(), StyleKind::Text, "Notes");
-        OdResBufPtr head;
-        OdResBufPtr tail;
-        for (const auto& item : c.xdata) {
-            OdResBufPtr rb =
-                item.first == 1070
-                    ? OdResBuf::newRb(1070, OdInt16(std::wcstol(item.second, nullptr, 10)))
-                    : OdResBuf::newRb(item.first, item.second);
-            if (head.isNull()) {
-                head = rb;
-            } else {
-                tail->setNext(rb);
-            }
-            tail = rb;
-        }
-        style.safeOpenObject(OdDb::kForWrite)->setXData(head.get());
+        style.safeOpenObject(OdDb::kForWrite)->setXData(chainOf(c.xdata).get());
         EXPECT_EQ(CKvObjectAnnotationContext::IsAnnotative(style), c.annotative);
     }
 

@@ -1,3 +1,5 @@
+// The host's command processor. Scripts, and commands that end inside others, are exercised with
+// the reactors that listen to them in the manager's tests.
 #include "CommandTestUtil.h"
 
 #include <CKvCommandProcessor.h>
@@ -104,7 +106,7 @@ TEST(CommandProcessor, CancelledOrFailingCommandSendsItsEventAndEndsOnlyItself)
     }
 }
 
-TEST(CommandProcessor, QueuedCommandRunsOnceTheCurrentCommandHasEnded)
+TEST(CommandProcessor, QueuedCommandRunsOnceNoCommandIsInProgress)
 {
     struct Case
     {
@@ -139,58 +141,15 @@ TEST(CommandProcessor, QueuedCommandRunsOnceTheCurrentCommandHasEnded)
                                  "ended:_ZOUTER@1", "start:_ZQUEUED@1", "ended:_ZQUEUED@1"}));
         EXPECT_EQ(scope.services.commandProcessor().queuedCommands(), 0);
     }
-}
-
-TEST(CommandProcessor, CommandQueuedOutsideCommandsRunsAtOnce)
-{
+    // Outside commands a queued command runs at once; a malformed chain is ignored.
     ServicesScope scope;
     ScopedCommand queued("ZQUEUED", done);
     EventLog log;
     LoggingEditorReactor reactor(log);
-
     scope.services.queueCommand(commandChain("_ZQUEUED").get());
-    scope.services.queueCommand(nullptr);  // malformed: ignored
+    scope.services.queueCommand(nullptr);
     scope.services.queueCommand(OdResBuf::newRb(OdResBuf::kRtInt16, OdInt16(1)).get());
-
     EXPECT_EQ(log, (EventLog{"start:_ZQUEUED@1", "ended:_ZQUEUED@1"}));
-}
-
-TEST(CommandProcessor, ScriptRunsItsCommandsBetweenScriptEvents)
-{
-    struct Case
-    {
-        const char* script;
-        int result;
-        EventLog log;
-    };
-    const Case cases[] = {
-        {"ZA\n\n_zb",
-         5100,
-         {"lispStart", "start:_ZA@1", "ended:_ZA@1", "start:_ZB@1", "ended:_ZB@1", "lispEnded"}},
-        {"ZA\nZCANCEL\nZB",
-         CKvCommand::kResultCancel,
-         {"lispStart", "start:_ZA@1", "ended:_ZA@1", "start:_ZCANCEL@1", "cancelled:_ZCANCEL@1",
-          "lispCancelled"}},
-        {"ZNONE\nZA", CKvCommand::kResultCancel, {"lispStart", "unknown:ZNONE", "lispCancelled"}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.script);
-        ServicesScope scope;
-        bool scriptSeen = false;
-        ScopedCommand a("ZA", [&](CKvCommandContext* context) {
-            scriptSeen = context->isScriptRunning();
-            return int(CKvCommand::kResultNormal);
-        });
-        ScopedCommand b("ZB", done);
-        ScopedCommand cancel("ZCANCEL", [](CKvCommandContext*) -> int { throw OdEdCancel(); });
-        EventLog log;
-        LoggingEditorReactor reactor(log);
-
-        EXPECT_EQ(scope.services.commandProcessor().runScript(c.script), c.result);
-        EXPECT_EQ(log, c.log);
-        EXPECT_EQ(scriptSeen, c.log[1] == "start:_ZA@1");
-        EXPECT_FALSE(scope.services.commandProcessor().isScriptRunning());
-    }
 }
 
 TEST(CommandProcessor, CommandLineBecomesATypedChain)

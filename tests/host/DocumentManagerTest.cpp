@@ -69,8 +69,10 @@ std::string activeName()
 
 }  // namespace
 
-TEST(DocumentManager, OpeningAndSwitchingSendEventsInOrderAndActiveDocumentFollows)
+// Closing announces the destruction first and moves to another document.
+TEST(DocumentManager, OpeningSwitchingAndClosingSendEventsInOrderAndActiveDocumentFollows)
 {
+    EXPECT_EQ(ACTIVE_DOCUMENT(), nullptr);  // no services
     ServicesScope scope;
     Drawings files;
     CKvDocumentManager* manager = scope.services.documentManager();
@@ -88,6 +90,7 @@ TEST(DocumentManager, OpeningAndSwitchingSendEventsInOrderAndActiveDocumentFollo
     CKvDocument* a = nullptr;
     CKvDocument* b = nullptr;
     const Step steps[] = {
+        {"no document", [] {}, {}, "none"},
         {"open a",
          [&] { a = manager->open(files.path("a.dxf")); },
          {"CreateStarted:a.dxf!", "Created:a.dxf", "ToBeActivated:a.dxf", "BecameCurrent:a.dxf",
@@ -104,9 +107,37 @@ TEST(DocumentManager, OpeningAndSwitchingSendEventsInOrderAndActiveDocumentFollo
          "a.dxf"},
         {"switch to the current one", [&] { manager->activate(a); }, {}, "a.dxf"},
         {"unreadable drawing",
-         [&] { EXPECT_EQ(manager->open(files.path("none.dxf")), nullptr); },
+         [&] {
+             EXPECT_EQ(manager->open(files.path("none.dxf")), nullptr);
+             EXPECT_FALSE(manager->lastError().isEmpty());
+             EXPECT_EQ(manager->documents(), (std::vector<CKvDocument*>{a, b}));
+             EXPECT_EQ(manager->documentOf(b->database()), b);
+         },
          {"CreateStarted:none.dxf!", "CreateCanceled:none.dxf!"},
          "a.dxf"},
+        {"close the current one",
+         [&] { manager->close(a); },
+         {"ToBeDeactivated:a.dxf!", "ToBeDestroyed:a.dxf!", "Destroyed:a.dxf",
+          "ToBeActivated:b.dxf", "BecameCurrent:b.dxf", "Activated:b.dxf"},
+         "b.dxf"},
+        {"open a again",
+         [&] { a = manager->open(files.path("a.dxf")); },
+         {"CreateStarted:a.dxf!", "Created:a.dxf", "ToBeDeactivated:b.dxf", "ToBeActivated:a.dxf",
+          "BecameCurrent:a.dxf", "Activated:a.dxf"},
+         "a.dxf"},
+        {"close another one",
+         [&] {
+             OdDbDatabase* closed = b->database();
+             manager->close(b);
+             EXPECT_EQ(manager->documentOf(closed), nullptr);
+             EXPECT_EQ(manager->documents(), std::vector<CKvDocument*>{a});
+         },
+         {"ToBeDestroyed:b.dxf!", "Destroyed:b.dxf"},
+         "a.dxf"},
+        {"close the last one",
+         [&] { manager->close(a); },
+         {"ToBeDeactivated:a.dxf!", "ToBeDestroyed:a.dxf!", "Destroyed:a.dxf"},
+         "none"},
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(step.what);
@@ -116,60 +147,5 @@ TEST(DocumentManager, OpeningAndSwitchingSendEventsInOrderAndActiveDocumentFollo
         EXPECT_EQ(activeName(), step.active);
         EXPECT_FALSE(scope.services.commandProcessor().isBusy());
     }
-    EXPECT_FALSE(manager->lastError().isEmpty());
-    EXPECT_EQ(manager->documentOf(a->database()), a);
-    EXPECT_EQ(manager->documentOf(b->database()), b);
-    EXPECT_EQ(manager->documents(), (std::vector<CKvDocument*>{a, b}));
     manager->removeReactor(&reactor);
-}
-
-TEST(DocumentManager, ClosingAnnouncesDestructionFirstAndMovesToAnotherDocument)
-{
-    struct Case
-    {
-        const char* what;
-        bool closeActive;
-        EventLog events;
-        const char* active;
-    };
-    const Case cases[] = {
-        {"the current document",
-         true,
-         {"ToBeDeactivated:b.dxf!", "ToBeDestroyed:b.dxf!", "Destroyed:b.dxf",
-          "ToBeActivated:a.dxf", "BecameCurrent:a.dxf", "Activated:a.dxf"},
-         "a.dxf"},
-        {"another document", false, {"ToBeDestroyed:a.dxf!", "Destroyed:a.dxf"}, "b.dxf"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        ServicesScope scope;
-        Drawings files;
-        CKvDocumentManager* manager = scope.services.documentManager();
-        CKvDocument* a = manager->open(files.path("a.dxf"));
-        CKvDocument* b = manager->open(files.path("b.dxf"));
-        OdDbDatabase* closedDb = (c.closeActive ? b : a)->database();
-        EventLog log;
-        LoggingDocumentReactor reactor(log);
-        manager->addReactor(&reactor);
-
-        manager->close(c.closeActive ? b : a);
-
-        EXPECT_EQ(log, c.events);
-        EXPECT_EQ(activeName(), c.active);
-        EXPECT_EQ(manager->documentOf(closedDb), nullptr);
-        EXPECT_EQ(manager->documents().size(), 1u);
-        manager->removeReactor(&reactor);
-    }
-}
-
-TEST(DocumentManager, ActiveDocumentIsNullWithoutServicesOrDocuments)
-{
-    EXPECT_EQ(ACTIVE_DOCUMENT(), nullptr);
-    ServicesScope scope;
-    Drawings files;
-    EXPECT_EQ(ACTIVE_DOCUMENT(), nullptr);
-    CKvDocument* a = scope.services.documentManager()->open(files.path("a.dxf"));
-    EXPECT_EQ(ACTIVE_DOCUMENT(), a);
-    scope.services.documentManager()->close(a);
-    EXPECT_EQ(ACTIVE_DOCUMENT(), nullptr);
 }

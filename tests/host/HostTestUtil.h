@@ -13,10 +13,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cwchar>
 #include <fstream>
 #include <ostream>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 // Readable failure output for strings.
 inline void PrintTo(const CKvString& text, std::ostream* os)
@@ -75,6 +78,26 @@ inline OdDbObjectId findStyle(OdDbDatabase* db, StyleKind kind, const char* name
 {
     OdDbSymbolTablePtr styles = styleTableOf(db, kind).safeOpenObject();
     return styles->getAt(OdString(name));
+}
+
+// A chain of (group code, value as text) items; items of codes 90 and 1070 hold the number.
+inline OdResBufPtr chainOf(const std::vector<std::pair<int, const wchar_t*>>& items)
+{
+    OdResBufPtr head;
+    OdResBufPtr tail;
+    for (const auto& item : items) {
+        const long number = std::wcstol(item.second, nullptr, 10);
+        OdResBufPtr rb = item.first == 90     ? OdResBuf::newRb(90, OdInt32(number))
+                         : item.first == 1070 ? OdResBuf::newRb(1070, OdInt16(number))
+                                              : OdResBuf::newRb(item.first, item.second);
+        if (head.isNull()) {
+            head = rb;
+        } else {
+            tail->setNext(rb);
+        }
+        tail = rb;
+    }
+    return head;
 }
 
 // Registers the error and fix classes for the lifetime of the object.

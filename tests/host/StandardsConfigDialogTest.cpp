@@ -77,22 +77,24 @@ std::vector<std::string> comboTexts(QWidget& dialog)
 
 }  // namespace
 
-TEST(StandardsConfigDialog, StandardsFilesReachTheDrawingOnlyOnOk)
+// Files added, moved and removed, a plug-in unticked and the settings changed reach the drawing,
+// the plug-ins and the user's settings on OK (the manager then reads the association the drawing
+// holds), and nothing of it on Cancel.
+TEST(StandardsConfigDialog, OkAppliesWhatEveryPageChangedAndCancelNothing)
 {
     struct Case
     {
         const char* what;
         QDialogButtonBox::StandardButton ending;
-        std::vector<std::string> stored;
-        size_t inits;
+        bool applied;
     };
-    const Case cases[] = {
-        {"OK", QDialogButtonBox::Ok, {"/std/b.dxf", "/std/a.dws"}, 1},
-        {"Cancel", QDialogButtonBox::Cancel, {"/std/old.dws"}, 0},
-    };
+    const Case cases[] = {{"OK", QDialogButtonBox::Ok, true},
+                          {"Cancel", QDialogButtonBox::Cancel, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        ConfigScope scope;
+        StubPlugin layers("Layers", "E81A7EB1-A22C-4bd4-96F8-725D0798DE29");
+        StubPlugin text("Text styles", "{7B1C0F2E-text}");
+        ConfigScope scope({&layers, &text});
         CKvDocument* document = scope.openDrawing({L"/std/old.dws"});
         ASSERT_NE(document, nullptr);
         ScriptedConfigDialog dialog(document, &scope.manager, CKvStandardsSettings::load());
@@ -105,17 +107,34 @@ TEST(StandardsConfigDialog, StandardsFilesReachTheDrawingOnlyOnOk)
         click(dialog, "MoveUpButton");
         child<QListWidget>(dialog, "StandardsFilesList").setCurrentRow(0);
         click(dialog, "RemoveFileButton");
-        EXPECT_EQ(listTexts(dialog), (std::vector<std::string>{"/std/b.dxf", "/std/a.dws"}));
+        const std::vector<std::string> edited = {"/std/b.dxf", "/std/a.dws"};
+        EXPECT_EQ(listTexts(dialog), edited);
+        child<QTreeWidget>(dialog, "PluginList")
+            .topLevelItem(1)
+            ->setCheckState(CKvStandardsConfigDialog::NameColumn, Qt::Unchecked);
+        child<QComboBox>(dialog, "PreferredFileCombo").setCurrentText("/std/a.dws");
+        child<QCheckBox>(dialog, "AutomaticFixCheckBox").click();
+        child<QCheckBox>(dialog, "ShowIgnoredCheckBox").click();
         EXPECT_EQ(storedAssociation(document), std::vector<std::string>{"/std/old.dws"});
+        clickButton(dialog, c.ending);
 
-        clickDialogButton(dialog, c.ending);
-        EXPECT_EQ(storedAssociation(document), c.stored);
-        ASSERT_EQ(scope.manager.inits.size(), c.inits);
-        if (c.inits > 0) {
-            // The manager reads the association once it is in the drawing.
+        EXPECT_EQ(storedAssociation(document),
+                  c.applied ? edited : std::vector<std::string>{"/std/old.dws"});
+        ASSERT_EQ(scope.manager.inits.size(), c.applied ? 1u : 0u);
+        if (c.applied) {
             EXPECT_EQ(scope.manager.inits[0].first, document);
             EXPECT_EQ(scope.manager.inits[0].second.size(), 2u);
         }
+        EXPECT_EQ(text.Enabled(), !c.applied);
+        EXPECT_TRUE(layers.Enabled());
+        EXPECT_EQ(text.setEnabledCalls + layers.setEnabledCalls, c.applied ? 2 : 0);
+        EXPECT_EQ(QFile::exists(CKvStandardsSettings::filePath()), c.applied);
+        const CKvStandardsSettings stored = CKvStandardsSettings::load();
+        EXPECT_EQ(stored.preferredStandardsFile().toUtf8(), c.applied ? "/std/a.dws" : "None");
+        EXPECT_EQ(stored.automaticFix(), c.applied);
+        EXPECT_EQ(stored.showIgnored(), c.applied);
+        EXPECT_EQ(stored.pluginEnabled(L"{7b1c0f2e-TEXT}"), !c.applied);
+        EXPECT_TRUE(stored.pluginEnabled(L"E81A7EB1-A22C-4BD4-96F8-725D0798DE29"));
     }
 }
 
@@ -198,83 +217,6 @@ TEST(StandardsConfigDialog, PluginRowsShowTheManagersPluginsInItsOrder)
               "No standards plug-ins are loaded.");
 }
 
-TEST(StandardsConfigDialog, UntickedPluginIsDisabledAndRememberedOnOk)
-{
-    struct Case
-    {
-        const char* what;
-        QDialogButtonBox::StandardButton ending;
-        int setEnabledCalls;
-        bool textEnabled;
-    };
-    const Case cases[] = {
-        {"OK", QDialogButtonBox::Ok, 1, false},
-        {"Cancel", QDialogButtonBox::Cancel, 0, true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        StubPlugin layers("Layers", "E81A7EB1-A22C-4bd4-96F8-725D0798DE29");
-        StubPlugin text("Text styles", "{7B1C0F2E-text}");
-        ConfigScope scope({&layers, &text});
-        CKvStandardsConfigDialog dialog(nullptr, &scope.manager, CKvStandardsSettings::load(), 2);
-        child<QTreeWidget>(dialog, "PluginList")
-            .topLevelItem(1)
-            ->setCheckState(CKvStandardsConfigDialog::NameColumn, Qt::Unchecked);
-        clickDialogButton(dialog, c.ending);
-
-        EXPECT_EQ(text.Enabled(), c.textEnabled);
-        EXPECT_TRUE(layers.Enabled());
-        EXPECT_EQ(text.setEnabledCalls, c.setEnabledCalls);
-        EXPECT_EQ(layers.setEnabledCalls, c.setEnabledCalls);
-        const CKvStandardsSettings stored = CKvStandardsSettings::load();
-        EXPECT_EQ(stored.pluginEnabled(L"{7b1c0f2e-TEXT}"), c.textEnabled);
-        EXPECT_TRUE(stored.pluginEnabled(L"E81A7EB1-A22C-4BD4-96F8-725D0798DE29"));
-
-        // The next run's plug-ins start enabled and get the stored flags.
-        StubPlugin nextText("Text styles", "{7B1C0F2E-text}");
-        StubPlugin nextLayers("Layers", "E81A7EB1-A22C-4bd4-96F8-725D0798DE29");
-        nextLayers.enabled = false;
-        StubManager next({&nextLayers, &nextText});
-        restorePluginFlags(&next, CKvStandardsSettings::load());
-        EXPECT_EQ(nextText.Enabled(), c.textEnabled);
-        EXPECT_TRUE(nextLayers.Enabled());
-    }
-}
-
-TEST(StandardsConfigDialog, SettingsAreSavedOnOkOnly)
-{
-    struct Case
-    {
-        const char* what;
-        QDialogButtonBox::StandardButton ending;
-        std::string preferred;
-        bool on;
-    };
-    const Case cases[] = {
-        {"OK", QDialogButtonBox::Ok, "/std/b.dws", true},
-        {"Cancel", QDialogButtonBox::Cancel, "None", false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        ConfigScope scope;
-        CKvDocument* document = scope.openDrawing({L"/std/a.dws", L"/std/b.dws"});
-        CKvStandardsConfigDialog dialog(document, &scope.manager, CKvStandardsSettings::load(), 3);
-        EXPECT_EQ(comboTexts(dialog),
-                  (std::vector<std::string>{"None", "/std/a.dws", "/std/b.dws"}));
-        EXPECT_EQ(child<QComboBox>(dialog, "PreferredFileCombo").currentIndex(), 0);
-        child<QComboBox>(dialog, "PreferredFileCombo").setCurrentIndex(2);
-        child<QCheckBox>(dialog, "AutomaticFixCheckBox").click();
-        child<QCheckBox>(dialog, "ShowIgnoredCheckBox").click();
-        clickDialogButton(dialog, c.ending);
-
-        const CKvStandardsSettings stored = CKvStandardsSettings::load();
-        EXPECT_EQ(stored.preferredStandardsFile().toUtf8(), c.preferred);
-        EXPECT_EQ(stored.automaticFix(), c.on);
-        EXPECT_EQ(stored.showIgnored(), c.on);
-        EXPECT_EQ(QFile::exists(CKvStandardsSettings::filePath()), c.on);
-    }
-}
-
 TEST(StandardsConfigDialog, PreferredFileIsChosenAmongTheListedFilesAndKept)
 {
     using Edit = std::function<void(ScriptedConfigDialog&)>;
@@ -336,7 +278,7 @@ TEST(StandardsConfigDialog, PreferredFileIsChosenAmongTheListedFilesAndKept)
         ScriptedConfigDialog dialog(document, &scope.manager, CKvStandardsSettings::load());
         c.edit(dialog);
         EXPECT_EQ(comboTexts(dialog), c.offered);
-        clickDialogButton(dialog, QDialogButtonBox::Ok);
+        clickButton(dialog, QDialogButtonBox::Ok);
         EXPECT_EQ(CKvStandardsSettings::load().preferredStandardsFile().toUtf8(), c.saved);
     }
 }
@@ -361,7 +303,7 @@ TEST(StandardsConfigDialog, SettingsThatCannotBeSavedWarnButTheRestIsApplied)
         ->setCheckState(CKvStandardsConfigDialog::NameColumn, Qt::Unchecked);
     CKvMessageBox::takeShown();
     CKvMessageBox::scriptAnswer(QMessageBox::Ok);
-    clickDialogButton(dialog, QDialogButtonBox::Ok);
+    clickButton(dialog, QDialogButtonBox::Ok);
 
     const std::vector<CKvMessageBox::Shown> shown = CKvMessageBox::takeShown();
     ASSERT_EQ(shown.size(), 1u);

@@ -5,41 +5,24 @@
 
 #include "CommandTestUtil.h"
 #include "HostDoubles.h"
+#include "WidgetChecks.h"
 
 #include <CKvDocument.h>
 #include <CKvStandardsAssociation.h>
 #include <CKvString.h>
 #include <DbDatabase.h>
 
-#include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QObject>
 #include <QPushButton>
-#include <QTextCodec>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <functional>
 #include <string>
 #include <vector>
-
-// Creates the widgets' application once, keeping the C library's locale as the other tests of
-// this program expect it.
-inline void ensureWidgetsApplication()
-{
-    if (!QApplication::instance()) {
-        static int argc = 1;
-        static char name[] = "host_tests";
-        static char* argv[] = {name, nullptr};
-        const std::string locale = std::setlocale(LC_ALL, nullptr);
-        static QApplication app(argc, argv);
-        QTextCodec::codecForLocale();
-        std::setlocale(LC_ALL, locale.c_str());
-    }
-}
 
 // Everything a configuration test runs in: the application, a settings folder, installed
 // services and a manager over the given plug-ins.
@@ -77,20 +60,6 @@ inline std::vector<std::string> storedAssociation(CKvDocument* document)
     return paths;
 }
 
-// Clicks OK or Cancel of the dialog's button box; a dialog without that button is ended anyway
-// (with -1), so that the fault fails the test instead of hanging it.
-inline void clickDialogButton(QDialog& dialog, QDialogButtonBox::StandardButton which)
-{
-    auto* box = dialog.findChild<QDialogButtonBox*>("buttonBox");
-    QPushButton* button = box != nullptr ? box->button(which) : nullptr;
-    if (button != nullptr) {
-        button->click();
-    }
-    if (dialog.isVisible()) {
-        dialog.done(-1);
-    }
-}
-
 // Once the event loop runs: does `steps` on the modal dialog that is up (null when none is),
 // then clicks OK or Cancel. The timer dies with the driver, so a run that opens no dialog leaves
 // nothing behind.
@@ -103,7 +72,7 @@ public:
             auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
             steps(dialog);
             if (dialog != nullptr) {
-                clickDialogButton(*dialog, ending);
+                clickButton(*dialog, ending);
             }
         });
     }

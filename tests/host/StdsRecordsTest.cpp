@@ -2,99 +2,14 @@
 
 #include <CKvStdsError.h>
 #include <CKvStdsFix.h>
-#include <CKvStdsManager.h>
 #include <CKvStdsPlugins.h>
 #include <OdError.h>
 #include <RxClass.h>
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <cstring>
 #include <functional>
 #include <vector>
-
-namespace {
-
-void expectCode(const std::function<void()>& action, OdResult code)
-{
-    try {
-        action();
-        ADD_FAILURE() << "no error raised";
-    } catch (const OdError& e) {
-        EXPECT_EQ(e.code(), code);
-    }
-}
-
-// The vtable slot of a virtual member function, from its pointer-to-member representation in
-// the Itanium C++ ABI (1 + the byte offset into the vtable).
-template <class MemberFunction>
-std::ptrdiff_t slotOf(MemberFunction function)
-{
-    struct Representation
-    {
-        std::uintptr_t ptr;
-        std::ptrdiff_t adjust;
-    };
-    static_assert(sizeof(MemberFunction) == sizeof(Representation), "Itanium ABI only");
-    Representation r{};
-    std::memcpy(&r, &function, sizeof(r));
-    return static_cast<std::ptrdiff_t>((r.ptr - 1) / sizeof(void*));
-}
-
-// The operations occupy consecutive slots from firstSlot on, in the order given.
-template <class... MemberFunctions>
-void expectConsecutive(const char* what, std::ptrdiff_t firstSlot, MemberFunctions... functions)
-{
-    SCOPED_TRACE(what);
-    const std::vector<std::ptrdiff_t> slots{slotOf(functions)...};
-    for (std::size_t i = 0; i < slots.size(); ++i) {
-        EXPECT_EQ(slots[i], firstSlot + static_cast<std::ptrdiff_t>(i)) << "operation " << i;
-    }
-}
-
-}  // namespace
-
-TEST(StdsRecords, ClassesAreCreatedOnlyWhileRegistered)
-{
-    struct Case
-    {
-        const char* what;
-        OdRxClass* (*desc)();
-        void (*rxInit)();
-        void (*rxUninit)();
-        void (*create)();
-    };
-    const Case cases[] = {
-        {"error", &CKvStdsError::desc, &CKvStdsError::rxInit, &CKvStdsError::rxUninit,
-         [] { CKvStdsError::createObject(); }},
-        {"fix", &CKvStdsFix::desc, &CKvStdsFix::rxInit, &CKvStdsFix::rxUninit,
-         [] { CKvStdsFix::createObject(); }},
-        {"plug-in interface (abstract: never created)", &CKvStdsPlugins::desc,
-         &CKvStdsPlugins::rxInit, &CKvStdsPlugins::rxUninit,
-         [] { CKvStdsPlugins::createObject(); }},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        ASSERT_EQ(c.desc(), nullptr);
-        expectCode(c.create, eNoClassDescription);
-        expectCode(c.rxUninit, eNoClassDescription);
-
-        c.rxInit();
-        ASSERT_NE(c.desc(), nullptr);
-        EXPECT_EQ(c.desc()->myParent(), OdRxObject::desc());
-        expectCode(c.rxInit, eAlreadyRegistered);
-        if (c.desc()->constructor() != nullptr) {
-            OdRxObjectPtr created = c.desc()->create();
-            ASSERT_FALSE(created.isNull());
-            EXPECT_EQ(created->isA(), c.desc());
-        } else {
-            expectCode(c.create, eNoClassDescription);
-        }
-        c.rxUninit();
-        EXPECT_EQ(c.desc(), nullptr);
-    }
-}
 
 TEST(StdsRecords, NamedValuesAreFoundByNameAndListedInNameOrder)
 {
@@ -177,38 +92,3 @@ TEST(StdsRecords, ErrorNamesTheDxfClassOfItsRecord)
         EXPECT_EQ(error->GetObjectTypeId(), CKvString(c.expected));
     }
 }
-
-#if defined(__GNUC__) && (defined(__x86_64__) || defined(__aarch64__))
-// The host calls the interfaces through their vtables: each operation keeps its slot.
-TEST(StdsRecords, OperationsKeepTheirSlotOrder)
-{
-    using E = CKvStdsError;
-    using F = CKvStdsFix;
-    using P = CKvStdsPlugins;
-    using M = CKvStdsManager;
-    // OdRxObject's own slots: two for the destructor, isA, queryX, addRef, release, numRefs.
-    const std::ptrdiff_t afterRxObject = slotOf(&OdRxObject::numRefs) + 1;
-    expectConsecutive("error", afterRxObject, &E::GetObjectTypeId, &E::SetObjectId, &E::GetObjectId,
-                      &E::SetObjectType, &E::GetObjectType, &E::SetDescription, &E::GetDescription,
-                      &E::SetObjectName, &E::GetObjectName, &E::SetPlugin, &E::GetPlugin,
-                      &E::GetPropertyCount, &E::GetPropertyValue, &E::AddProperty, &E::Reset,
-                      &E::GetIgnoredState, &E::SetIgnoredState, &E::GetProperties);
-    expectConsecutive("fix", afterRxObject, &F::SetFixObjectName, &F::GetFixObjectName,
-                      &F::SetFixObjectId, &F::GetFixObjectId, &F::SetFixDisplayName,
-                      &F::GetFixDisplayName, &F::GetPropertyCount, &F::GetPropertyValue,
-                      &F::AddProperty, &F::GetProperties, &F::SetStandardsFile,
-                      &F::GetStandardsFile);
-    expectConsecutive("plug-in", afterRxObject, &P::Initialize, &P::SetContext, &P::SetupForAudit,
-                      &P::GetObjectFilter, &P::Author, &P::Description, &P::HRef, &P::Name,
-                      &P::Version, &P::classId, &P::Enabled, &P::setEnabled, &P::Start, &P::Next,
-                      &P::Done, &P::Clear, &P::CheckSysvar, &P::FixError, &P::GetAllFixes,
-                      &P::GetError, &P::GetPropertyDiffs, &P::GetRecommendedFix, &P::UpdateStatus);
-    // The manager interface starts with its destructor's two slots.
-    expectConsecutive("manager", 2, &M::getDwsPathArray, &M::setDwsPathArray,
-                      &M::getPluginDescription, &M::addPlugin, &M::removePlugin, &M::getPluginList,
-                      &M::getCurrentPlugin, &M::setCurrentPlugin, &M::getPluginAt, &M::init,
-                      &M::checkForErrors, &M::createVerficationDialog, &M::showVerficationDialog,
-                      &M::restoreVerificationDialog, &M::startProcessing, &M::endProcessing,
-                      &M::insideProcessing);
-}
-#endif

@@ -51,42 +51,30 @@ TEST(SystemServices, FileSearchLooksBesideTheDrawingThenInSupportThenInResources
     struct Case
     {
         const char* what;
-        std::vector<const char*> holders;  // folders that hold std.dws
+        const char* holders;  // folders that hold std.dws
         const char* asked;
         bool withDrawing;
         const char* found;  // folder of the result, or nullptr
     };
     const Case cases[] = {
-        {"everywhere: the drawing's folder wins",
-         {"drawing", "support1", "resources"},
-         "std.dws",
-         true,
+        {"everywhere: the drawing's folder wins", "drawing support1 resources", "std.dws", true,
          "drawing"},
-        {"first support folder before the second",
-         {"support2", "support1", "resources"},
-         "std.dws",
-         true,
+        {"first support folder before the second", "support2 support1 resources", "std.dws", true,
          "support1"},
-        {"resources last", {"resources"}, "std.dws", true, "resources"},
-        {"a stored path keeps only its file name",
-         {"support2"},
-         "/old/place/std.dws",
-         true,
+        {"resources last", "resources", "std.dws", true, "resources"},
+        {"a stored path keeps only its file name", "support2", "/old/place/std.dws", true,
          "support2"},
-        {"a Windows path too", {"support2"}, "C:\\Standards\\std.dws", true, "support2"},
-        {"no drawing: support and resources only",
-         {"drawing", "resources"},
-         "std.dws",
-         false,
+        {"a Windows path too", "support2", "C:\\Standards\\std.dws", true, "support2"},
+        {"no drawing: support and resources only", "drawing resources", "std.dws", false,
          "resources"},
-        {"nowhere", {}, "std.dws", true, nullptr},
-        {"empty name", {"drawing"}, "", true, nullptr},
+        {"nowhere", "", "std.dws", true, nullptr},
+        {"empty name", "drawing", "", true, nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         SearchFolders folders;
-        for (const char* holder : c.holders) {
-            folders.put(holder, "std.dws");
+        for (const QString& holder : QString(c.holders).split(' ', Qt::SkipEmptyParts)) {
+            folders.put(qPrintable(holder), "std.dws");
         }
         CKvSystemServices services(CKvString(folders.path("resources")));
         services.setSupportFolders(

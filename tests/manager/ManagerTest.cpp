@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -34,32 +35,74 @@ OdDbSymbolTableRecordPtr record(OdDbObjectId table, const char* name)
     return records->getAt(OdString(name), OdDb::kForWrite);
 }
 
-void changeWalls(OdDbDatabase& db)
-{
-    OdDbLayerTableRecordPtr(record(db.getLayerTableId(), "Walls"))
-        ->setColor(OdCmColor::fromIndex(2));
-}
-
 // A drawing with the layer Walls, open as the current document, watched by a manager published
-// for the scope, with the commands of the cases registered.
-class Editing
+// for the scope. play() takes steps separated by blanks: "change" recolours Walls outside any
+// command, "idle" lets the idle timer fire (noted as "idle"), "detach" takes the drawing from the
+// manager, "timer-on" and "timer-off" check the timer, "script:A,B" runs a script of commands,
+// "modal", "busy-document" and "busy-host" change Walls and let the timer fire while a modal
+// dialog is open or the document or host is busy, "script-start" does so when a script starts,
+// anything else runs that command. Of the commands, ZCHANGE, LOADSCRIPT, QSAVE and REDO recolour
+// Walls, ZOUTER runs ZCHANGE, ZCANCEL recolours Walls and is cancelled, ZFIRE changes Walls and
+// lets the timer fire, ZNOTES adds a dictionary and an xrecord, ZDIM changes the dimension style
+// Standard and ZSAME writes it back unchanged; ZNOTHING, INSERTBLOCK and -INSERTBLOCK do nothing.
+class Editing : public CKvEditorReactor
 {
 public:
     Editing()
     {
-        OdDbDatabasePtr db = OdDbDatabase::createObject();
-        OdDbSymbolTablePtr layers = db->getLayerTableId().safeOpenObject(OdDb::kForWrite);
+        OdDbDatabasePtr drawing = OdDbDatabase::createObject();
+        OdDbSymbolTablePtr layers = drawing->getLayerTableId().safeOpenObject(OdDb::kForWrite);
         OdDbLayerTableRecordPtr walls = OdDbLayerTableRecord::createObject();
         walls->setName(OdString("Walls"));
         layers->add(walls.get());
         const QString file = m_folder.filePath("drawing.dxf");
-        db->writeFile(CKvString(file).toOdString());
+        drawing->writeFile(CKvString(file).toOdString());
         document = services.services.documentManager()->open(CKvString(file));
         SetKvStandardManager(&manager);
         odedEditor()->addReactor(manager.editorReactor());
         manager.addReactor(document);
+        const auto dimension = [this] {
+            return OdDbDimStyleTableRecordPtr(record(db().getDimStyleTableId(), "Standard"));
+        };
+        const std::pair<const char*, std::function<void()>> commands[] = {
+            {"INTERSTATEVERIFY", [this] { check(); }},
+            {"ZCHANGE", [this] { play("change"); }},
+            {"LOADSCRIPT", [this] { play("change"); }},
+            {"QSAVE", [this] { play("change"); }},
+            {"REDO", [this] { play("change"); }},
+            {"ZOUTER", [this] { play("ZCHANGE"); }},
+            {"ZCANCEL",
+             [this] {
+                 play("change");
+                 throw OdEdCancel();
+             }},
+            {"ZFIRE", [this] { play("change idle"); }},
+            {"ZNOTES",
+             [this] {
+                 OdDbDictionaryPtr root =
+                     db().getNamedObjectsDictionaryId().safeOpenObject(OdDb::kForWrite);
+                 OdDbDictionaryPtr mine = OdDbDictionary::createObject();
+                 root->setAt(OdString("KV_NOTES"), mine.get());
+                 mine->setAt(OdString("NOTE"), OdDbXrecord::createObject().get());
+             }},
+            {"ZDIM", [dimension] { dimension()->setDimasz(9.0); }},
+            {"ZSAME",
+             [dimension] {
+                 const OdDbDimStyleTableRecordPtr style = dimension();
+                 style->setDimasz(style->dimasz());
+             }},
+            {"ZNOTHING", [] {}},
+            {"INSERTBLOCK", [] {}},
+            {"-INSERTBLOCK", [] {}},
+        };
+        for (const auto& command : commands) {
+            m_commands.emplace_back(command.first, [body = command.second](CKvCommandContext*) {
+                body();
+                return int(CKvCommand::kResultNormal);
+            });
+        }
     }
-    ~Editing()
+    ~Editing() override
     {
         manager.removeReactor(document);
         odedEditor()->removeReactor(manager.editorReactor());
@@ -70,13 +113,12 @@ public:
 
     OdDbDatabase& db() { return *document->database(); }
     CKvCommandProcessor& processor() { return services.services.commandProcessor(); }
-    void run(const char* command) { processor().runCommand(CKvString(command)); }
-    void runScript(const char* script) { processor().runScript(CKvString(script)); }
-    // The idle timer fires.
-    void idle()
+
+    void play(const std::string& steps)
     {
-        log.push_back("idle");
-        manager.timerTimeout();
+        for (const QString& step : QString::fromStdString(steps).split(' ', Qt::SkipEmptyParts)) {
+            playStep(step);
+        }
     }
 
     Log log;
@@ -84,44 +126,86 @@ public:
     CKvStdsManagerImpl manager;
     CKvDocument* document = nullptr;
 
+    void lispWillStart(OdEdCommandContext*, const OdString&) override { play(m_atScriptStart); }
+    void addRef() override {}
+    void release() override {}
+    long numRefs() const override { return 1; }
+
 private:
+    void playStep(const QString& step)
+    {
+        if (step == "change") {
+            OdDbLayerTableRecordPtr(record(db().getLayerTableId(), "Walls"))
+                ->setColor(OdCmColor::fromIndex(2));
+        } else if (step == "idle") {
+            log.push_back("idle");
+            manager.timerTimeout();
+        } else if (step == "detach") {
+            manager.removeReactor(document);
+        } else if (step.startsWith("timer-")) {
+            EXPECT_EQ(manager.isTimerRunning(), step == "timer-on");
+        } else if (step.startsWith("script:")) {
+            processor().runScript(CKvString(step.mid(7).replace(',', '\n')));
+        } else if (step == "modal") {
+            QDialog dialog;
+            QTimer::singleShot(0, &dialog, [&] {
+                play("change idle");
+                dialog.reject();
+            });
+            dialog.exec();
+        } else if (step == "busy-document") {
+            document->setBusy(true);
+            play("change idle");
+            document->setBusy(false);
+        } else if (step == "busy-host") {
+            processor().setBusy(true);
+            play("change idle");
+            processor().setBusy(false);
+        } else if (step == "script-start") {
+            m_atScriptStart = "change idle";
+            odedEditor()->addReactor(this);
+            processor().runScript(CKvString());
+            odedEditor()->removeReactor(this);
+        } else {
+            processor().runCommand(CKvString(step));
+        }
+    }
+
+    // The background check's stand-in.
+    void check()
+    {
+        std::string names;
+        for (const OdDbObjectId& id : manager.getSet()) {
+            const OdDbObjectPtr object = id.safeOpenObject();
+            const OdDbSymbolTableRecordPtr named = OdDbSymbolTableRecord::cast(object.get());
+            names += (names.empty() ? "" : " ") +
+                     (named.isNull() ? object->isA()->dxfName() : named->getName()).toUtf8();
+        }
+        log.push_back(names.empty() ? "-" : names);
+        manager.clearSet();
+    }
+
     QTemporaryDir m_folder;
-    const ScopedCommand m_check{
-        "INTERSTATEVERIFY", [this](CKvCommandContext*) {
-            std::string names;
-            for (const OdDbObjectId& id : manager.getSet()) {
-                const OdDbObjectPtr object = id.safeOpenObject();
-                const OdDbSymbolTableRecordPtr named = OdDbSymbolTableRecord::cast(object.get());
-                names += (names.empty() ? "" : " ") +
-                         (named.isNull() ? object->isA()->dxfName() : named->getName()).toUtf8();
-            }
-            log.push_back(names.empty() ? "-" : names);
-            manager.clearSet();
-            return int(CKvCommand::kResultNormal);
-        }};
-    const ScopedCommand m_change{"ZCHANGE", [this](CKvCommandContext*) {
-                                     changeWalls(db());
-                                     return int(CKvCommand::kResultNormal);
-                                 }};
-    const ScopedCommand m_nothing{
-        "ZNOTHING", [](CKvCommandContext*) { return int(CKvCommand::kResultNormal); }};
+    std::list<ScopedCommand> m_commands;
+    std::string m_atScriptStart;
 };
 
-void changeWallsOf(Editing& e)
+struct Case
 {
-    changeWalls(e.db());
+    const char* what;
+    const char* steps;
+    Log checks;
+};
+
+void playCases(const std::vector<Case>& cases)
+{
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Editing e;
+        e.play(c.steps);
+        EXPECT_EQ(e.log, c.checks);
+    }
 }
-
-// A command of one case: registered for the scope under `name`, its body given.
-struct CaseCommand : ScopedCommand
-{
-    CaseCommand(const char* name, std::function<void(Editing&)> body, Editing& e)
-        : ScopedCommand(name, [body, &e](CKvCommandContext*) {
-            body(e);
-            return int(CKvCommand::kResultNormal);
-        })
-    {}
-};
 
 }  // namespace
 
@@ -169,227 +253,40 @@ TEST(ManagerRegistry, PluginsAreKeptInOrderFoundByClassIdIgnoringCaseAndRemovedE
 
 TEST(BackgroundCheck, RunsWhenTheOutermostCommandOrScriptEndsWithWhatItChanged)
 {
-    struct Case
-    {
-        const char* what;
-        std::function<void(Editing&)> act;
-        Log checks;
-    };
-    const Case cases[] = {
-        {"a command that changes a layer", [](Editing& e) { e.run("ZCHANGE"); }, {"Walls"}},
-        {"a nested command leaves the check to the outer one",
-         [](Editing& e) {
-             const CaseCommand outer(
-                 "ZOUTER", [](Editing& e) { e.run("ZCHANGE"); }, e);
-             e.run("ZOUTER");
-         },
-         {"Walls"}},
-        {"a cancelled command",
-         [](Editing& e) {
-             const ScopedCommand cancel("ZCANCEL", [&e](CKvCommandContext*) -> int {
-                 changeWalls(e.db());
-                 throw OdEdCancel();
-             });
-             e.run("ZCANCEL");
-             e.idle();
-         },
-         {"idle"}},
-        {"xrecords and dictionaries",
-         [](Editing& e) {
-             const CaseCommand notes(
-                 "ZNOTES",
-                 [](Editing& e) {
-                     OdDbDictionaryPtr root =
-                         e.db().getNamedObjectsDictionaryId().safeOpenObject(OdDb::kForWrite);
-                     OdDbDictionaryPtr mine = OdDbDictionary::createObject();
-                     root->setAt(OdString("KV_NOTES"), mine.get());
-                     mine->setAt(OdString("NOTE"), OdDbXrecord::createObject().get());
-                 },
-                 e);
-             e.run("ZNOTES");
-         },
-         {}},
-        {"a dimension style changed",
-         [](Editing& e) {
-             const CaseCommand dim(
-                 "ZDIM",
-                 [](Editing& e) {
-                     OdDbDimStyleTableRecordPtr(record(e.db().getDimStyleTableId(), "Standard"))
-                         ->setDimasz(9.0);
-                 },
-                 e);
-             e.run("ZDIM");
-         },
-         {"Standard"}},
-        {"a dimension style written back unchanged",
-         [](Editing& e) {
-             const CaseCommand dim(
-                 "ZDIM",
-                 [](Editing& e) {
-                     OdDbDimStyleTableRecordPtr style =
-                         record(e.db().getDimStyleTableId(), "Standard");
-                     style->setDimasz(style->dimasz());
-                 },
-                 e);
-             e.run("ZDIM");
-         },
-         {}},
-        {"a script: once, when it ends",
-         [](Editing& e) { e.runScript("ZNOTHING\nZCHANGE"); },
-         {"Walls"}},
-        {"a script stopped by an unknown command",
-         [](Editing& e) {
-             e.runScript("ZCHANGE\nZNONE");
-             e.idle();
-         },
-         {"idle"}},
+    playCases({
+        {"a command that changes a layer", "ZCHANGE", {"Walls"}},
+        {"a nested command leaves the check to the outer one", "ZOUTER", {"Walls"}},
+        {"a cancelled command", "ZCANCEL idle", {"idle"}},
+        {"xrecords and dictionaries", "ZNOTES", {}},
+        {"a dimension style changed", "ZDIM", {"Standard"}},
+        {"a dimension style written back unchanged", "ZSAME", {}},
+        {"a script: once, when it ends", "script:ZNOTHING,ZCHANGE", {"Walls"}},
+        {"a script stopped by an unknown command", "script:ZCHANGE,ZNONE idle", {"idle"}},
         {"_LOADSCRIPT ending inside a script, and the script's end",
-         [](Editing& e) {
-             const CaseCommand load("LOADSCRIPT", changeWallsOf, e);
-             e.runScript("_LOADSCRIPT");
-         },
+         "script:LOADSCRIPT",
          {"Walls", "-"}},
-        {"inserting a block keeps what was changed before it",
-         [](Editing& e) {
-             changeWalls(e.db());
-             const CaseCommand insert(
-                 "INSERTBLOCK", [](Editing&) {}, e);
-             e.run("_INSERTBLOCK");
-         },
-         {"Walls"}},
-        {"inserting a block from the command line too",
-         [](Editing& e) {
-             changeWalls(e.db());
-             const CaseCommand insert(
-                 "-INSERTBLOCK", [](Editing&) {}, e);
-             e.run("_-INSERTBLOCK");
-         },
-         {"Walls"}},
-        {"any other command starts afresh",
-         [](Editing& e) {
-             changeWalls(e.db());
-             e.run("ZNOTHING");
-             e.idle();
-         },
-         {"idle"}},
-        {"saving checks nothing and stops the idle timer",
-         [](Editing& e) {
-             const CaseCommand save("QSAVE", changeWallsOf, e);
-             e.run("_QSAVE");
-             EXPECT_FALSE(e.manager.isTimerRunning());
-         },
-         {}},
+        {"inserting a block keeps what was changed before it", "change INSERTBLOCK", {"Walls"}},
+        {"inserting a block from the command line too", "change -INSERTBLOCK", {"Walls"}},
+        {"any other command starts afresh", "change ZNOTHING idle", {"idle"}},
+        {"saving checks nothing and stops the idle timer", "QSAVE timer-off", {}},
         {"redoing checks nothing and leaves its changes to the idle check",
-         [](Editing& e) {
-             const CaseCommand redo("REDO", changeWallsOf, e);
-             e.run("_REDO");
-             e.idle();
-         },
+         "REDO idle",
          {"idle", "Walls"}},
-        {"redoing attaches the drawing again",
-         [](Editing& e) {
-             e.manager.removeReactor(e.document);
-             const CaseCommand redo(
-                 "REDO", [](Editing&) {}, e);
-             e.run("_REDO");
-             changeWalls(e.db());
-             e.idle();
-         },
-         {"idle", "Walls"}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        Editing e;
-        c.act(e);
-        EXPECT_EQ(e.log, c.checks);
-    }
+        {"redoing attaches the drawing again", "detach REDO change idle", {"idle", "Walls"}},
+    });
 }
 
 TEST(BackgroundCheck, IdleTimerChecksOnlyWhenTheEditorIsIdle)
 {
-    // Lets the idle timer fire at the start of every script.
-    class ScriptStart : public CKvEditorReactor
-    {
-    public:
-        explicit ScriptStart(std::function<void()> fire) : m_fire(std::move(fire)) {}
-        void lispWillStart(OdEdCommandContext*, const OdString&) override { m_fire(); }
-        void addRef() override {}
-        void release() override {}
-        long numRefs() const override { return 1; }
-
-    private:
-        std::function<void()> m_fire;
-    };
-    struct Case
-    {
-        const char* what;
-        // Changes Walls and lets the timer fire in the condition, or not.
-        std::function<void(Editing&, std::function<void()> fire)> within;
-        Log checks;
-    };
-    const Case cases[] = {
-        {"idle: the change started the timer",
-         [](Editing& e, std::function<void()> fire) {
-             EXPECT_FALSE(e.manager.isTimerRunning());
-             changeWalls(e.db());
-             EXPECT_TRUE(e.manager.isTimerRunning());
-             fire();
-         },
-         {"idle", "Walls"}},
-        {"a command in progress",
-         [](Editing& e, std::function<void()> fire) {
-             const ScopedCommand save("QSAVE", [&fire](CKvCommandContext*) {
-                 fire();
-                 return int(CKvCommand::kResultNormal);
-             });
-             e.run("_QSAVE");
-         },
-         {"idle"}},
-        {"a modal dialog open",
-         [](Editing&, std::function<void()> fire) {
-             QDialog dialog;
-             QTimer::singleShot(0, &dialog, [&] {
-                 fire();
-                 dialog.reject();
-             });
-             dialog.exec();
-         },
-         {"idle"}},
-        {"the document busy",
-         [](Editing& e, std::function<void()> fire) {
-             e.document->setBusy(true);
-             fire();
-             e.document->setBusy(false);
-         },
-         {"idle"}},
-        {"the host busy",
-         [](Editing& e, std::function<void()> fire) {
-             e.processor().setBusy(true);
-             fire();
-             e.processor().setBusy(false);
-         },
-         {"idle"}},
-        {"a script running: only its end checks",
-         [](Editing& e, std::function<void()> fire) {
-             ScriptStart start(fire);
-             odedEditor()->addReactor(&start);
-             e.runScript("");
-             odedEditor()->removeReactor(&start);
-         },
-         {"idle", "Walls"}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        Editing e;
-        c.within(e, [&e] {
-            changeWalls(e.db());
-            e.idle();
-        });
-        EXPECT_EQ(e.log, c.checks);
-    }
-    Editing e;
-    e.idle();  // nothing changed
-    EXPECT_EQ(e.log, Log{"idle"});
+    playCases({
+        {"idle: the change started the timer", "timer-off change timer-on idle", {"idle", "Walls"}},
+        {"nothing changed", "idle", {"idle"}},
+        {"a command in progress: its end checks", "ZFIRE", {"idle", "Walls"}},
+        {"a modal dialog open", "modal", {"idle"}},
+        {"the document busy", "busy-document", {"idle"}},
+        {"the host busy", "busy-host", {"idle"}},
+        {"a script running: only its end checks", "script-start", {"idle", "Walls"}},
+    });
 }
 
 int main(int argc, char** argv)

@@ -13,11 +13,9 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QRadioButton>
-#include <QTextCodec>
 
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <dlfcn.h>
 #include <ostream>
 #include <stdexcept>
@@ -25,21 +23,6 @@
 void PrintTo(const CKvString& text, std::ostream* os)
 {
     *os << '"' << text.toUtf8() << '"';
-}
-
-void ensureApplication()
-{
-    if (!QApplication::instance()) {
-        static int argc = 1;
-        static char name[] = "module_tests";
-        static char* argv[] = {name, nullptr};
-        // QApplication switches the C library to the environment's locale; put it back once Qt
-        // has taken its text codec, as the SDK's number formatting expects.
-        const std::string locale = std::setlocale(LC_ALL, nullptr);
-        static QApplication app(argc, argv);
-        QTextCodec::codecForLocale();
-        std::setlocale(LC_ALL, locale.c_str());
-    }
 }
 
 namespace {
@@ -58,7 +41,7 @@ Function entryPoint(void* handle, const char* name)
 
 LoadedModule::LoadedModule()
 {
-    ensureApplication();
+    ensureWidgetsApplication();
     m_handle = dlopen(KV_MODULE_PATH, RTLD_NOW | RTLD_LOCAL);
     if (!m_handle) {
         throw std::runtime_error(dlerror());
@@ -116,20 +99,12 @@ bool LoadedModule::isUnloaded()
 
 HostScope::HostScope() : services(CKvString())
 {
-    m_hadConfigHome = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
-    m_oldConfigHome = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", m_config.path().toUtf8());
     SetKvSystemServices(&services);
 }
 
 HostScope::~HostScope()
 {
     SetKvSystemServices(nullptr);
-    if (m_hadConfigHome) {
-        qputenv("XDG_CONFIG_HOME", m_oldConfigHome);
-    } else {
-        qunsetenv("XDG_CONFIG_HOME");
-    }
 }
 
 std::string HostScope::path(const std::string& relative) const

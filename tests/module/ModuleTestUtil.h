@@ -2,6 +2,8 @@
 // own settings folder, and drawings that associate standards files.
 #pragma once
 
+#include "HostDoubles.h"
+
 #include <CKvDocument.h>
 #include <CKvStdsManager.h>
 #include <CKvString.h>
@@ -18,9 +20,6 @@ class OdRxModule;
 
 // Readable failure output for strings.
 void PrintTo(const CKvString& text, std::ostream* os);
-
-// The widgets' application, created once (the manager is a widget).
-void ensureApplication();
 
 // libKvStandards opened with dlopen; load() creates the module object and runs initApp(),
 // unload() runs uninitApp() and deletes the module object, close() unloads the library. The
@@ -78,10 +77,8 @@ public:
     CKvSystemServices services;
 
 private:
-    QTemporaryDir m_config;
+    ConfigHomeScope m_config;
     QTemporaryDir m_scratch;
-    QByteArray m_oldConfigHome;
-    bool m_hadConfigHome;
 };
 
 // The manager's standards files, as UTF-8 strings.

@@ -1,7 +1,7 @@
 // Stand-ins shared by the dialog, host and manager tests: a standards plug-in that answers every
 // operation with nothing (a test overrides what it watches), a manager, published for its
 // lifetime, that lists the given plug-ins and notes every init with the association the drawing
-// held at that moment, and a settings folder of the test's own.
+// held at that moment, a settings folder of the test's own, and the widgets' application.
 #ifndef KV_HOST_DOUBLES_H
 #define KV_HOST_DOUBLES_H
 
@@ -10,11 +10,15 @@
 #include <CKvStdsManager.h>
 #include <CKvStdsPlugins.h>
 
+#include <QApplication>
 #include <QByteArray>
 #include <QTemporaryDir>
+#include <QTextCodec>
 
 #include <StaticRxObject.h>
+#include <clocale>
 #include <list>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -120,6 +124,21 @@ public:
 private:
     std::vector<CKvStdsPlugins*> m_plugins;
 };
+
+// Creates the widgets' application once, keeping the C library's locale as the SDK's number
+// formatting expects it.
+inline void ensureWidgetsApplication()
+{
+    if (!QApplication::instance()) {
+        static int argc = 1;
+        static char name[] = "kv_tests";
+        static char* argv[] = {name, nullptr};
+        const std::string locale = std::setlocale(LC_ALL, nullptr);
+        static QApplication app(argc, argv);
+        QTextCodec::codecForLocale();
+        std::setlocale(LC_ALL, locale.c_str());
+    }
+}
 
 // XDG_CONFIG_HOME pointed at a scratch folder for the scope, so the user's settings neither leak
 // in nor change.

@@ -34,25 +34,6 @@ class TestVerifyStandards : public QObject
 private slots:
     void cleanup() { QCOMPARE(leftOverTopLevelWidgets(), QStringList()); }
 
-    void opensWithNoViolationOnDisplay()
-    {
-        HostServicesScope host;
-        CKvVerifyStandards dialog;
-        QCOMPARE(headersOf(dialog, "ReplaceWithTableWidget"),
-                 QStringList({"", "Object Name", "Standards File"}));
-        QCOMPARE(headersOf(dialog, "PreviewChangesTableWidget"),
-                 QStringList({"Property", "Current Value", "Standard Value"}));
-        // The form's placeholders never show.
-        for (const char* label : {"ObjectTypeLabel", "ObjectNameLabel", "ProblemDescLabel",
-                                  "label_5", "IgnoredByLoginNameLabel"}) {
-            QCOMPARE(shownText(dialog, label), QString());
-        }
-        QCOMPARE(enabledStates(dialog, kViolationWidgets), withState(kViolationWidgets, "off"));
-        QCOMPARE(enabledStates(dialog, {"NextIssueButton", "OptionsButton"}),
-                 QStringList({"NextIssueButton on", "OptionsButton on"}));
-        QVERIFY(!dialog.isValid());
-    }
-
     void textsAreTranslatedInItsOwnContext()
     {
         const ContextMarker marker("CKvVerifyStandards");
@@ -63,34 +44,12 @@ private slots:
         QCOMPARE(untranslatedTexts(dialog, marker).join(", "), QString());
         start(dialog, s);
         QCOMPARE(shownText(dialog, "ObjectTypeLabel"), "  " + marker.marked("Layer:"));
-        click(dialog, "IgnoreViolationCheckBox");
+        clickNamed(dialog, "IgnoreViolationCheckBox");
         QCOMPARE(shownText(dialog, "label_5"), marker.marked("Ignored by:"));
         dialog.disableStatusReport(true);
         dialog.setNoStandardsAttached(true);
         dialog.clickedNext();
         QCOMPARE(shownText(dialog, "ProblemDescLabel"), marker.marked(kNoStandardsText));
-    }
-
-    void firstViolationAppearsOnceTheDialogIsUp()
-    {
-        Scenario s;
-        QVERIFY(s.ready());
-        s.add("Walls");
-        s.add("Doors");
-        CKvVerifyStandards dialog;
-        dialog.setErrorInfoList(s.records);
-        QCOMPARE(dialog.currentIndex(), -1);
-        QCOMPARE(shownText(dialog, "ObjectNameLabel"), QString());
-        QCOMPARE(enabledStates(dialog, kViolationWidgets), withState(kViolationWidgets, "off"));
-
-        dialog.show();
-        QCOMPARE(shownText(dialog, "ObjectNameLabel"), QString());
-        QCoreApplication::processEvents();
-        QCOMPARE(dialog.currentIndex(), 0);
-        QCOMPARE(shownText(dialog, "ObjectNameLabel"), QStringLiteral("Walls"));
-        QCOMPARE(enabledStates(dialog, kViolationWidgets), withState(kViolationWidgets, "on"));
-        // The automatic fix is off.
-        QCOMPARE(s.plugin.fixes, QStringList());
     }
 
     void showsTheViolationOnDisplay_data()
@@ -252,7 +211,7 @@ private slots:
         on.removeOne("FixIssueButton");
         QCOMPARE(enabledStates(dialog, on), withState(on, "on"));
 
-        click(dialog, "FixIssueButton");
+        clickNamed(dialog, "FixIssueButton");
         QCOMPARE(s.plugin.fixes, QStringList());
         QCOMPARE(dialog.currentIndex(), 0);
         QVERIFY(!dialog.errorInfoList()[0].getIsManualFixed());
@@ -321,7 +280,7 @@ private slots:
         QVERIFY(table);
         QVERIFY(table->verticalScrollBar()->maximum() > 0);
         QVERIFY(table->viewport()->rect().contains(table->visualItemRect(table->item(27, 1))));
-        click(dialog, "NextIssueButton");
+        clickNamed(dialog, "NextIssueButton");
         QCOMPARE(shownText(dialog, "ObjectNameLabel"), QStringLiteral("Doors"));
         QCOMPARE(table->verticalScrollBar()->value(), 0);
         dialog.close();

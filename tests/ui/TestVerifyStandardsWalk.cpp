@@ -2,6 +2,7 @@
 // drawing), stepping and its summaries, fixing by hand and automatically, the Options button and
 // closing.
 #include "VerifyStandardsScenario.h"
+#include "WidgetChecks.h"
 
 #include <CKvHelp.h>
 #include <CKvIgnoredState.h>
@@ -12,7 +13,9 @@
 #include <QDialogButtonBox>
 #include <QPushButton>
 
+#include <functional>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -21,20 +24,45 @@ const char kOptionsWarning[] =
     "drawing categories to be verified. Restart command to verify drawing using new standards "
     "settings.";
 
-enum class OptionsChange {
-    Nothing,
-    FileAdded,
-    FileRemoved,
-    FilesReordered,
-    LetterCaseOnly,
-    PluginDisabled,
-    PluginEnabled,
-    PluginDisabledWithoutManager
+// What the user changes in the standards configuration opened from the dialog, and whether the
+// dialog then stops: the standards files (their letter case aside) or the plug-ins checked.
+struct OptionsChange
+{
+    const char* what;
+    bool stops;
+    bool withManager;
+    std::function<void(CKvStandardsAssociation&, StubPlugin& enabled, StubPlugin& disabled)> change;
 };
 
-}  // namespace
+const std::vector<OptionsChange>& optionsChanges()
+{
+    static const std::vector<OptionsChange> changes = {
+        {"nothing changed", false, true, [](CKvStandardsAssociation&, StubPlugin&, StubPlugin&) {}},
+        {"a standards file added", true, true,
+         [](CKvStandardsAssociation& a, StubPlugin&, StubPlugin&) { a.add("C:/Standards/c.dws"); }},
+        {"a standards file removed", true, true,
+         [](CKvStandardsAssociation& a, StubPlugin&, StubPlugin&) {
+             a.remove("C:/Standards/a.dws");
+         }},
+        {"standards files reordered", true, true,
+         [](CKvStandardsAssociation& a, StubPlugin&, StubPlugin&) {
+             a.moveDown("C:/Standards/a.dws");
+         }},
+        {"letter case changed only", false, true,
+         [](CKvStandardsAssociation& a, StubPlugin&, StubPlugin&) {
+             a.setPaths({"c:/STANDARDS/A.dws", "C:/Standards/b.DWS"});
+         }},
+        {"a plug-in disabled", true, true,
+         [](CKvStandardsAssociation&, StubPlugin& on, StubPlugin&) { on.setEnabled(false); }},
+        {"a plug-in enabled", true, true,
+         [](CKvStandardsAssociation&, StubPlugin&, StubPlugin& off) { off.setEnabled(true); }},
+        {"a plug-in disabled, no manager", false, false,
+         [](CKvStandardsAssociation&, StubPlugin& on, StubPlugin&) { on.setEnabled(false); }},
+    };
+    return changes;
+}
 
-Q_DECLARE_METATYPE(OptionsChange)
+}  // namespace
 
 class TestVerifyStandardsWalk : public QObject
 {
@@ -66,7 +94,7 @@ private slots:
         const OdDbObjectId id = s.ids.at(0);
 
         for (const bool checked : {true, false, true}) {
-            click(dialog, "IgnoreViolationCheckBox");
+            clickNamed(dialog, "IgnoreViolationCheckBox");
             const CKvIgnoredState stored = readIgnoredState(id);
             QVERIFY(stored.hasRecord);
             QCOMPARE(stored.ignored, checked);
@@ -188,19 +216,19 @@ private slots:
         CKvVerifyStandards dialog;
         start(dialog, s);
 
-        click(dialog, "FixIssueButton");
+        clickNamed(dialog, "FixIssueButton");
         QCOMPARE(shownText(dialog, "ObjectNameLabel"), QStringLiteral("Doors"));
-        click(dialog, "IgnoreViolationCheckBox");
-        click(dialog, "NextIssueButton");
+        clickNamed(dialog, "IgnoreViolationCheckBox");
+        clickNamed(dialog, "NextIssueButton");
         QCOMPARE(shownText(dialog, "ObjectNameLabel"), QStringLiteral("Roof"));
-        click(dialog, "NextIssueButton");
+        clickNamed(dialog, "NextIssueButton");
         QCOMPARE(s.catcher.summaries, QStringList({"4 1 1 2"}));
         QCOMPARE(listedNames(dialog), QStringList({"Doors", "Roof"}));
         QCOMPARE(s.plugin.fixes, QStringList({"Walls:Standard"}));
 
-        click(dialog, "NextIssueButton");
+        clickNamed(dialog, "NextIssueButton");
         QCOMPARE(shownText(dialog, "ObjectNameLabel"), QStringLiteral("Roof"));
-        click(dialog, "NextIssueButton");
+        clickNamed(dialog, "NextIssueButton");
         QCOMPARE(s.catcher.summaries.size(), 2);
         QCOMPARE(s.catcher.summaries.last(), QStringLiteral("2 0 0 1"));
         QCOMPARE(listedNames(dialog), QStringList({"Doors", "Roof"}));
@@ -249,7 +277,7 @@ private slots:
             // The Fix button is off without a selected fix; the slot is the dialog's own.
             dialog.clickedFix();
         } else {
-            click(dialog, "FixIssueButton");
+            clickNamed(dialog, "FixIssueButton");
         }
         const bool fixed = !applied.isEmpty();
         QCOMPARE(s.plugin.fixes, fixed ? QStringList({applied}) : QStringList());
@@ -323,23 +351,16 @@ private slots:
 
     void optionsStopsTheWalkWhenTheConfigurationChanged_data()
     {
-        QTest::addColumn<OptionsChange>("change");
-        QTest::addColumn<bool>("stops");
-        QTest::newRow("nothing changed") << OptionsChange::Nothing << false;
-        QTest::newRow("a standards file added") << OptionsChange::FileAdded << true;
-        QTest::newRow("a standards file removed") << OptionsChange::FileRemoved << true;
-        QTest::newRow("standards files reordered") << OptionsChange::FilesReordered << true;
-        QTest::newRow("letter case changed only") << OptionsChange::LetterCaseOnly << false;
-        QTest::newRow("a plug-in disabled") << OptionsChange::PluginDisabled << true;
-        QTest::newRow("a plug-in enabled") << OptionsChange::PluginEnabled << true;
-        QTest::newRow("a plug-in disabled, no manager")
-            << OptionsChange::PluginDisabledWithoutManager << false;
+        QTest::addColumn<int>("change");
+        for (int i = 0; i < static_cast<int>(optionsChanges().size()); ++i) {
+            QTest::newRow(optionsChanges()[i].what) << i;
+        }
     }
 
     void optionsStopsTheWalkWhenTheConfigurationChanged()
     {
-        QFETCH(OptionsChange, change);
-        QFETCH(bool, stops);
+        QFETCH(int, change);
+        const OptionsChange& c = optionsChanges()[change];
         Scenario s;
         QVERIFY(s.ready());
         s.add("Walls");
@@ -348,35 +369,11 @@ private slots:
         CKvStandardsAssociation association(s.document->database());
         association.setPaths({"C:/Standards/a.dws", "C:/Standards/b.dws"});
         std::unique_ptr<StubManager> manager;
-        if (change != OptionsChange::PluginDisabledWithoutManager) {
+        if (c.withManager) {
             manager =
                 std::make_unique<StubManager>(std::vector<CKvStdsPlugins*>{&s.plugin, &disabled});
         }
-        ConfigurationCommand configuration([&] {
-            switch (change) {
-                case OptionsChange::Nothing:
-                    break;
-                case OptionsChange::FileAdded:
-                    association.add("C:/Standards/c.dws");
-                    break;
-                case OptionsChange::FileRemoved:
-                    association.remove("C:/Standards/a.dws");
-                    break;
-                case OptionsChange::FilesReordered:
-                    association.moveDown("C:/Standards/a.dws");
-                    break;
-                case OptionsChange::LetterCaseOnly:
-                    association.setPaths({"c:/STANDARDS/A.dws", "C:/Standards/b.DWS"});
-                    break;
-                case OptionsChange::PluginDisabled:
-                case OptionsChange::PluginDisabledWithoutManager:
-                    s.plugin.setEnabled(false);
-                    break;
-                case OptionsChange::PluginEnabled:
-                    disabled.setEnabled(true);
-                    break;
-            }
-        });
+        ConfigurationCommand configuration([&] { c.change(association, s.plugin, disabled); });
         CKvMessageBox::takeShown();
         CKvMessageBox::scriptAnswer(QMessageBox::Close);
         CKvVerifyStandards dialog;
@@ -385,19 +382,19 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(shownText(dialog, "ObjectNameLabel"), QStringLiteral("Walls"));
 
-        click(dialog, "OptionsButton");
+        clickNamed(dialog, "OptionsButton");
         QCOMPARE(configuration.runs, QStringList({"5003=3 5000"}));
         const std::vector<CKvMessageBox::Shown> shown = CKvMessageBox::takeShown();
         CKvMessageBox::clearScript();
-        QCOMPARE(static_cast<int>(shown.size()), stops ? 1 : 0);
-        if (stops) {
+        QCOMPARE(static_cast<int>(shown.size()), c.stops ? 1 : 0);
+        if (c.stops) {
             QCOMPARE(shown[0].icon, QMessageBox::Warning);
             QCOMPARE(shown[0].title, QStringLiteral("kvcad"));
             QCOMPARE(shown[0].text, QString::fromUtf8(kOptionsWarning));
             QCOMPARE(shown[0].buttons, QMessageBox::StandardButtons(QMessageBox::Close));
         }
-        QCOMPARE(dialog.isVisible(), !stops);
-        QCOMPARE(dialog.result(), stops ? 1 : 0);
+        QCOMPARE(dialog.isVisible(), !c.stops);
+        QCOMPARE(dialog.result(), c.stops ? 1 : 0);
         QCOMPARE(shownText(dialog, "ObjectNameLabel"), QStringLiteral("Walls"));
     }
 

@@ -18,18 +18,6 @@
 
 namespace {
 
-void clickButton(QDialog& dialog, QDialogButtonBox::StandardButton which)
-{
-    auto* box = dialog.findChild<QDialogButtonBox*>("buttonBox");
-    QAbstractButton* button = box ? box->button(which) : nullptr;
-    if (!button) {
-        // Leave the run anyway so that a missing button fails the test instead of hanging it.
-        dialog.done(-1);
-        return;
-    }
-    QTest::mouseClick(button, Qt::LeftButton);
-}
-
 // The style's standard icon as the dialogs draw it (a transparent 50 pixel square).
 QImage iconImage(const QWidget& widget, QStyle::StandardPixmap icon)
 {

@@ -1,5 +1,7 @@
 #include "VerifyStandardsScenario.h"
 
+#include "WidgetChecks.h"
+
 #include <CKvSystemServices.h>
 #include <DbLayerTableRecord.h>
 #include <DbSymbolTable.h>
@@ -88,13 +90,7 @@ bool SummaryCatcher::eventFilter(QObject* watched, QEvent* event)
             counts << shownText(*summary, name);
         }
         summaries << counts.join(' ');
-        const auto* box = summary->findChild<QDialogButtonBox*>("buttonBox");
-        if (QPushButton* close = box ? box->button(QDialogButtonBox::Close) : nullptr) {
-            close->click();
-        }
-        if (summary->isVisible()) {
-            summary->done(-1);
-        }
+        clickButton(*summary, QDialogButtonBox::Close);
     });
     return false;
 }
@@ -238,11 +234,4 @@ QStringList listedNames(const CKvVerifyStandards& dialog)
                                            : info.getError()->GetObjectName().toQString());
     }
     return names;
-}
-
-void click(const QWidget& dialog, const char* buttonName)
-{
-    if (auto* button = dialog.findChild<QAbstractButton*>(buttonName)) {
-        button->click();
-    }
 }

@@ -149,7 +149,5 @@ int selectedFixRow(const QWidget& dialog);
 void start(CKvVerifyStandards& dialog, const Scenario& scenario);
 // The object names of the records the dialog still holds.
 QStringList listedNames(const CKvVerifyStandards& dialog);
-// Clicks the button of that name, if the dialog has it.
-void click(const QWidget& dialog, const char* buttonName);
 
 #endif  // KV_VERIFY_STANDARDS_SCENARIO_H

@@ -2,12 +2,14 @@
 
 #include <QAbstractButton>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPixmap>
+#include <QPushButton>
 #include <QStyle>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -87,6 +89,24 @@ QStringList ownTexts(const QWidget& widget)
 }
 
 }  // namespace
+
+void clickButton(QDialog& dialog, QDialogButtonBox::StandardButton which)
+{
+    const auto* box = dialog.findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+    if (QAbstractButton* button = box != nullptr ? box->button(which) : nullptr) {
+        button->click();
+    }
+    if (dialog.isVisible()) {
+        dialog.done(-1);
+    }
+}
+
+void clickNamed(const QWidget& root, const char* objectName)
+{
+    if (auto* button = root.findChild<QAbstractButton*>(QLatin1String(objectName))) {
+        button->click();
+    }
+}
 
 QStringList cutTexts(const QWidget& root)
 {

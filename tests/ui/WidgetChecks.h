@@ -3,11 +3,20 @@
 #ifndef KV_WIDGET_CHECKS_H
 #define KV_WIDGET_CHECKS_H
 
+#include <QDialogButtonBox>
 #include <QString>
 #include <QStringList>
 #include <QTranslator>
 
+class QDialog;
 class QWidget;
+
+// Clicks the standard button of the dialog's button box; a dialog still up then (the button
+// missing, or not ending it) is ended with -1, so that a fault fails the test instead of hanging
+// it.
+void clickButton(QDialog& dialog, QDialogButtonBox::StandardButton which);
+// Clicks the button of that object name under root, if there is one.
+void clickNamed(const QWidget& root, const char* objectName);
 
 // The visible labels, buttons and table headers under root (root included) whose text does not
 // fit: a label narrower than its text (or, wrapped, lower than its lines), a button narrower than

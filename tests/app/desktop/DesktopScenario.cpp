@@ -125,32 +125,9 @@ bool DialogAnswers::eventFilter(QObject* watched, QEvent* event)
     return false;
 }
 
-void clickButton(QDialog& dialog, QDialogButtonBox::StandardButton which)
-{
-    auto* box = dialog.findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
-    if (QAbstractButton* button = box ? box->button(which) : nullptr) {
-        button->click();
-    }
-}
-
-void clickNamed(QDialog& dialog, const char* objectName)
-{
-    if (auto* button = dialog.findChild<QAbstractButton*>(QLatin1String(objectName))) {
-        button->click();
-    }
-}
-
 DialogAnswers::Answer keepObjectUnchanged()
 {
     return [](QDialog& dialog) { clickButton(dialog, QDialogButtonBox::Ok); };
-}
-
-DialogAnswers::Answer runVerification()
-{
-    return [](QDialog& dialog) {
-        clickNamed(dialog, "runStdVerification");
-        clickButton(dialog, QDialogButtonBox::Ok);
-    };
 }
 
 DialogAnswers::Answer pictureThen(const QString& picture, QDialogButtonBox::StandardButton which)

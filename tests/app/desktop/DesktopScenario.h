@@ -87,12 +87,8 @@ private:
     std::deque<Answer> m_answers;
 };
 
-// Answers.
-void clickButton(QDialog& dialog, QDialogButtonBox::StandardButton which);
-void clickNamed(QDialog& dialog, const char* objectName);
-// The notification after a non-standard change: keep the object, or see the violations.
+// The notification after a non-standard change: keep the object.
 DialogAnswers::Answer keepObjectUnchanged();
-DialogAnswers::Answer runVerification();
 // Saves a picture of the dialog, then ends it with the button.
 DialogAnswers::Answer pictureThen(const QString& picture, QDialogButtonBox::StandardButton which);
 

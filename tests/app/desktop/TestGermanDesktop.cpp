@@ -118,8 +118,8 @@ private slots:
                               "CKvNoStandardsFileDlg"}));
         QVERIFY2(cut.isEmpty(), qPrintable(cut.join('\n')));
         // The module's, the host's and Qt's own texts are German too.
-        for (const char* title : {"Normen prüfen", "Zusammenfassung der Prüfung",
-                                  "Normen konfigurieren"}) {
+        for (const char* title :
+             {"Normen prüfen", "Zusammenfassung der Prüfung", "Normen konfigurieren"}) {
             QVERIFY2(g_titles.contains(QString::fromUtf8(title)), title);
         }
     }
