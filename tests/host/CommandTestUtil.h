@@ -1,6 +1,8 @@
-// Helpers for the command, document and services tests: installed system services, a command
-// whose body each test chooses, and a reactor that logs what it hears.
+// Helpers for the command, document and services tests: installed system services and a reactor
+// that logs what it hears.
 #pragma once
+
+#include "HostDoubles.h"
 
 #include <CKvCommand.h>
 #include <CKvCommandContext.h>
@@ -28,32 +30,6 @@ struct ServicesScope
     ServicesScope(const ServicesScope&) = delete;
     ServicesScope& operator=(const ServicesScope&) = delete;
     CKvSystemServices services;
-};
-
-// A host command registered for its lifetime; its body is `run`.
-class ScopedCommand : public CKvCommand
-{
-public:
-    explicit ScopedCommand(const char* name, std::function<int(CKvCommandContext*)> run)
-        : m_global(OdString("_") + OdString(name)), m_local(name), m_run(std::move(run))
-    {
-        odedRegCmds()->addCommand(this);
-    }
-    ~ScopedCommand() override { odedRegCmds()->removeCmd(this); }
-    ScopedCommand(const ScopedCommand&) = delete;
-    ScopedCommand& operator=(const ScopedCommand&) = delete;
-
-    const OdString globalName() const override { return m_global; }
-    const OdString localName() const override { return m_local; }
-    int Execute(CKvCommandContext* context) override { return m_run(context); }
-    void addRef() override {}
-    void release() override {}
-    long numRefs() const override { return 1; }
-
-private:
-    OdString m_global;
-    OdString m_local;
-    std::function<int(CKvCommandContext*)> m_run;
 };
 
 // Logs command and script events as "event:name@commandsInProgress" for the scope.

@@ -25,32 +25,13 @@
 namespace {
 
 // A command of the test that runs `body` on the current drawing.
-class TestCommand : public CKvCommand
+ScopedCommand changing(const char* name, std::function<void(OdDbDatabase&)> body)
 {
-public:
-    TestCommand(const wchar_t* name, std::function<void(OdDbDatabase&)> body)
-        : m_name(name), m_body(std::move(body))
-    {
-        odedRegCmds()->addCommand(this);
-    }
-    ~TestCommand() override { odedRegCmds()->removeCmd(this); }
-    TestCommand(const TestCommand&) = delete;
-    TestCommand& operator=(const TestCommand&) = delete;
-
-    const OdString globalName() const override { return m_name; }
-    int Execute(CKvCommandContext* context) override
-    {
-        m_body(*context->database());
-        return kResultNormal;
-    }
-    void addRef() override {}
-    void release() override {}
-    long numRefs() const override { return 1; }
-
-private:
-    OdString m_name;
-    std::function<void(OdDbDatabase&)> m_body;
-};
+    return ScopedCommand(name, [body](CKvCommandContext* context) {
+        body(*context->database());
+        return int(CKvCommand::kResultNormal);
+    });
+}
 
 // Counts the runs of the background check.
 class CheckRuns : public OdEdCommandStackReactor
@@ -178,7 +159,7 @@ TEST(BackgroundCheck, OnlyWhatACommandChangedIsCheckedAndTheUserAskedAboutIt)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         Scene scene;
-        TestCommand command(L"KVTEST_CHANGE", c.change);
+        const ScopedCommand command = changing("KVTEST_CHANGE", c.change);
         ModalAnswers answers(c.showViolations);
         EXPECT_EQ(scene.run("KVTEST_CHANGE"), CKvCommand::kResultNormal);
         EXPECT_EQ(scene.runs.count, c.checks);
@@ -200,7 +181,7 @@ TEST(BackgroundCheck, VerifyStandardsShowsTheDialogEvenWithNothingFound)
 TEST(BackgroundCheck, ACheckThatFailsLeavesNothingToCheckAgain)
 {
     Scene scene;
-    TestCommand command(L"KVTEST_BREAK", [](OdDbDatabase& db) {
+    const ScopedCommand command = changing("KVTEST_BREAK", [](OdDbDatabase& db) {
         setLayerColor(db, "Walls", 2);
         // The association can no longer be read: its entry is not a dictionary.
         OdDbDictionaryPtr root = db.getNamedObjectsDictionaryId().safeOpenObject(OdDb::kForWrite);

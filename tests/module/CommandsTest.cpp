@@ -26,26 +26,15 @@
 namespace {
 
 // Stands in for the host's standards configuration: records the page of every run.
-class DwgStandardsCommand : public CKvCommand
+struct DwgStandardsCommand
 {
-public:
-    DwgStandardsCommand() { odedRegCmds()->addCommand(this); }
-    ~DwgStandardsCommand() override { odedRegCmds()->removeCmd(this); }
-    DwgStandardsCommand(const DwgStandardsCommand&) = delete;
-    DwgStandardsCommand& operator=(const DwgStandardsCommand&) = delete;
-
-    const OdString globalName() const override { return OdString(L"_DWGSTANDARDS"); }
-    int Execute(CKvCommandContext* context) override
-    {
-        const OdResBufPtr pPage = context ? context->arguments() : OdResBufPtr();
-        pages.push_back(pPage && pPage->restype() == OdResBuf::kRtInt16 ? pPage->getInt16() : -1);
-        return kResultNormal;
-    }
-    void addRef() override {}
-    void release() override {}
-    long numRefs() const override { return 1; }
-
     std::vector<int> pages;
+    const ScopedCommand command{
+        "DWGSTANDARDS", [this](CKvCommandContext* context) {
+            const OdResBufPtr page = context->arguments();
+            pages.push_back(page && page->restype() == OdResBuf::kRtInt16 ? page->getInt16() : -1);
+            return int(CKvCommand::kResultNormal);
+        }};
 };
 
 // Adds an entry to the drawing's association in memory: a standards file's path, or the chain.

@@ -1,10 +1,13 @@
-// Stand-ins shared by the dialog, host and manager tests: a standards plug-in that answers every
-// operation with nothing (a test overrides what it watches), a manager, published for its
+// Stand-ins shared by the dialog, host, manager and module tests: a standards plug-in that answers
+// every operation with nothing (a test overrides what it watches), a manager, published for its
 // lifetime, that lists the given plug-ins and notes every init with the association the drawing
-// held at that moment, a settings folder of the test's own, and the widgets' application.
+// held at that moment, a command whose body a test chooses, a settings folder of the test's own,
+// and the widgets' application.
 #ifndef KV_HOST_DOUBLES_H
 #define KV_HOST_DOUBLES_H
 
+#include <CKvCommand.h>
+#include <CKvCommandContext.h>
 #include <CKvDocument.h>
 #include <CKvStandardsAssociation.h>
 #include <CKvStdsManager.h>
@@ -15,8 +18,10 @@
 #include <QTemporaryDir>
 #include <QTextCodec>
 
+#include <EdCommandStack.h>
 #include <StaticRxObject.h>
 #include <clocale>
+#include <functional>
 #include <list>
 #include <string>
 #include <utility>
@@ -123,6 +128,32 @@ public:
 
 private:
     std::vector<CKvStdsPlugins*> m_plugins;
+};
+
+// A host command registered for its lifetime; its body is `run`.
+class ScopedCommand : public CKvCommand
+{
+public:
+    explicit ScopedCommand(const char* name, std::function<int(CKvCommandContext*)> run)
+        : m_global(OdString("_") + OdString(name)), m_local(name), m_run(std::move(run))
+    {
+        odedRegCmds()->addCommand(this);
+    }
+    ~ScopedCommand() override { odedRegCmds()->removeCmd(this); }
+    ScopedCommand(const ScopedCommand&) = delete;
+    ScopedCommand& operator=(const ScopedCommand&) = delete;
+
+    const OdString globalName() const override { return m_global; }
+    const OdString localName() const override { return m_local; }
+    int Execute(CKvCommandContext* context) override { return m_run(context); }
+    void addRef() override {}
+    void release() override {}
+    long numRefs() const override { return 1; }
+
+private:
+    OdString m_global;
+    OdString m_local;
+    std::function<int(CKvCommandContext*)> m_run;
 };
 
 // Creates the widgets' application once, keeping the C library's locale as the SDK's number

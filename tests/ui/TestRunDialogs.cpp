@@ -1,6 +1,7 @@
 // The three dialogs that stop verification and offer to open the standards configuration. They
 // differ in their message, their check box and their help topic (RunDialogFacts); each has its
-// test class, whose slots run the checks below.
+// test class, whose slot runs the check below. What the user answers, with the box ticked or not,
+// is followed through in the tests of the Verify Standards command.
 #include "UiTestSupport.h"
 #include "WidgetChecks.h"
 
@@ -9,8 +10,6 @@
 #include <CKvNoDwgCategoriesSelectedDlg.h>
 #include <CKvNoStandardsFileDlg.h>
 
-#include <QCheckBox>
-#include <QDialog>
 #include <QLabel>
 #include <QObject>
 #include <QTest>
@@ -60,34 +59,6 @@ void checkLookAndTexts(const RunDialogFacts<Dialog>& facts)
     QCOMPARE(untranslatedTexts(dialog, marker, {facts.context}).join(", "), QString());
 }
 
-void addExecRows()
-{
-    QTest::addColumn<Ending>("ending");
-    QTest::addColumn<bool>("untick");
-    QTest::addColumn<int>("result");
-    QTest::newRow("OK with the box unticked") << Ending::ClickOk << true << 1;
-    QTest::newRow("Enter takes OK") << Ending::PressEnter << false << 1;
-    QTest::newRow("Cancel with the box unticked") << Ending::ClickCancel << true << 0;
-    QTest::newRow("Escape with the box checked") << Ending::PressEscape << false << 0;
-}
-
-// exec gives 1 only for OK; the accessor reports the box as the user left it.
-template <class Dialog>
-void checkExecReportsAnswerAndCheckBox(const RunDialogFacts<Dialog>& facts)
-{
-    QFETCH(Ending, ending);
-    QFETCH(bool, untick);
-    QFETCH(int, result);
-    Dialog dialog;
-    endWhenShown(dialog, ending, [&facts, untick](QDialog& shown) {
-        if (untick) {
-            shown.findChild<QCheckBox*>(facts.checkBoxName)->click();
-        }
-    });
-    QCOMPARE(dialog.exec(), result);
-    QCOMPARE((dialog.*facts.isChecked)(), !untick);
-}
-
 }  // namespace
 
 class TestMissingStandardsFileDlg : public QObject
@@ -97,8 +68,6 @@ class TestMissingStandardsFileDlg : public QObject
 private slots:
     void cleanup() { QCOMPARE(leftOverTopLevelWidgets(), QStringList()); }
     void showsItsMessageAndCheckBox() { checkLookAndTexts(kMissing); }
-    void execReportsTheAnswerAndTheCheckBox_data() { addExecRows(); }
-    void execReportsTheAnswerAndTheCheckBox() { checkExecReportsAnswerAndCheckBox(kMissing); }
 };
 
 class TestNoStandardsFileDlg : public QObject
@@ -108,8 +77,6 @@ class TestNoStandardsFileDlg : public QObject
 private slots:
     void cleanup() { QCOMPARE(leftOverTopLevelWidgets(), QStringList()); }
     void showsItsMessageAndCheckBox() { checkLookAndTexts(kNoFile); }
-    void execReportsTheAnswerAndTheCheckBox_data() { addExecRows(); }
-    void execReportsTheAnswerAndTheCheckBox() { checkExecReportsAnswerAndCheckBox(kNoFile); }
 };
 
 class TestNoDwgCategoriesSelectedDlg : public QObject
@@ -119,8 +86,6 @@ class TestNoDwgCategoriesSelectedDlg : public QObject
 private slots:
     void cleanup() { QCOMPARE(leftOverTopLevelWidgets(), QStringList()); }
     void showsItsMessageAndCheckBox() { checkLookAndTexts(kNoCategory); }
-    void execReportsTheAnswerAndTheCheckBox_data() { addExecRows(); }
-    void execReportsTheAnswerAndTheCheckBox() { checkExecReportsAnswerAndCheckBox(kNoCategory); }
 };
 
 int runTestMissingStandardsFileDlg(int argc, char** argv)

@@ -3,7 +3,6 @@
 
 #include <CKvVerfiyCompleteMessage.h>
 
-#include <QDialogButtonBox>
 #include <QObject>
 #include <QTest>
 
@@ -32,25 +31,6 @@ private slots:
                               {"num_violations", "num_autoFix", "num_manualFix", "num_Ignored"})
                 .join(", "),
             QString());
-    }
-
-    void closeIsTheOnlyWayOut_data()
-    {
-        QTest::addColumn<Ending>("ending");
-        QTest::newRow("Close") << Ending::ClickClose;
-        QTest::newRow("window closed") << Ending::CloseWindow;
-        QTest::newRow("Escape") << Ending::PressEscape;
-    }
-
-    void closeIsTheOnlyWayOut()
-    {
-        QFETCH(Ending, ending);
-        CKvVerfiyCompleteMessage dialog;
-        QCOMPARE(dialog.findChild<QDialogButtonBox*>("buttonBox")->standardButtons(),
-                 QDialogButtonBox::StandardButtons(QDialogButtonBox::Close));
-        endWhenShown(dialog, ending);
-        QCOMPARE(dialog.exec(), 0);
-        QVERIFY(!dialog.isVisible());
     }
 };
 

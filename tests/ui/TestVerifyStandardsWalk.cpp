@@ -398,26 +398,6 @@ private slots:
         QCOMPARE(shownText(dialog, "ObjectNameLabel"), QStringLiteral("Walls"));
     }
 
-    void closingEndsTheModalRun_data()
-    {
-        QTest::addColumn<Ending>("ending");
-        QTest::newRow("Close") << Ending::ClickClose;
-        QTest::newRow("window closed") << Ending::CloseWindow;
-    }
-
-    void closingEndsTheModalRun()
-    {
-        QFETCH(Ending, ending);
-        Scenario s;
-        QVERIFY(s.ready());
-        s.add("Walls");
-        CKvVerifyStandards dialog;
-        dialog.setErrorInfoList(s.records);
-        endWhenShown(dialog, ending);
-        QCOMPARE(dialog.exec(), 1);
-        QVERIFY(!dialog.isVisible());
-    }
-
     void helpShowsItsTopic()
     {
         CKvVerifyStandards dialog;

@@ -31,33 +31,12 @@ QImage iconImage(const QWidget& widget, QStyle::StandardPixmap icon)
 
 }  // namespace
 
-void endWhenShown(QDialog& dialog, Ending ending, std::function<void(QDialog&)> first)
+void endWhenShown(QDialog& dialog, QDialogButtonBox::StandardButton ending,
+                  std::function<void(QDialog&)> first)
 {
     QTimer::singleShot(0, &dialog, [&dialog, ending, first] {
         first(dialog);
-        switch (ending) {
-            case Ending::ClickOk:
-                clickButton(dialog, QDialogButtonBox::Ok);
-                break;
-            case Ending::ClickCancel:
-                clickButton(dialog, QDialogButtonBox::Cancel);
-                break;
-            case Ending::ClickClose:
-                clickButton(dialog, QDialogButtonBox::Close);
-                break;
-            case Ending::CloseWindow:
-                dialog.close();
-                break;
-            case Ending::PressEscape:
-                QTest::keyClick(&dialog, Qt::Key_Escape);
-                break;
-            case Ending::PressEnter:
-                QTest::keyClick(&dialog, Qt::Key_Return);
-                break;
-        }
-        if (dialog.isVisible()) {
-            dialog.done(-1);
-        }
+        clickButton(dialog, ending);
     });
 }
 

@@ -6,7 +6,7 @@
 
 #include <CKvSystemServices.h>
 
-#include <QMetaType>
+#include <QDialogButtonBox>
 #include <QString>
 #include <QStringList>
 #include <QStyle>
@@ -15,14 +15,10 @@
 
 class QDialog;
 
-// How a modal run is ended once the dialog is up.
-enum class Ending { ClickOk, ClickCancel, ClickClose, CloseWindow, PressEscape, PressEnter };
-Q_DECLARE_METATYPE(Ending)
-
-// Ends the next modal run of dialog the given way, from inside the run's event loop, after doing
-// what the user does first (clicking a check box).
-void endWhenShown(
-    QDialog& dialog, Ending ending, std::function<void(QDialog&)> first = [](QDialog&) {});
+// Ends the next modal run of dialog with the button, from inside the run's event loop, after doing
+// what the user does first (clicking a radio button).
+void endWhenShown(QDialog& dialog, QDialogButtonBox::StandardButton ending,
+                  std::function<void(QDialog&)> first);
 
 // Shows the dialog at the size it opens with and checks that label_4 shows the style's icon (and
 // no text) in a 50 pixel square right beside the message label and that no text is cut; saves a
