@@ -186,29 +186,26 @@ TEST(StandardsConfigDialog, PluginRowsShowTheManagersPluginsInItsOrder)
     ConfigScope scope({&text, &layers});
     CKvStandardsConfigDialog dialog(nullptr, &scope.manager, CKvStandardsSettings::load(), 2);
     auto& tree = child<QTreeWidget>(dialog, "PluginList");
-    struct Case
-    {
-        const char* name;
-        const char* version;
-        const char* description;
-        Qt::CheckState state;
-    };
-    const Case cases[] = {
-        {"Text styles", "2.1", "Checks text styles.", Qt::Unchecked},
-        {"Layers", "1.0", "Checks layer names and properties.", Qt::Checked},
-    };
-    ASSERT_EQ(tree.topLevelItemCount(), 2);
-    for (int i = 0; i < 2; ++i) {
-        const Case& c = cases[i];
-        SCOPED_TRACE(c.name);
+    // Name, version, ticked, tool tip, and the description shown once the row is chosen.
+    std::vector<std::string> rows;
+    for (int i = 0; i < tree.topLevelItemCount(); ++i) {
         const QTreeWidgetItem* item = tree.topLevelItem(i);
-        EXPECT_EQ(item->text(CKvStandardsConfigDialog::NameColumn), c.name);
-        EXPECT_EQ(item->text(CKvStandardsConfigDialog::VersionColumn), c.version);
-        EXPECT_EQ(item->checkState(CKvStandardsConfigDialog::NameColumn), c.state);
-        EXPECT_EQ(item->toolTip(CKvStandardsConfigDialog::NameColumn), c.description);
         tree.setCurrentItem(tree.topLevelItem(i));
-        EXPECT_EQ(child<QLabel>(dialog, "PluginDescriptionLabel").text(), c.description);
+        rows.push_back(
+            QStringList({item->text(CKvStandardsConfigDialog::NameColumn),
+                         item->text(CKvStandardsConfigDialog::VersionColumn),
+                         item->checkState(CKvStandardsConfigDialog::NameColumn) == Qt::Checked
+                             ? "[x]"
+                             : "[ ]",
+                         item->toolTip(CKvStandardsConfigDialog::NameColumn),
+                         child<QLabel>(dialog, "PluginDescriptionLabel").text()})
+                .join('|')
+                .toStdString());
     }
+    EXPECT_EQ(rows, (std::vector<std::string>{
+                        "Text styles|2.1|[ ]|Checks text styles.|Checks text styles.",
+                        "Layers|1.0|[x]|Checks layer names and properties.|Checks layer names "
+                        "and properties."}));
 
     StubManager empty;
     CKvStandardsConfigDialog none(nullptr, &empty, CKvStandardsSettings::load(), 2);
@@ -217,20 +214,16 @@ TEST(StandardsConfigDialog, PluginRowsShowTheManagersPluginsInItsOrder)
               "No standards plug-ins are loaded.");
 }
 
+// Steps: "add:FILE" picks a file on the first page, "remove:ROW" removes that row of the list,
+// "choose:INDEX" chooses the preferred file.
 TEST(StandardsConfigDialog, PreferredFileIsChosenAmongTheListedFilesAndKept)
 {
-    using Edit = std::function<void(ScriptedConfigDialog&)>;
-    const auto choose = [](int index) {
-        return [index](ScriptedConfigDialog& d) {
-            child<QComboBox>(d, "PreferredFileCombo").setCurrentIndex(index);
-        };
-    };
     struct Case
     {
         const char* what;
         const wchar_t* stored;
         std::vector<CKvString> associated;
-        Edit edit;
+        const char* steps;
         std::vector<std::string> offered;
         std::string saved;
     };
@@ -238,33 +231,25 @@ TEST(StandardsConfigDialog, PreferredFileIsChosenAmongTheListedFilesAndKept)
         {"a preferred file not associated stays offered",
          L"/std/other.dws",
          {L"/std/a.dws"},
-         [](ScriptedConfigDialog&) {},
+         "",
          {"None", "/std/a.dws", "/std/other.dws"},
          "/std/other.dws"},
         {"matched ignoring case",
          L"/STD/A.DWS",
          {L"/std/a.dws"},
-         [](ScriptedConfigDialog&) {},
+         "",
          {"None", "/std/a.dws"},
          "/std/a.dws"},
         {"a file added on the first page",
          L"None",
          {},
-         [&](ScriptedConfigDialog& d) {
-             d.nextChoice = QStringList{"/std/new.dxf"};
-             click(d, "AddFileButton");
-             choose(1)(d);
-         },
+         "add:/std/new.dxf choose:1",
          {"None", "/std/new.dxf"},
          "/std/new.dxf"},
         {"the chosen file removed from the list stays chosen",
          L"None",
          {L"/std/a.dws", L"/std/b.dws"},
-         [&](ScriptedConfigDialog& d) {
-             choose(2)(d);
-             child<QListWidget>(d, "StandardsFilesList").setCurrentRow(1);
-             click(d, "RemoveFileButton");
-         },
+         "choose:2 remove:1",
          {"None", "/std/a.dws", "/std/b.dws"},
          "/std/b.dws"},
     };
@@ -276,7 +261,18 @@ TEST(StandardsConfigDialog, PreferredFileIsChosenAmongTheListedFilesAndKept)
         ASSERT_TRUE(settings.save());
         CKvDocument* document = scope.openDrawing(c.associated);
         ScriptedConfigDialog dialog(document, &scope.manager, CKvStandardsSettings::load());
-        c.edit(dialog);
+        for (const QString& step : QString(c.steps).split(' ', Qt::SkipEmptyParts)) {
+            const QString value = step.section(':', 1);
+            if (step.startsWith("add:")) {
+                dialog.nextChoice = QStringList{value};
+                click(dialog, "AddFileButton");
+            } else if (step.startsWith("remove:")) {
+                child<QListWidget>(dialog, "StandardsFilesList").setCurrentRow(value.toInt());
+                click(dialog, "RemoveFileButton");
+            } else {
+                child<QComboBox>(dialog, "PreferredFileCombo").setCurrentIndex(value.toInt());
+            }
+        }
         EXPECT_EQ(comboTexts(dialog), c.offered);
         clickButton(dialog, QDialogButtonBox::Ok);
         EXPECT_EQ(CKvStandardsSettings::load().preferredStandardsFile().toUtf8(), c.saved);

@@ -44,29 +44,18 @@ void RecordingPlugin::GetPropertyDiffs(OdSmartPtr<CKvStdsError> error, OdSmartPt
 }
 
 ConfigurationCommand::ConfigurationCommand(std::function<void()> change)
-    : m_change(std::move(change))
-{
-    odedRegCmds()->addCommand(this);
-}
-
-ConfigurationCommand::~ConfigurationCommand()
-{
-    odedRegCmds()->removeCmd(this);
-}
-
-int ConfigurationCommand::Execute(CKvCommandContext* context)
-{
-    QStringList items;
-    for (OdResBufPtr pItem = context ? context->arguments() : OdResBufPtr(); !pItem.isNull();
-         pItem = pItem->next()) {
-        items << (pItem->restype() == OdResBuf::kRtInt16
-                      ? QStringLiteral("5003=%1").arg(pItem->getInt16())
-                      : QString::number(pItem->restype()));
-    }
-    runs << items.join(' ');
-    m_change();
-    return kResultNormal;
-}
+    : command("DWGSTANDARDS", [this, change](CKvCommandContext* context) {
+        QStringList items;
+        for (OdResBufPtr item = context->arguments(); !item.isNull(); item = item->next()) {
+            items << (item->restype() == OdResBuf::kRtInt16
+                          ? QStringLiteral("5003=%1").arg(item->getInt16())
+                          : QString::number(item->restype()));
+        }
+        runs << items.join(' ');
+        change();
+        return int(CKvCommand::kResultNormal);
+    })
+{}
 
 SummaryCatcher::SummaryCatcher()
 {

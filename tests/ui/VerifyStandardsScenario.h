@@ -48,24 +48,12 @@ public:
 
 // The host's standards configuration as the tests play it: registered for its lifetime, it notes
 // the arguments of each run ("5003=3 5000") and makes the change the test asks for.
-class ConfigurationCommand : public CKvCommand
+struct ConfigurationCommand
 {
-public:
     explicit ConfigurationCommand(std::function<void()> change);
-    ~ConfigurationCommand() override;
-    ConfigurationCommand(const ConfigurationCommand&) = delete;
-    ConfigurationCommand& operator=(const ConfigurationCommand&) = delete;
-
-    const OdString globalName() const override { return OdString("_DWGSTANDARDS"); }
-    int Execute(CKvCommandContext* context) override;
-    void addRef() override {}
-    void release() override {}
-    long numRefs() const override { return 1; }
 
     QStringList runs;
-
-private:
-    std::function<void()> m_change;
+    const ScopedCommand command;
 };
 
 // A named value of a fix or an error.

@@ -140,10 +140,7 @@ DialogAnswers::Answer pictureThen(const QString& picture, QDialogButtonBox::Stan
 
 DesktopScenario::DesktopScenario(HostSession& session,
                                  const std::function<void(OdDbDatabase&)>& prepare)
-    : m_hadConfig(qEnvironmentVariableIsSet("XDG_CONFIG_HOME"))
 {
-    m_oldConfig = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", m_config.path().toUtf8());
     for (const char* name : {"office.dxf", "office-standards.dws"}) {
         QFile::copy(QStringLiteral(KV_EXAMPLES_DIR "/") + name, path(QLatin1String(name)));
     }
@@ -158,12 +155,8 @@ DesktopScenario::DesktopScenario(HostSession& session,
 
 DesktopScenario::~DesktopScenario()
 {
+    // The window saves the user's choices as it closes: into the test's own settings folder.
     window.reset();
-    if (m_hadConfig) {
-        qputenv("XDG_CONFIG_HOME", m_oldConfig);
-    } else {
-        qunsetenv("XDG_CONFIG_HOME");
-    }
 }
 
 QTableView* DesktopScenario::table(const char* kind) const

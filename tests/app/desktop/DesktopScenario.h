@@ -5,6 +5,8 @@
 #ifndef KV_DESKTOP_SCENARIO_H
 #define KV_DESKTOP_SCENARIO_H
 
+#include "HostDoubles.h"
+
 #include <CKvSystemServices.h>
 #include <CKvTranslator.h>
 
@@ -120,10 +122,8 @@ public:
     DialogAnswers answers;
 
 private:
+    ConfigHomeScope m_config;
     QTemporaryDir m_folder;
-    QTemporaryDir m_config;
-    QByteArray m_oldConfig;
-    bool m_hadConfig;
     bool m_ready = false;
 };
 
