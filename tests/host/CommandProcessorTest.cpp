@@ -1,5 +1,6 @@
-// The host's command processor. Scripts, and commands that end inside others, are exercised with
-// the reactors that listen to them in the manager's tests.
+// The host's command processor. Scripts, commands that end inside others and commands invoked
+// with arguments are exercised with those who use them: the manager's reactors, the standards
+// commands and the Verify Standards dialog.
 #include "CommandTestUtil.h"
 
 #include <CKvCommandProcessor.h>
@@ -15,11 +16,14 @@ int done(CKvCommandContext*)
 }
 }  // namespace
 
-TEST(CommandProcessor, RunsCommandsByNameIgnoringCase)
+// A cancelled or failing command sends its event and ends only itself.
+TEST(CommandProcessor, RunsCommandsByNameIgnoringCaseAndTellsHowTheyEnded)
 {
     ServicesScope scope;
     ScopedCommand normal("ZNORMAL", done);
     ScopedCommand error("ZERROR", [](CKvCommandContext*) { return int(CKvCommand::kResultError); });
+    ScopedCommand cancel("ZCANCEL", [](CKvCommandContext*) -> int { throw OdEdCancel(); });
+    ScopedCommand failing("ZFAIL", [](CKvCommandContext*) -> int { throw OdError(eInvalidInput); });
     struct Case
     {
         const char* name;
@@ -31,6 +35,8 @@ TEST(CommandProcessor, RunsCommandsByNameIgnoringCase)
         {"_znormal", 5100, {"start:_ZNORMAL@1", "ended:_ZNORMAL@1"}},
         {"zNormal", 5100, {"start:_ZNORMAL@1", "ended:_ZNORMAL@1"}},
         {"_ZERROR", -5001, {"start:_ZERROR@1", "ended:_ZERROR@1"}},
+        {"ZCANCEL", CKvCommand::kResultCancel, {"start:_ZCANCEL@1", "cancelled:_ZCANCEL@1"}},
+        {"ZFAIL", CKvCommand::kResultFailed, {"start:_ZFAIL@1", "failed:_ZFAIL@1"}},
         {"ZNORMA", CKvCommand::kResultRejected, {"unknown:ZNORMA"}},
     };
     for (const Case& c : cases) {
@@ -40,69 +46,6 @@ TEST(CommandProcessor, RunsCommandsByNameIgnoringCase)
         EXPECT_EQ(scope.services.commandProcessor().runCommand(c.name), c.result);
         EXPECT_EQ(log, c.log);
         EXPECT_EQ(scope.services.commandProcessor().commandsInProgress(), 0);
-    }
-}
-
-TEST(CommandProcessor, NestedCommandEndsInsideTheOuterOne)
-{
-    ServicesScope scope;
-    int innerArgument = 0;
-    ScopedCommand inner("ZINNER", [&](CKvCommandContext* context) {
-        innerArgument = context->arguments() ? context->arguments()->getInt16() : -1;
-        return int(CKvCommand::kResultNormal);
-    });
-    OdResBufPtr result;
-    ScopedCommand outer("ZOUTER", [&](CKvCommandContext*) {
-        OdResBufPtr chain = OdResBuf::newRb(OdResBuf::kRtString, "_ZINNER");
-        chain->setNext(OdResBuf::newRb(OdResBuf::kRtInt16, OdInt16(2)))
-            ->setNext(OdResBuf::newRb(OdResBuf::kRtNone));
-        CKvSystemServices::CKvExpressionParserData data;
-        data.m_bSynchronous = true;
-        result = GetKvSystemServices()->invokeCommand(data, chain.get());
-        return int(CKvCommand::kResultNormal);
-    });
-    EventLog log;
-    LoggingEditorReactor reactor(log);
-
-    EXPECT_EQ(scope.services.commandProcessor().runCommand("_ZOUTER"), 5100);
-
-    EXPECT_EQ(log, (EventLog{"start:_ZOUTER@1", "start:_ZINNER@2", "ended:_ZINNER@2",
-                             "ended:_ZOUTER@1"}));
-    EXPECT_EQ(innerArgument, 2);
-    ASSERT_TRUE(result);
-    EXPECT_EQ(result->getInt32(), 5100);
-}
-
-TEST(CommandProcessor, CancelledOrFailingCommandSendsItsEventAndEndsOnlyItself)
-{
-    struct Case
-    {
-        const char* what;
-        std::function<void()> body;
-        int result;
-        const char* event;
-    };
-    const Case cases[] = {
-        {"cancelled", [] { throw OdEdCancel(); }, CKvCommand::kResultCancel, "cancelled"},
-        {"SDK error", [] { throw OdError(eInvalidInput); }, CKvCommand::kResultFailed, "failed"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        ServicesScope scope;
-        ScopedCommand bad("ZBAD", [&](CKvCommandContext*) {
-            c.body();
-            return int(CKvCommand::kResultNormal);
-        });
-        ScopedCommand good("ZGOOD", done);
-        EventLog log;
-        LoggingEditorReactor reactor(log);
-        CKvCommandProcessor& processor = scope.services.commandProcessor();
-
-        EXPECT_EQ(processor.runCommand("_ZBAD"), c.result);
-        EXPECT_EQ(processor.commandsInProgress(), 0);
-        EXPECT_EQ(processor.runCommand("_ZGOOD"), 5100);
-        EXPECT_EQ(log, (EventLog{"start:_ZBAD@1", std::string(c.event) + ":_ZBAD@1",
-                                 "start:_ZGOOD@1", "ended:_ZGOOD@1"}));
     }
 }
 

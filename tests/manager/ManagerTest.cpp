@@ -41,10 +41,11 @@ OdDbSymbolTableRecordPtr record(OdDbObjectId table, const char* name)
 // manager, "timer-on" and "timer-off" check the timer, "script:A,B" runs a script of commands,
 // "modal", "busy-document" and "busy-host" change Walls and let the timer fire while a modal
 // dialog is open or the document or host is busy, "script-start" does so when a script starts,
-// anything else runs that command. Of the commands, ZCHANGE, LOADSCRIPT, QSAVE and REDO recolour
-// Walls, ZOUTER runs ZCHANGE, ZCANCEL recolours Walls and is cancelled, ZFIRE changes Walls and
-// lets the timer fire, ZNOTES adds a dictionary and an xrecord, ZDIM changes the dimension style
-// Standard and ZSAME writes it back unchanged; ZNOTHING, INSERTBLOCK and -INSERTBLOCK do nothing.
+// anything else runs that command. Of the commands, ZCHANGE, LOADSCRIPT, REDO, REDON, and those
+// that save or verify (QSAVE, SAVE, SAVEAS, VERIFYSTANDARDS, DRAWINGSTANDARDS) recolour Walls,
+// ZOUTER runs ZCHANGE, ZCANCEL recolours Walls and is cancelled, ZFIRE changes Walls and lets the
+// timer fire, ZNOTES adds a dictionary and an xrecord, ZDIM changes the dimension style Standard
+// and ZSAME writes it back unchanged; ZNOTHING, INSERTBLOCK and -INSERTBLOCK do nothing.
 class Editing : public CKvEditorReactor
 {
 public:
@@ -70,6 +71,11 @@ public:
             {"LOADSCRIPT", [this] { play("change"); }},
             {"QSAVE", [this] { play("change"); }},
             {"REDO", [this] { play("change"); }},
+            {"REDON", [this] { play("change"); }},
+            {"SAVE", [this] { play("change"); }},
+            {"SAVEAS", [this] { play("change"); }},
+            {"VERIFYSTANDARDS", [this] { play("change"); }},
+            {"DRAWINGSTANDARDS", [this] { play("change"); }},
             {"ZOUTER", [this] { play("ZCHANGE"); }},
             {"ZCANCEL",
              [this] {
@@ -268,11 +274,15 @@ TEST(BackgroundCheck, RunsWhenTheOutermostCommandOrScriptEndsWithWhatItChanged)
         {"inserting a block keeps what was changed before it", "change INSERTBLOCK", {"Walls"}},
         {"inserting a block from the command line too", "change -INSERTBLOCK", {"Walls"}},
         {"any other command starts afresh", "change ZNOTHING idle", {"idle"}},
-        {"saving checks nothing and stops the idle timer", "QSAVE timer-off", {}},
+        {"saving or verifying checks nothing and stops the idle timer",
+         "QSAVE timer-off SAVE timer-off SAVEAS timer-off VERIFYSTANDARDS timer-off "
+         "DRAWINGSTANDARDS timer-off",
+         {}},
         {"redoing checks nothing and leaves its changes to the idle check",
          "REDO idle",
          {"idle", "Walls"}},
         {"redoing attaches the drawing again", "detach REDO change idle", {"idle", "Walls"}},
+        {"redoing several steps too", "detach REDON change idle", {"idle", "Walls"}},
     });
 }
 

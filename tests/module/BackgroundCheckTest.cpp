@@ -167,15 +167,23 @@ TEST(BackgroundCheck, OnlyWhatACommandChangedIsCheckedAndTheUserAskedAboutIt)
     }
 }
 
+// The drawing's switch for the background check does not stop it either.
 TEST(BackgroundCheck, VerifyStandardsShowsTheDialogEvenWithNothingFound)
 {
-    Scene scene(false);
-    ModalAnswers answers;
-    EXPECT_EQ(scene.run("VERIFYSTANDARDS"), CKvCommand::kResultNormal);
-    // Nothing to walk through: the summary comes at once, over the dialog.
-    const std::vector<std::string> shown = {"CKvVerfiyCompleteMessage", "CKvVerifyStandards"};
-    EXPECT_EQ(answers.shown, shown);
-    EXPECT_EQ(scene.runs.count, 0);
+    for (const bool withDoors : {false, true}) {
+        SCOPED_TRACE(withDoors ? "Doors, the background check off" : "nothing to find");
+        Scene scene(withDoors);
+        scene.document->database()->setSysVar(OdString("STANDARDSVIOLATION"),
+                                              OdResBuf::newRb(5003, OdInt16(0)).get());
+        ModalAnswers answers;
+        EXPECT_EQ(scene.run("VERIFYSTANDARDS"), CKvCommand::kResultNormal);
+        // Nothing to walk through: the summary comes at once, over the dialog.
+        const std::vector<std::string> shown =
+            withDoors ? std::vector<std::string>{"CKvVerifyStandards Doors"}
+                      : std::vector<std::string>{"CKvVerfiyCompleteMessage", "CKvVerifyStandards"};
+        EXPECT_EQ(answers.shown, shown);
+        EXPECT_EQ(scene.runs.count, 0);
+    }
 }
 
 TEST(BackgroundCheck, ACheckThatFailsLeavesNothingToCheckAgain)
