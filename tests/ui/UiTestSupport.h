@@ -43,11 +43,7 @@ private:
 };
 
 // The test classes, one per dialog; each returns QTest::qExec's result.
-int runTestMissingStandardsFileDlg(int argc, char** argv);
-int runTestNoStandardsFileDlg(int argc, char** argv);
-int runTestNoDwgCategoriesSelectedDlg(int argc, char** argv);
-int runTestStandardViolationMessage(int argc, char** argv);
-int runTestVerfiyCompleteMessage(int argc, char** argv);
+int runTestMessageDialogs(int argc, char** argv);
 int runTestVerifyStandards(int argc, char** argv);
 int runTestVerifyStandardsWalk(int argc, char** argv);
 

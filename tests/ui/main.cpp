@@ -13,11 +13,7 @@ int main(int argc, char** argv)
     CKvStdsFix::rxInit();
     app.setApplicationDisplayName(QStringLiteral("ui_tests"));
     int failures = 0;
-    failures += runTestMissingStandardsFileDlg(argc, argv);
-    failures += runTestNoStandardsFileDlg(argc, argv);
-    failures += runTestNoDwgCategoriesSelectedDlg(argc, argv);
-    failures += runTestStandardViolationMessage(argc, argv);
-    failures += runTestVerfiyCompleteMessage(argc, argv);
+    failures += runTestMessageDialogs(argc, argv);
     failures += runTestVerifyStandards(argc, argv);
     failures += runTestVerifyStandardsWalk(argc, argv);
     CKvStdsFix::rxUninit();
