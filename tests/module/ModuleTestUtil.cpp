@@ -8,6 +8,7 @@
 #include <RxModule.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
@@ -173,8 +174,8 @@ std::vector<std::string> standardsPaths()
     return paths;
 }
 
-ModalAnswers::ModalAnswers(bool showViolations)
-    : m_showViolations(showViolations), m_timer(new QTimer)
+ModalAnswers::ModalAnswers(bool accept, bool tick)
+    : m_accept(accept), m_tick(tick), m_timer(new QTimer)
 {
     m_timer->setInterval(5);
     QObject::connect(m_timer, &QTimer::timeout, [this] { answer(); });
@@ -200,11 +201,20 @@ void ModalAnswers::answer()
                         ? name
                         : name + ' ' + violation->text().toStdString());
     if (name == "CKvStandardViolationMessage") {
-        if (m_showViolations) {
+        if (m_accept) {
             dialog->findChild<QRadioButton*>("runStdVerification")->click();
         }
         dialog->accept();
         return;
+    }
+    if (name != "CKvVerifyStandards" && name != "CKvVerfiyCompleteMessage") {
+        for (QCheckBox* box : dialog->findChildren<QCheckBox*>()) {
+            box->setChecked(m_tick);
+        }
+        if (m_accept) {
+            dialog->accept();
+            return;
+        }
     }
     dialog->close();
 }

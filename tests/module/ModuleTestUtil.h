@@ -85,13 +85,14 @@ private:
 std::vector<std::string> standardsPaths();
 
 // Answers every modal dialog that opens while it lives, the innermost first: the standards
-// violation notification by choosing to run the verification (or not), every other dialog by
-// closing it. Lists the classes of the dialogs in the order they opened, the Verify Standards
-// dialog's with the name of the violation it shows.
+// violation notification by choosing to see the violations (accept) or not, the Verify Standards
+// dialog and its summary by closing them, every other dialog by setting its check boxes to `tick`
+// and accepting it (accept) or closing it. Lists the classes of the dialogs in the order they
+// opened, the Verify Standards dialog's with the name of the violation it shows.
 class ModalAnswers
 {
 public:
-    explicit ModalAnswers(bool showViolations = false);
+    explicit ModalAnswers(bool accept = false, bool tick = true);
     ~ModalAnswers();
     ModalAnswers(const ModalAnswers&) = delete;
     ModalAnswers& operator=(const ModalAnswers&) = delete;
@@ -101,6 +102,7 @@ public:
 private:
     void answer();
 
-    bool m_showViolations;
+    bool m_accept;
+    bool m_tick;
     class QTimer* m_timer;
 };
