@@ -2,11 +2,15 @@
 #include "PluginCheck.h"
 
 #include <CKvDimStylePluginImpl.h>
+#include <CKvObjectAnnotationContext.h>
 #include <DbDimStyleTableRecord.h>
+#include <DbTextStyleTableRecord.h>
 
 #include <gtest/gtest.h>
 
+#include <DimStyleProperties.h>
 #include <functional>
+#include <map>
 
 namespace {
 
@@ -173,4 +177,179 @@ TEST(DimStyleFixes, PropertyDiffsListTheDescriptionsOfWhatDiffersNow)
     plugin.GetPropertyDiffs(v.error, fix, names, current, standard, extra);
     EXPECT_TRUE(names.empty());
     EXPECT_TRUE(current.isEmpty());
+}
+
+namespace {
+
+// Sets a dimension variable to a value other than its default and gives the value's text.
+using Change = std::function<std::string(OdDbDimStyleTableRecord&)>;
+
+OdDbObjectId recordNamed(OdDbObjectId table, const char* name)
+{
+    return OdDbSymbolTablePtr(table.safeOpenObject())->getAt(OdString(name));
+}
+
+template <class Set>
+Change changeInt(int def, Set set)
+{
+    return [=](OdDbDimStyleTableRecord& r) {
+        const int value = def == 1 ? 2 : 1;
+        set(r, value);
+        return std::to_string(value);
+    };
+}
+template <class Set>
+Change changeBool(bool def, Set set)
+{
+    return [=](OdDbDimStyleTableRecord& r) {
+        set(r, !def);
+        return std::string(def ? "false" : "true");
+    };
+}
+template <class Set>
+Change changeReal(double, Set set)
+{
+    return [=](OdDbDimStyleTableRecord& r) {
+        set(r, 2.5);
+        return std::string("2.5");
+    };
+}
+template <class Set>
+Change changeString(const OdString&, Set set)
+{
+    return [=](OdDbDimStyleTableRecord& r) {
+        set(r, OdString("<> mm"));
+        return std::string("<> mm");
+    };
+}
+template <class Set>
+Change changeColor(const OdCmColor&, Set set)
+{
+    return [=](OdDbDimStyleTableRecord& r) {
+        set(r, OdCmColor::fromIndex(3));
+        return std::string("green");
+    };
+}
+template <class Set>
+Change changeLineWeight(OdDb::LineWeight, Set set)
+{
+    return [=](OdDbDimStyleTableRecord& r) {
+        set(r, OdDb::kLnWt035);
+        return std::string("0.35 mm");
+    };
+}
+// A reference to the drawing's record of that name in the table.
+template <class Set>
+Change changeReference(OdDbObjectId (OdDbDatabase::*table)() const, const char* name, Set set)
+{
+    return [=](OdDbDimStyleTableRecord& r) {
+        set(r, recordNamed((r.database()->*table)(), name));
+        return std::string(name);
+    };
+}
+
+#define KV_CHANGE_Int16(def, set) changeInt(def, set)
+#define KV_CHANGE_Int32(def, set) changeInt(def, set)
+#define KV_CHANGE_Bool(def, set) changeBool(def, set)
+#define KV_CHANGE_Double(def, set) changeReal(def, set)
+#define KV_CHANGE_Angle(def, set) changeReal(def, set)
+#define KV_CHANGE_String(def, set) changeString(def, set)
+#define KV_CHANGE_Color(def, set) changeColor(def, set)
+#define KV_CHANGE_LineWeight(def, set) changeLineWeight(def, set)
+#define KV_CHANGE_BlockRef(def, set) changeReference(&OdDbDatabase::getBlockTableId, "Tick", set)
+#define KV_CHANGE_TextStyleRef(def, set) \
+    changeReference(&OdDbDatabase::getTextStyleTableId, "Notes", set)
+#define KV_CHANGE_LinetypeRef(def, set) \
+    changeReference(&OdDbDatabase::getLinetypeTableId, "DASHED", set)
+
+// A change of every dimension variable, by entry name, and of the annotative flag.
+std::map<std::string, Change> changes()
+{
+    std::map<std::string, Change> all = {
+#define DIMVAR(entry, get, setter, rec, hdr, type, def)           \
+    {#entry, KV_CHANGE_##type(def, [](OdDbDimStyleTableRecord& r, \
+                                      const KV_DIMVAR_TYPE_##type& value) { r.setter(value); })},
+#include <DimVars.inc>
+#undef DIMVAR
+    };
+    all["ANNOTATIVE"] = [](OdDbDimStyleTableRecord& r) {
+        CKvObjectAnnotationContext::SetAnnotative(r.objectId(), true, false);
+        return std::string("true");
+    };
+    return all;
+}
+
+std::string valueOf(const OdSmartPtr<CKvStdsError>& error, const std::string& property)
+{
+    const OdResBufPtr value = error->GetPropertyValue(CKvString(property.c_str()));
+    return value.isNull() ? "<none>" : text(CKvString(value->getString().c_str()));
+}
+
+}  // namespace
+
+// One standards style per compared property, and a drawing style of the same name that differs
+// from it in that property alone: each is reported with exactly that difference, its fix makes
+// the style conform again.
+TEST(DimStyleCheck, ADifferenceInAnyOnePropertyAloneIsReportedAndFixed)
+{
+    CheckScope scope;
+    CKvDimStylePluginImpl plugin;
+    Pair pair;
+    addBlock(*pair.drawing, "Tick");
+    addLineStyle(pair.drawing.get(), "DASHED", {0.5, -0.25});
+    OdDbTextStyleTableRecordPtr notes = OdDbTextStyleTableRecord::createObject();
+    notes->setName(OdString("Notes"));
+    OdDbSymbolTablePtr(pair.drawing->getTextStyleTableId().safeOpenObject(OdDb::kForWrite))
+        ->add(notes.get());
+    const std::map<std::string, Change> change = changes();
+    Names entries;
+    std::map<std::string, std::string> changedText;
+    for (size_t i = 0; i < kDimStylePropertyCount; ++i) {
+        const std::string entry = kDimStyleProperties[i].entry;
+        entries.push_back(entry);
+        style(pair.standards.get(), entry.c_str());
+        const auto found = change.find(entry);
+        ASSERT_NE(found, change.end()) << entry << " is no dimension variable";
+        changedText[entry] = found->second(*style(pair.drawing.get(), entry.c_str()));
+    }
+    pair.drawing->setDimasz(9.0);
+    const std::vector<Violation> found =
+        CheckScope::check(plugin, pair.drawing, {scope.save(pair.standards.get(), "s.dws")});
+    ASSERT_EQ(CheckScope::names(found), entries);
+    for (size_t i = 0; i < found.size(); ++i) {
+        const Violation& v = found[i];
+        const std::string& entry = entries[i];
+        SCOPED_TRACE(entry);
+        EXPECT_EQ(v.description(), kProperties);
+        ASSERT_GE(v.recommended, 0);
+        const OdSmartPtr<CKvStdsFix> fix = v.fixes[static_cast<unsigned>(v.recommended)];
+        // The error and the fix hold every property; they differ in this one alone.
+        for (const std::string& other : entries) {
+            if (other != entry) {
+                EXPECT_EQ(
+                    valueOf(v.error, other),
+                    text(CKvString(
+                        fix->GetPropertyValue(CKvString(other.c_str()))->getString().c_str())))
+                    << other;
+            }
+        }
+        std::vector<CKvString> names;
+        OdArray<OdSmartPtr<OdResBuf>> current;
+        OdArray<OdSmartPtr<OdResBuf>> standard;
+        std::vector<CKvString> extra;
+        plugin.GetPropertyDiffs(v.error, fix, names, current, standard, extra);
+        ASSERT_EQ(names.size(), 1u);
+        EXPECT_EQ(text(names[0]), text(plugin.descriptionFor(CKvString(entry.c_str()))));
+        EXPECT_EQ(text(CKvString(current[0]->getString().c_str())), changedText[entry]);
+        EXPECT_EQ(valueOf(v.error, entry), changedText[entry]);
+        // The standards value is the one every other drawing style keeps.
+        EXPECT_EQ(text(CKvString(standard[0]->getString().c_str())),
+                  valueOf(found[(i + 1) % found.size()].error, entry));
+        CKvString message;
+        plugin.FixError(v.error, fix, message);
+    }
+    // Every property was copied, into the style and into the drawing's own variables.
+    EXPECT_TRUE(CheckScope::check(plugin, pair.drawing, {scope.save(pair.standards.get(), "s.dws")})
+                    .empty());
+    EXPECT_DOUBLE_EQ(pair.drawing->dimasz(), style(pair.standards.get(), "DIMASZ")->dimasz());
 }
