@@ -255,8 +255,9 @@ TEST(LayerFixes, PropertiesViolationsAreOfferedTheLayersThatDiffer)
         Names offered;
         int recommended;
     };
-    // Standards: 0 (white), Walls (red), Doors (green), Defpoints (white), Copy (like the
-    // drawing's layers: yellow, HIDDEN).
+    // Standards: 0 (white), Copy (like the drawing's layers: yellow, HIDDEN, so never offered),
+    // Walls (red), Doors (green), Defpoints (white). The recommended index counts the fixes
+    // offered, not the standards layers before the same-named one.
     const Case cases[] = {
         {"an ordinary layer: every standards layer with other values",
          "Walls",
@@ -286,10 +287,10 @@ TEST(LayerFixes, PropertiesViolationsAreOfferedTheLayersThatDiffer)
             zero->setColor(indexColor(2));
             zero->setLinetypeObjectId(pair.drawing->getLinetypeContinuousId());
         }
+        addLayer(pair.standards.get(), "Copy", indexColor(2), "HIDDEN");
         addLayer(pair.standards.get(), "Walls", indexColor(1));
         addLayer(pair.standards.get(), "Doors", indexColor(3));
         addLayer(pair.standards.get(), "Defpoints", indexColor(7));
-        addLayer(pair.standards.get(), "Copy", indexColor(2), "HIDDEN");
         const std::vector<Violation> found =
             CheckScope::check(plugin, pair.drawing, {scope.save(pair.standards.get(), "s.dws")});
         ASSERT_EQ(found.size(), 1u);
