@@ -10,25 +10,36 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-// Standards: layer Walls (red). Drawing: A, B and C (name violations), Walls (green).
+// Standards: layer Walls (red). Drawing: A, B and C (name violations), Walls (green), a hidden
+// layer and a layer of an external reference.
 struct Walk
 {
     CheckScope scope;
     CKvLayerPluginImpl plugin;
-    OdDbDatabasePtr drawing = OdDbDatabase::createObject();
+    OdDbDatabasePtr drawing;
     CKvString standards;
-    OdDbObjectId a, b, c, walls, hidden;
+    OdDbObjectId a, b, c, walls, hidden, xref;
 
     Walk()
     {
         OdDbDatabasePtr db = OdDbDatabase::createObject();
         addLayer(db.get(), "Walls", indexColor(1));
         standards = scope.save(db.get(), "s.dws");
-        a = addLayer(drawing.get(), "A", indexColor(1));
-        b = addLayer(drawing.get(), "B", indexColor(1));
-        c = addLayer(drawing.get(), "C", indexColor(1));
-        walls = addLayer(drawing.get(), "Walls", indexColor(3));
-        hidden = addLayer(drawing.get(), "*Hidden", indexColor(3));
+        OdDbDatabasePtr own = OdDbDatabase::createObject();
+        for (const char* name : {"A", "B", "C"}) {
+            addLayer(own.get(), name, indexColor(1));
+        }
+        addLayer(own.get(), "Walls", indexColor(3));
+        addLayer(own.get(), "*Hidden", indexColor(3));
+        addLayer(own.get(), "PLAN|Doors", indexColor(3));
+        drawing = scope.withXrefRecords(own.get());
+        OdDbSymbolTablePtr layers = drawing->getLayerTableId().safeOpenObject();
+        a = layers->getAt(OdString("A"));
+        b = layers->getAt(OdString("B"));
+        c = layers->getAt(OdString("C"));
+        walls = layers->getAt(OdString("Walls"));
+        hidden = layers->getAt(OdString("*Hidden"));
+        xref = layers->getAt(OdString("PLAN|Doors"));
     }
     std::vector<Violation> check(std::initializer_list<OdDbObjectId> ids, bool checkAll)
     {
@@ -58,6 +69,11 @@ TEST(PluginWalk, SetContextRestrictsTheCheckToTheNamedRecordsOfItsKind)
         {"other kinds only: the whole drawing", {lineStyle}, false, {"A", "B", "C", "Walls"}},
         {"a hidden layer is not accepted", {walk.hidden}, false, {"A", "B", "C", "Walls"}},
         {"hidden and visible: only the visible", {walk.hidden, walk.c}, false, {"C"}},
+        {"a layer of an external reference is not accepted",
+         {walk.xref},
+         false,
+         {"A", "B", "C", "Walls"}},
+        {"external and own: only the own", {walk.xref, walk.b}, false, {"B"}},
         {"checkAll wins over the ids", {walk.c}, true, {"A", "B", "C", "Walls"}},
         {"no ids", {}, false, {"A", "B", "C", "Walls"}},
     };

@@ -3,6 +3,9 @@
 #include <DbBlockTableRecord.h>
 #include <DbLine.h>
 
+#include <QFile>
+#include <QRegularExpression>
+
 #include <gtest/gtest.h>
 
 CheckScope::CheckScope(const CKvString& resources) : m_services(new CKvSystemServices(resources))
@@ -24,6 +27,27 @@ CKvString CheckScope::save(OdDbDatabase* standards, const char* fileName)
     const CKvString path = missing(fileName);
     standards->writeFile(OdString(path.c_str()));
     return path;
+}
+
+OdDbDatabasePtr CheckScope::withXrefRecords(OdDbDatabase* drawing)
+{
+    const CKvString path = save(drawing, "xref.dxf");
+    QFile file(path.toQString());
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    QString dxf = QString::fromUtf8(file.readAll());
+    file.close();
+    const QRegularExpression flags("\\n  2\\n[^\\n]*\\|[^\\n]*\\n 70\\n +0\\n");
+    int marked = 0;
+    for (QRegularExpressionMatch m = flags.match(dxf); m.hasMatch();
+         m = flags.match(dxf, m.capturedEnd())) {
+        dxf.replace(m.capturedEnd() - 3, 2, QStringLiteral("48"));
+        ++marked;
+    }
+    EXPECT_GT(marked, 0) << "no record name holds a '|'";
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(dxf.toUtf8());
+    file.close();
+    return OdDbDatabase::readFile(OdString(path.c_str()));
 }
 
 CKvString CheckScope::missing(const char* fileName) const

@@ -46,6 +46,10 @@ public:
 
     // Saves the drawing as a standards file of that name in the temporary folder; its path.
     CKvString save(OdDbDatabase* standards, const char* fileName);
+    // The drawing saved and read again, its records whose names hold a '|' marked as records of
+    // an external reference (DXF flags 16 and 32), as a drawing that references another holds
+    // them.
+    OdDbDatabasePtr withXrefRecords(OdDbDatabase* drawing);
     // A path in the temporary folder where no file is.
     CKvString missing(const char* fileName) const;
 
