@@ -317,6 +317,25 @@ def main(argv):
                 expect(f"{what}: {key} among the record's values",
                        same_value(current, v["properties"].get(key, "")), v["properties"])
 
+    # A record of each kind marked with kvcad ignore: the drawing saved, read again and checked
+    # whole reports that violation ignored and no other; ezdxf finds the mark on the record.
+    for kind, _, _, _, table, names, properties in KINDS:
+        path = workdir / f"ignored-{kind}.dxf"
+        shutil.copyfile(drawings[kind], path)
+        marked_name = names[0]
+        ignored = run(kvcad, str(path), kind[:-1], marked_name, "--user", "carol", command="ignore")
+        code, out, err = run(kvcad, str(path), "--standards", standards, "--format", "json")
+        marks = {v["name"]: (v["ignored"], v["ignoredBy"])
+                 for v in (json.loads(out)["drawings"][0]["violations"] if out else [])}
+        expected = {n: (n == marked_name, "carol" if n == marked_name else "")
+                    for n in names + list(properties)}
+        record = getattr(ezdxf.readfile(path), table).get(marked_name)
+        flags = record.get_extension_dict()["AcStStandard"]["AcStFlags"]
+        expect(f"{kind}: the mark of kvcad ignore is honoured by the next check",
+               ignored[0] == 0 and code == 1 and marks == expected and
+               [(t.code, t.value) for t in flags.tags] == [(300, "carol"), (90, 1)],
+               (ignored, marks, err))
+
     # Another program's ignored mark on "Temp": reported as ignored, skipped in JUnit.
     marked = str(workdir / "odd & <\"marked\">.dxf")
     doc = ezdxf.readfile(drawings["layers"])
