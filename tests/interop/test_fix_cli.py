@@ -1,10 +1,10 @@
 #!/usr/bin/python3
 """kvcad fix on a drawing with real content that ezdxf builds (blocks with attributes, paper space,
 XDATA, an extension dictionary, a dimension, an ignored mark): the fixes of every kind are
-applied, the --map renames and merges layers, ignored marks are respected, and the written
-drawing passes ezdxf's audit with every entity kept, on the layer it should be on. Also: exit
-codes, in place and --output-dir, the JSON report, a drawing with nothing to fix is not written,
-standards files are never written.
+applied (a line style the drawing lacks loaded from mm.lin), the --map renames and merges
+layers, ignored marks are respected, and the written drawing passes ezdxf's audit with every
+entity kept, on the layer it should be on. Also: exit codes, in place and --output-dir, the JSON
+report, a drawing with nothing to fix is not written, standards files are never written.
 
 Usage: test_fix_cli.py KVCAD WORKDIR
 """
@@ -28,6 +28,9 @@ def write_standards(path):
     doc.layers.add("Walls", color=3)
     doc.layers.add("Doors", color=1)
     doc.linetypes.add("DASHED", pattern=[1.5, 1.0, -0.5])
+    # As mm.lin defines it: the drawing lacks it, the fix of Axis loads it from there.
+    doc.linetypes.add("CENTER", pattern=[51.0, 31.8, -6.4, 6.4, -6.4])
+    doc.layers.add("Axis", color=1, linetype="CENTER")
     doc.styles.add("Notes", font="arial.ttf").dxf.width = 0.8
     doc.dimstyles.add("Arch").dxf.dimasz = 0.25
     doc.saveas(path)
@@ -35,7 +38,8 @@ def write_standards(path):
 
 def write_drawing(path):
     doc = ezdxf.new("R2018", setup=False)
-    for name, color in [("Walls", 1), ("Temp", 2), ("OldDoors", 4), ("Ignored", 5), ("Keep", 6)]:
+    for name, color in [("Walls", 1), ("Temp", 2), ("OldDoors", 4), ("Ignored", 5), ("Keep", 6),
+                        ("Axis", 1)]:
         doc.layers.add(name, color=color)
     doc.linetypes.add("DASHED", pattern=[0.75, 0.5, -0.25])
     doc.styles.add("Notes", font="arial.ttf")
@@ -48,6 +52,7 @@ def write_drawing(path):
     msp.add_text("door", dxfattribs={"layer": "OldDoors", "style": "Notes"})
     msp.add_line((0, 2), (1, 2), dxfattribs={"layer": "Ignored"})
     msp.add_line((0, 3), (1, 3), dxfattribs={"layer": "Keep"})
+    msp.add_line((0, 4), (1, 4), dxfattribs={"layer": "Axis"})
     msp.add_linear_dim(base=(0, 5), p1=(0, 0), p2=(10, 0), dimstyle="Arch",
                        dxfattribs={"layer": "Walls"}).render()
     block = doc.blocks.new("Door")
@@ -205,7 +210,7 @@ def main(argv):
         expect(f"{name}: the original is untouched",
                not into_folder or drawing.read_bytes() == original.read_bytes())
         fixed = sorted(f["name"] for f in report.get("fixed", []))
-        expected_fixed = sorted(["Walls", "DASHED", "Notes", "Arch"] + list(renamed))
+        expected_fixed = sorted(["Walls", "Axis", "DASHED", "Notes", "Arch"] + list(renamed))
         expect(f"{name}: every violation with a fix is fixed", fixed == expected_fixed, fixed)
         found_left = sorted(v["name"] for v in report.get("left", []))
         expect(f"{name}: the violations left", found_left == sorted(left), found_left)
@@ -231,7 +236,10 @@ def main(argv):
                doc.layers.get("Walls").color == 3 and
                abs(doc.styles.get("Notes").dxf.width - 0.8) < 1e-9 and
                abs(doc.dimstyles.get("Arch").dxf.dimasz - 0.25) < 1e-9 and
-               pattern_length(doc.linetypes.get("DASHED")) == 1.5)
+               pattern_length(doc.linetypes.get("DASHED")) == 1.5 and
+               doc.layers.get("Axis").dxf.linetype == "CENTER" and
+               pattern_length(doc.linetypes.get("CENTER")) == 51.0 and
+               doc.linetypes.get("CENTER").dxf.description.startswith("Center __"))
         line = next(e for e in doc.modelspace() if e.dxftype() == "LINE")
         expect(f"{name}: XDATA and its application kept",
                line.get_xdata(APP) == [(1000, "kept"), (1070, 7)] and APP in doc.appids)
@@ -264,7 +272,7 @@ def main(argv):
     expect("the standards file is never written", Path(standards).read_bytes() == standards_bytes)
     expect("the other drawing is fixed", ezdxf.readfile(other).layers.get("Walls").color == 3)
     expect("the text report: a summary last", out.strip().splitlines()[-1].startswith(
-        "1 drawing: 4 fixes applied, 1 drawing written"), out)
+        "1 drawing: 5 fixes applied, 1 drawing written"), out)
 
     code, _, err = run(kvcad, str(other), "--map", str(workdir / "absent.csv"))
     expect("a map that cannot be read: exit 2", code == 2 and "absent.csv" in err, err)
