@@ -87,28 +87,6 @@ TEST(CommandStack, AddingAndRemovingIsAnnouncedAndDuplicatesAreRefused)
     EXPECT_EQ(odedRegCmds()->lookupCmd(L"_ZFIRST").get(), &otherGroup);
 }
 
-TEST(CommandStack, IteratorWalksGroupsInCreationOrder)
-{
-    StaticCommand a1("TESTITER_A", "_ZA1");
-    StaticCommand b1("TESTITER_B", "_ZB1");
-    StaticCommand a2("TESTITER_A", "_ZA2");
-    GroupScope a("TESTITER_A");
-    GroupScope b("TESTITER_B");
-    odedRegCmds()->addCommand(&a1);
-    odedRegCmds()->addCommand(&b1);
-    odedRegCmds()->addCommand(&a2);
-
-    std::vector<std::string> names;
-    for (OdRxIteratorPtr it = odedRegCmds()->newIterator(); !it->done(); it->next()) {
-        const OdEdCommandPtr cmd = it->object();
-        const std::string name = cmd->globalName().toUtf8();
-        if (name.rfind("_Z", 0) == 0) {
-            names.push_back(name);
-        }
-    }
-    EXPECT_EQ(names, (std::vector<std::string>{"_ZA1", "_ZA2", "_ZB1"}));
-}
-
 TEST(CommandStack, RunningACommandReportsHowItEnded)
 {
     struct Case

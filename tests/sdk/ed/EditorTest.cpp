@@ -30,31 +30,3 @@ TEST(Editor, CombinedReactorHearsEveryKindOfEventUntilRemoved)
     EXPECT_EQ(log, (EventLog{"open:a.dxf", "start:_ZEDIT", "ended:_ZEDIT", "lispStart:(zedit)",
                              "lispCancelled", "lispStart:(zedit)", "lispEnded"}));
 }
-
-TEST(Editor, ReactorRemovedDuringANotificationIsNotCalledAfterwards)
-{
-    EventLog log;
-    StaticReactor second(log, "2.");
-    class Remover : public OdEditorReactor
-    {
-    public:
-        explicit Remover(OdEditorReactor* victim) : m_victim(victim) {}
-        void beginDwgOpen(const OdString&) override { odedEditor()->removeReactor(m_victim); }
-        void addRef() override {}
-        void release() override {}
-        long numRefs() const override { return 1; }
-
-    private:
-        OdEditorReactor* m_victim;
-    };
-    Remover remover(&second);
-    odedEditor()->addReactor(&remover);
-    odedEditor()->addReactor(&second);
-    odedEditor()->fireBeginDwgOpen(L"a.dxf");
-    odedEditor()->removeReactor(&remover);
-    odedEditor()->addReactor(&second);
-    odedEditor()->fireBeginDwgOpen(L"b.dxf");
-    odedEditor()->removeReactor(&second);
-
-    EXPECT_EQ(log, (EventLog{"2.open:b.dxf"}));
-}

@@ -100,27 +100,14 @@ TEST(LinFile, ReadsHeadersAndPatterns)
         EXPECT_EQ(lengths(d), c.lengths);
         EXPECT_EQ(d.line, c.line);
     }
-}
-
-TEST(LinFile, PatternLengthSumsAbsoluteLengths)
-{
-    struct Case
-    {
-        const char* pattern;
-        double length;
-    };
-    const Case cases[] = {
-        {"A,0.5,-0.25", 0.75},
-        {"A,0,-0.25", 0.25},
-        {"A,1.25,-0.25,0.25,-0.25", 2.0},
-        {"A,.5,-.2,[\"GAS\",Standard,S=.1,X=-1],-.25", 0.95},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.pattern);
-        const kvlin::LinFile file = kvlin::parse(std::string("*P\n") + c.pattern + "\n");
-        ASSERT_EQ(file.definitions.size(), 1u) << problemText(file);
-        EXPECT_DOUBLE_EQ(file.definitions.front().patternLength(), c.length);
-    }
+    // The pattern length sums the absolute lengths; a bracket adds none.
+    const kvlin::LinFile two =
+        kvlin::parse("*Dashed,one\nA,.5,-.2,[\"G\",Standard],-.25\n*B\nA,1\n");
+    EXPECT_DOUBLE_EQ(two.definitions.front().patternLength(), 0.95);
+    // Found by name ignoring case.
+    EXPECT_EQ(kvlin::find(two, "DASHED"), &two.definitions.front());
+    EXPECT_EQ(kvlin::find(two, "b"), &two.definitions.back());
+    EXPECT_EQ(kvlin::find(two, "DASHED2"), nullptr);
 }
 
 TEST(LinFile, BracketDecoratesThePrecedingElement)
@@ -217,32 +204,22 @@ TEST(LinFile, BadLinesBecomeProblemsAndTheRestIsRead)
     const Case cases[] = {
         {"header without pattern before another header", "*LOST,Lost\n" + good, {1}, {"GOOD"}},
         {"header without pattern at the end", good + "*LOST\n", {3}, {"GOOD"}},
-        {"header followed only by a comment", good + "*LOST\n;; nothing\n", {3}, {"GOOD"}},
         {"pattern without header", "A,1,-1\n" + good, {1}, {"GOOD"}},
-        {"second pattern after a definition", good + "A,2,-2\n", {3}, {"GOOD"}},
         {"bad number", "*BAD\nA,0.5,-0.2x\n" + good, {2}, {"GOOD"}},
-        {"number with comma decimal", "*BAD\nA,0.5,-0;25\n" + good, {2}, {"GOOD"}},
         {"not a finite number", "*BAD\nA,inf,-1\n*BAD2\nA,1,nan\n" + good, {2, 4}, {"GOOD"}},
         {"empty element", "*BAD\nA,1,,-1\n" + good, {2}, {"GOOD"}},
-        {"trailing comma", "*BAD\nA,1,-1,\n" + good, {2}, {"GOOD"}},
         {"alignment other than A", "*BAD\nB,1,-1\n" + good, {2}, {"GOOD"}},
-        {"pattern without elements", "*BAD\nA\n" + good, {2}, {"GOOD"}},
         {"header without a name", "*,Nameless\nA,1,-1\n" + good, {1}, {"GOOD"}},
         {"name defined twice keeps the first", good + "*good,Again\nA,5,-5\n", {3}, {"GOOD"}},
         {"bracket before any element", "*BAD\nA,[\"T\",Standard],1\n" + good, {2}, {"GOOD"}},
-        {"two brackets on one element", "*BAD\nA,1,[\"T\",S1],[\"U\",S2]\n" + good, {2}, {"GOOD"}},
         {"bracket not closed", "*BAD\nA,1,[\"T\",Standard,S=1\n" + good, {2}, {"GOOD"}},
-        {"closing bracket without opening", "*BAD\nA,1,S=1]\n" + good, {2}, {"GOOD"}},
-        {"nested bracket", "*BAD\nA,1,[\"T\",[x]]\n" + good, {2}, {"GOOD"}},
         {"quote not closed", "*BAD\nA,1,[\"T,Standard]\n" + good, {2}, {"GOOD"}},
-        {"text after quote", "*BAD\nA,1,[\"T\"x,Standard]\n" + good, {2}, {"GOOD"}},
         {"text after bracket", "*BAD\nA,1,[\"T\",Standard]x\n" + good, {2}, {"GOOD"}},
         {"missing text style",
          "*BAD\nA,1,[\"T\"]\n*BAD2\nA,1,[\"T\",S=1]\n" + good,
          {2, 4},
          {"GOOD"}},
         {"unknown parameter", "*BAD\nA,1,[\"T\",Standard,Q=1]\n" + good, {2}, {"GOOD"}},
-        {"parameter without value", "*BAD\nA,1,[\"T\",Standard,S]\n" + good, {2}, {"GOOD"}},
         {"bad parameter number", "*BAD\nA,1,[\"T\",Standard,S=big]\n" + good, {2}, {"GOOD"}},
         {"parameter given twice", "*BAD\nA,1,[\"T\",Standard,S=1,s=2]\n" + good, {2}, {"GOOD"}},
         {"two rotations", "*BAD\nA,1,[\"T\",Standard,R=1,A=2]\n" + good, {2}, {"GOOD"}},
@@ -266,54 +243,11 @@ TEST(LinFile, BadLinesBecomeProblemsAndTheRestIsRead)
         }
         EXPECT_EQ(names, c.names);
     }
-}
-
-TEST(LinFile, ProblemMessagesNameTheLineStyleAndTheBadText)
-{
-    struct Case
-    {
-        std::string text;
-        std::vector<std::string> fragments;
-    };
-    const Case cases[] = {
-        {"*DASHED\nA,0.5,-0.2x\n", {"DASHED", "-0.2x"}},
-        {"*LOST\n", {"LOST", "pattern"}},
-        {"A,1\n", {"header"}},
-        {"*T\nA,1,[\"X\",Standard,Q=1]\n", {"T", "Q"}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        const kvlin::LinFile file = kvlin::parse(c.text);
-        ASSERT_EQ(file.problems.size(), 1u);
-        for (const std::string& fragment : c.fragments) {
-            EXPECT_NE(file.problems.front().message.find(fragment), std::string::npos)
-                << file.problems.front().message;
-        }
-    }
-}
-
-TEST(LinFile, FindIgnoresCaseAndReturnsTheFirstMatch)
-{
-    const kvlin::LinFile file = kvlin::parse("*Dashed,one\nA,1,-1\n*HIDDEN,two\nA,1,-1\n");
-    struct Case
-    {
-        const char* name;
-        const char* description;  // nullptr when nothing is found
-    };
-    const Case cases[] = {
-        {"DASHED", "one"},    {"dashed", "one"}, {"Hidden", "two"},
-        {"HIDDEN2", nullptr}, {"", nullptr},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const kvlin::Definition* found = kvlin::find(file, c.name);
-        if (c.description == nullptr) {
-            EXPECT_EQ(found, nullptr);
-        } else {
-            ASSERT_NE(found, nullptr);
-            EXPECT_EQ(found->description, c.description);
-        }
-    }
+    // A message names the line style and the bad text.
+    const kvlin::LinFile bad = kvlin::parse("*DASHED\nA,0.5,-0.2x\n");
+    ASSERT_EQ(bad.problems.size(), 1u);
+    EXPECT_NE(bad.problems[0].message.find("DASHED"), std::string::npos);
+    EXPECT_NE(bad.problems[0].message.find("-0.2x"), std::string::npos);
 }
 
 }  // namespace

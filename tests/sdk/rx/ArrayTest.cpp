@@ -134,34 +134,3 @@ TEST(OdArray, IndexesOutOfRangeThrowInvalidIndex)
     EXPECT_NO_THROW(a.insertAt(0, 7));  // inserting at the end is allowed
     EXPECT_EQ(a.last(), 7);
 }
-
-TEST(OdArray, FindAndRemoveActOnTheFirstMatch)
-{
-    struct Case
-    {
-        const char* what;
-        const wchar_t* value;
-        unsigned int start;
-        bool found;
-        unsigned int index;
-        std::vector<std::wstring> afterRemove;
-    };
-    const Case cases[] = {
-        {"first of two", L"b", 0, true, 1, {L"a", L"c", L"b"}},
-        {"start skips the first", L"b", 2, true, 3, {L"a", L"b", L"c"}},
-        {"missing", L"z", 0, false, 0, {L"a", L"b", L"c", L"b"}},
-        {"case matters", L"B", 0, false, 0, {L"a", L"b", L"c", L"b"}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        Strings a = strings({L"a", L"b", L"c", L"b"});
-        unsigned int index = 0;
-        EXPECT_EQ(a.find(c.value, index, c.start), c.found);
-        EXPECT_EQ(a.contains(c.value, c.start), c.found);
-        if (c.found) {
-            EXPECT_EQ(index, c.index);
-        }
-        EXPECT_EQ(a.remove(c.value, c.start), c.found);
-        EXPECT_EQ(contents(a), c.afterRemove);
-    }
-}

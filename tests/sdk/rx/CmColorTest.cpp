@@ -1,9 +1,8 @@
-#include <OdError.h>
+#include <OdString.h>
 
 #include <gtest/gtest.h>
 
 #include <CmColor.h>
-#include <functional>
 
 namespace {
 
@@ -87,49 +86,4 @@ TEST(OdCmColor, EqualityComparesWhatTheColourMeans)
         EXPECT_EQ(c.a == c.b, c.equal);
         EXPECT_EQ(c.a != c.b, !c.equal);
     }
-}
-
-TEST(OdCmColor, TrueColourKeepsTheIndexItWasReadWith)
-{
-    struct Case
-    {
-        const char* what;
-        OdCmColor color;
-        OdInt16 index;
-        OdUInt32 packed;
-    };
-    const Case cases[] = {
-        {"index given first", trueColor(255, 128, 0, 3), 3, 0xC2FF8000},
-        {"no index: nearest palette colour", trueColor(250, 2, 1), 1, 0xC2FA0201},
-        {"ACI", OdCmColor::fromIndex(30), 30, 0xC300001E},
-        {"ByLayer", OdCmColor(), 256, 0xC0000100},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        EXPECT_EQ(c.color.colorIndex(), c.index);
-        EXPECT_EQ(c.color.color(), c.packed);
-    }
-    const OdCmColor aci = OdCmColor::fromIndex(30);  // palette colour 30 is 255,127,0
-    EXPECT_EQ(aci.red(), 255);
-    EXPECT_EQ(aci.green(), 127);
-    EXPECT_EQ(aci.blue(), 0);
-}
-
-TEST(OdCmColor, InvalidIndexesAndNamesAreRefused)
-{
-    for (const int index : {-1, -7, 257, 1000}) {
-        SCOPED_TRACE(index);
-        try {
-            OdCmColor::fromIndex(index);
-            ADD_FAILURE() << "no exception";
-        } catch (const OdError& e) {
-            EXPECT_EQ(e.code(), eBadColorIndex);
-        }
-    }
-    OdCmColor aci = OdCmColor::fromIndex(1);
-    EXPECT_FALSE(aci.setNames(L"RED", L"BOOK"));  // names only go with true colours
-    EXPECT_TRUE(aci.colorName().isEmpty());
-    OdCmColor named = bookColor(L"A", L"B");
-    named.setColorIndex(2);
-    EXPECT_TRUE(named.bookName().isEmpty());
 }

@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <ResBuf.h>
-#include <functional>
 #include <limits>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -18,57 +16,6 @@ std::string chainText(const OdResBufPtr& pHead)
 }
 
 }  // namespace
-
-TEST(OdResBuf, InsertPutsItemsDirectlyAfterThisOne)
-{
-    struct Case
-    {
-        const char* what;
-        std::function<OdResBufPtr()> build;
-        std::string expected;
-    };
-    const auto rb = [](const char* text) { return OdResBuf::newRb(OdResBuf::kDxfText, text); };
-    const Case cases[] = {
-        {"B then C after A",
-         [&] {
-             OdResBufPtr pA = rb("A");
-             pA->insert(rb("B"));
-             pA->insert(rb("C"));
-             return pA;
-         },
-         "ACB"},
-        {"a chain goes in whole, before the old tail",
-         [&] {
-             OdResBufPtr pA = rb("A");
-             pA->setNext(rb("D"));
-             OdResBufPtr pB = rb("B");
-             pB->setNext(rb("C"));
-             pA->insert(pB);
-             return pA;
-         },
-         "ABCD"},
-        {"after the last item",
-         [&] {
-             OdResBufPtr pA = rb("A");
-             pA->setNext(rb("B"));
-             pA->last()->insert(rb("C"));
-             return pA;
-         },
-         "ABC"},
-        {"setNext replaces the tail",
-         [&] {
-             OdResBufPtr pA = rb("A");
-             pA->setNext(rb("B"))->setNext(rb("C"));
-             pA->setNext(rb("Z"));
-             return pA;
-         },
-         "AZ"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        EXPECT_EQ(chainText(c.build()), c.expected);
-    }
-}
 
 TEST(OdResBuf, CyclesAreRefused)
 {

@@ -1,7 +1,6 @@
 #include "RxTestClasses.h"
 
 #include <RxClass.h>
-#include <RxModule.h>
 
 #include <gtest/gtest.h>
 
@@ -171,62 +170,4 @@ TEST(OdRxClass, RegistrationRules)
         EXPECT_EQ(TestCircle::desc(), nullptr);
         EXPECT_EQ(odrxGetClassDesc(OdString(L"TestCircle")), nullptr);
     }
-}
-
-TEST(OdRxClass, RegisteredClassesCreateThroughThePseudoConstructor)
-{
-    TestClassesScope classes;
-    OdRxClass* pClass = odrxGetClassDesc(OdString(L"TestCircle"));
-    ASSERT_EQ(pClass, TestCircle::desc());
-    EXPECT_EQ(pClass->dxfName(), L"CIRCLE");
-    EXPECT_EQ(pClass->myParent(), TestShape::desc());
-    EXPECT_EQ(pClass->isA(), OdRxClass::desc());
-
-    const OdRxObjectPtr pObject = pClass->create();
-    ASSERT_FALSE(pObject.isNull());
-    EXPECT_EQ(pObject->isA(), TestCircle::desc());
-    EXPECT_EQ(pObject->numRefs(), 1);
-
-    OdRxClass* pAdHoc =
-        newOdRxClass(OdString(L"AdHoc"), TestShape::desc(), &TestCircle::pseudoConstructor);
-    EXPECT_EQ(odrxGetClassDesc(OdString(L"adhoc")), nullptr);  // names are case-sensitive
-    EXPECT_TRUE(pAdHoc->isDerivedFrom(OdRxObject::desc()));
-    deleteOdRxClass(pAdHoc);
-    EXPECT_EQ(odrxGetClassDesc(OdString(L"AdHoc")), nullptr);
-    EXPECT_THROW(deleteOdRxClass(pAdHoc), OdError);  // no longer registered
-}
-
-namespace {
-
-class TestModule : public OdRxModule
-{
-public:
-    void initApp() override {}
-    void uninitApp() override {}
-};
-
-OdRxModule* g_pDeletedModule = nullptr;
-
-}  // namespace
-
-void odrxDeleteModuleObject(OdRxModule* pModule)
-{
-    g_pDeletedModule = pModule;
-}
-
-TEST(OdRxUnixModule, CountsUsersAndLeavesDeletionToTheLoader)
-{
-    int handle = 0;
-    OdRxUnixModule<TestModule> module(&handle, OdString(L"KvStandards"));
-    {
-        OdRxModulePtr p1(&module);
-        OdRxModulePtr p2 = p1;
-        EXPECT_EQ(module.numRefs(), 2);
-    }
-    EXPECT_EQ(module.numRefs(), 0);
-    EXPECT_EQ(g_pDeletedModule, nullptr);
-    EXPECT_EQ(module.sysData(), &handle);
-    EXPECT_EQ(module.moduleName(), L"KvStandards");
-    module.deleteModule();
-    EXPECT_EQ(g_pDeletedModule, &module);
 }

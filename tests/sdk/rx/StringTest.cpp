@@ -1,4 +1,3 @@
-#include <OdError.h>
 #include <OdString.h>
 
 #include <gtest/gtest.h>
@@ -78,59 +77,4 @@ TEST(OdString, Utf8ConvertsBothWays)
         EXPECT_EQ(OdString(c.utf8), s);
         EXPECT_EQ(s.toUtf8(), c.back);
     }
-}
-
-TEST(OdString, FormatExpandsLikeSwprintf)
-{
-    struct Case
-    {
-        const char* what;
-        OdString result;
-        std::wstring expected;
-    };
-    const std::wstring longText(1000, L'x');
-    const Case cases[] = {
-        {"integers and wide strings", OdString().format(L"%d:%ls", 42, L"Wände"), L"42:Wände"},
-        {"reals", OdString().format(L"%.3f", 1.5), L"1.500"},
-        {"longer than any first guess", OdString().format(L"<%ls>", longText.c_str()),
-         L"<" + longText + L">"},
-        {"replaces the old text", OdString(L"old").format(L"new"), L"new"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        EXPECT_EQ(std::wstring(c.result.c_str()), c.expected);
-    }
-    EXPECT_THROW(OdString().format(nullptr), OdError);
-}
-
-TEST(OdString, EditingClampsAndCountsInCodePoints)
-{
-    struct Case
-    {
-        const char* what;
-        OdString result;
-        const wchar_t* expected;
-    };
-    const OdString s(L"Wände");
-    OdString replaced(L"aXa");
-    const int replacements = replaced.replace(L"a", L"aa");
-    const Case cases[] = {
-        {"mid", s.mid(1, 3), L"änd"},
-        {"mid past the end", s.mid(3, 100), L"de"},
-        {"mid with negative start", s.mid(-2, 3), L"Wän"},
-        {"left beyond length", s.left(10), L"Wände"},
-        {"right", s.right(2), L"de"},
-        {"replace does not rescan the replacement", replaced, L"aaXaa"},
-        {"trim", OdString(L" \t name \r\n").trimLeft().trimRight(), L"name"},
-        {"trim given characters", OdString(L"**a*b**").trimLeft(L"*").trimRight(L"*"), L"a*b"},
-        {"repeat", OdString(L'-', 3), L"---"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        EXPECT_EQ(c.result, c.expected);
-    }
-    EXPECT_EQ(replacements, 2);
-    EXPECT_EQ(s.find(L"nd"), 2);
-    EXPECT_EQ(s.find(L'e', 5), -1);
-    EXPECT_EQ(OdString(L"abc").replace(L"", L"x"), 0);
 }
