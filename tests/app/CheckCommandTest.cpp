@@ -31,15 +31,6 @@ QStringList standardsOf(const QJsonObject& drawing)
     return paths;
 }
 
-QStringList violationNames(const QJsonObject& drawing)
-{
-    QStringList names;
-    for (const QJsonValue& violation : drawing.value("violations").toArray()) {
-        names << violation.toObject().value("name").toString();
-    }
-    return names;
-}
-
 QString q(const std::string& text)
 {
     return QString::fromStdString(text);
@@ -88,91 +79,6 @@ TEST(CommandLine, ArgumentErrorsExitTwoWithTheUsageAndHelpExitsZero)
         EXPECT_EQ(c.exitCode == 0 ? run.err : run.out, "");
         if (c.exitCode != 0 && !c.args.empty() && c.args[0] == "check") {
             EXPECT_NE(run.err.find("usage: kvcad check"), std::string::npos) << run.err;
-        }
-    }
-}
-
-TEST(CheckCommand, ExitCodeSaysWhetherAViolationIsLeft)
-{
-    CheckScope scope;
-    const std::string standards = scope.writeDrawing("std.dws", {{"Walls", 1}, {"Doors", 3}});
-    struct Case
-    {
-        const char* what;
-        std::vector<LayerSpec> layers;
-        std::vector<std::string> associated;
-        int exitCode;
-        QStringList violations;
-    };
-    const Case cases[] = {
-        {"conforming layers", {{"Walls", 1}, {"Doors", 3}}, {standards}, 0, {}},
-        {"names compared ignoring case", {{"WALLS", 1}, {"doors", 3}}, {standards}, 0, {}},
-        {"a layer the standards lack", {{"Walls", 1}, {"Temp", 2}}, {standards}, 1, {"Temp"}},
-        {"a layer of another colour", {{"Walls", 5}}, {standards}, 1, {"Walls"}},
-        {"DefPoints the standards lack", {{"DefPoints", 7}}, {standards}, 0, {}},
-        {"no standards file associated", {{"Temp", 2}}, {}, 0, {}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        const std::string drawing = scope.writeDrawing("drawing.dxf", c.layers, c.associated);
-        const KvcadRun run = scope.kvcad({"check", drawing, "--format", "json"});
-        EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
-        EXPECT_EQ(run.err, "");
-        ASSERT_EQ(run.drawings().size(), 1) << run.out;
-        EXPECT_EQ(violationNames(run.drawings()[0].toObject()), c.violations);
-    }
-}
-
-TEST(CheckCommand, UnreadableFilesExitTwoAndTheOtherDrawingsAreChecked)
-{
-    CheckScope scope;
-    const std::string standards = scope.writeDrawing("std.dws", {{"Walls", 1}});
-    const std::string garbageStandards = scope.writeGarbage("broken.dws");
-    const std::string violating = scope.writeDrawing("temp.dxf", {{"Temp", 2}}, {standards});
-    const std::string missing = scope.path("missing.dxf");
-    const std::string garbage = scope.writeGarbage("garbage.dxf");
-    const std::string brokenAssociation =
-        scope.writeDrawing("broken-association.dxf", {{"Temp", 2}}, {garbageStandards});
-    struct Case
-    {
-        const char* what;
-        std::vector<std::string> args;
-        std::string failingFile;  // named on stderr and in the drawing's error
-        int failingDrawing;       // index of the drawing reported with an error
-    };
-    const Case cases[] = {
-        {"missing drawing", {missing, violating}, missing, 0},
-        {"drawing that is no DXF", {violating, garbage}, garbage, 1},
-        {"associated standards file that is no DXF",
-         {brokenAssociation, violating},
-         garbageStandards,
-         0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        std::vector<std::string> args = {"check", "--format", "json"};
-        args.insert(args.end(), c.args.begin(), c.args.end());
-        const KvcadRun run = scope.kvcad(args);
-        EXPECT_EQ(run.exitCode, 2);
-        ASSERT_EQ(lines(run.err).size(), 1) << run.err;
-        EXPECT_TRUE(lines(run.err)[0].startsWith(q(c.failingFile))) << run.err;
-        args[2] = "text";
-        const QString failed = lines(scope.kvcad(args).out).filter(": error: ").value(0);
-        const QString failing = q(c.args[static_cast<size_t>(c.failingDrawing)]);
-        EXPECT_TRUE(failed.startsWith(failing + ":") && failed.contains(": error: "))
-            << failed.toStdString();
-        EXPECT_EQ(failed.count(failing), 1) << failed.toStdString();
-        const QJsonArray drawings = run.drawings();
-        ASSERT_EQ(drawings.size(), 2) << run.out;
-        for (int i = 0; i < drawings.size(); ++i) {
-            const QJsonObject drawing = drawings[i].toObject();
-            if (i == c.failingDrawing) {
-                EXPECT_TRUE(drawing.value("error").toString().contains(q(c.failingFile)));
-                EXPECT_TRUE(drawing.value("violations").toArray().isEmpty());
-            } else {
-                EXPECT_FALSE(drawing.contains("error"));
-                EXPECT_EQ(violationNames(drawing), QStringList{"Temp"});
-            }
         }
     }
 }
@@ -501,44 +407,6 @@ TEST(CheckCommand, AllFixesListsTheCandidatesInOrderUpToMaxFixes)
     EXPECT_TRUE(q(text.out).contains(
         QRegularExpression("\\[\\d candidates: \\S+ \\(.*\\) and \\d more\\]")))
         << text.out;
-}
-
-TEST(CheckCommand, ReportGoesToTheOutputFileWhole)
-{
-    CheckScope scope;
-    const std::string standards = scope.writeDrawing("std.dws", {{"Walls", 1}});
-    const std::string drawing = scope.writeDrawing("in/drawing.dxf", {{"Temp", 2}}, {standards});
-    struct Case
-    {
-        const char* what;
-        const char* format;
-        bool existing;  // a previous report is in the way
-        std::string begins;
-    };
-    const Case cases[] = {
-        {"text into a new file", "text", false, drawing + ": violation"},
-        {"json over an old report", "json", true, "{\"version\":1"},
-        {"junit over an old report", "junit", true, "<?xml"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        const std::string target = scope.path(std::string("out/") + c.format);
-        if (c.existing) {
-            QFile old(q(target));
-            ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-            old.write("old report");
-        }
-        const KvcadRun run =
-            scope.kvcad({"check", drawing, "--format", c.format, "--output", target});
-        EXPECT_EQ(run.exitCode, 1) << run.err;
-        EXPECT_EQ(run.out, "");
-        QFile report(q(target));
-        ASSERT_TRUE(report.open(QIODevice::ReadOnly));
-        EXPECT_TRUE(report.readAll().startsWith(c.begins.c_str()));
-    }
-    // Only the reports are left: no temporary file.
-    EXPECT_EQ(QDir(q(scope.path("out"))).entryList(QDir::Files),
-              (QStringList{"json", "junit", "text"}));
 }
 
 TEST(CheckCommand, AReportThatCannotBeWrittenOrWouldReplaceAFileReadExitsTwo)
