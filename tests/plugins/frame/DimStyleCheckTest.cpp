@@ -79,6 +79,32 @@ TEST(DimStyleCheck, StylesCompareByRenderedValuesOfTheSameNamedStandardsStyle)
          },
          {"ISO-25"},
          kProperties},
+        {"large reals equal as they render",
+         [](Pair& p) {
+             style(p.standards.get(), "ISO-25")->setDimtxt(2500000.4);
+             style(p.drawing.get(), "ISO-25")->setDimtxt(2500000.0);
+         },
+         {},
+         nullptr},
+        {"the same red as a true colour against an index colour",
+         [](Pair& p) {
+             // A dimension style's colours are index colours in a DXF file, so the true colour
+             // is the drawing's, in memory.
+             OdCmColor red;
+             red.setRGB(255, 0, 0);
+             style(p.standards.get(), "ISO-25")->setDimclrd(OdCmColor::fromIndex(1));
+             style(p.drawing.get(), "ISO-25")->setDimclrd(red);
+         },
+         {"ISO-25"},
+         kProperties},
+        {"text styles of the same name in two drawings",
+         [](Pair& p) {
+             style(p.standards.get(), "ISO-25")
+                 ->setDimtxsty(addTextStyle(p.standards.get(), "Notes"));
+             style(p.drawing.get(), "ISO-25")->setDimtxsty(addTextStyle(p.drawing.get(), "Notes"));
+         },
+         {},
+         nullptr},
         {"a name the standards lack",
          [](Pair& p) { style(p.drawing.get(), "Mine"); },
          {"Mine"},
@@ -297,10 +323,7 @@ TEST(DimStyleCheck, ADifferenceInAnyOnePropertyAloneIsReportedAndFixed)
     Pair pair;
     addBlock(*pair.drawing, "Tick");
     addLineStyle(pair.drawing.get(), "DASHED", {0.5, -0.25});
-    OdDbTextStyleTableRecordPtr notes = OdDbTextStyleTableRecord::createObject();
-    notes->setName(OdString("Notes"));
-    OdDbSymbolTablePtr(pair.drawing->getTextStyleTableId().safeOpenObject(OdDb::kForWrite))
-        ->add(notes.get());
+    addTextStyle(pair.drawing.get(), "Notes");
     const std::map<std::string, Change> change = changes();
     Names entries;
     std::map<std::string, std::string> changedText;

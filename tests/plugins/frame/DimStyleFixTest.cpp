@@ -1,6 +1,5 @@
 // Applying a dimension style fix to the drawing, beyond what the fixes on real content show: the
-// annotative flag, a violating style that something else still points at, and the fixes that
-// change nothing.
+// annotative flag and a violating style that something else still points at.
 #include "PluginCheck.h"
 
 #include <CKvDimStylePluginImpl.h>
@@ -117,18 +116,4 @@ TEST(DimStyleFixError, APropertiesFixRewritesTheStyleInPlaceAnnotativeFlagInclud
     EXPECT_TRUE(names.empty());
     EXPECT_TRUE(errorValues.isEmpty());
     EXPECT_TRUE(fixValues.isEmpty());
-}
-
-TEST(DimStyleFixError, NothingChangesWithoutAFixToApply)
-{
-    Scene scene;
-    OdDbDatabase& db = *scene.drawing;
-    dimStyle(db, "Standard")->setDimasz(9.0);
-    const Violation& violation = scene.check("Standard");
-    CKvString message;
-    // Outside the preparation of the candidates no fix is recommended.
-    scene.plugin.FixError(violation.error, OdSmartPtr<CKvStdsFix>(), message);
-    scene.plugin.FixError(OdSmartPtr<CKvStdsError>(), violation.fixes[0], message);
-    EXPECT_DOUBLE_EQ(OdDbDimStyleTableRecordPtr(styleId(db, "Standard").safeOpenObject())->dimasz(),
-                     9.0);
 }

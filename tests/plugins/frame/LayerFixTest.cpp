@@ -1,6 +1,5 @@
 // Applying a layer fix to the drawing, beyond what the fixes on real content show: a missing line
-// style loaded from the host's definitions or copied from the standards, and the fixes that
-// change nothing.
+// style loaded from the host's definitions or copied from the standards.
 #include "PluginCheck.h"
 
 #include <CKvLayerPluginImpl.h>
@@ -10,25 +9,10 @@
 
 namespace {
 
-OdDbObjectId layerId(OdDbDatabase& db, const char* name)
-{
-    OdDbSymbolTablePtr table = db.getLayerTableId().safeOpenObject();
-    return table->getAt(OdString(name));
-}
-
 OdDbObjectId lineStyleId(OdDbDatabase& db, const char* name)
 {
     OdDbSymbolTablePtr table = db.getLinetypeTableId().safeOpenObject();
     return table->getAt(OdString(name));
-}
-
-void expectValues(OdDbObjectId layer, int color, OdDbObjectId lineStyle,
-                  OdDb::LineWeight lineWeight)
-{
-    OdDbLayerTableRecordPtr record = layer.safeOpenObject();
-    EXPECT_EQ(record->color().colorIndex(), color);
-    EXPECT_EQ(record->linetypeObjectId(), lineStyle);
-    EXPECT_EQ(record->lineWeight(), lineWeight);
 }
 
 }  // namespace
@@ -82,36 +66,4 @@ TEST(LayerFixError, AMissingLineStyleComesFromTheDefinitionsOfTheMeasurementSyst
         OdDbLinetypeTableRecordPtr lineStyle = layer->linetypeObjectId().safeOpenObject();
         EXPECT_DOUBLE_EQ(lineStyle->dashLengthAt(0), c.firstDash);
     }
-}
-
-TEST(LayerFixError, NothingChangesWithoutAnErrorOrValuesToApplyAndLayerZeroStays)
-{
-    // Standards with Walls; the drawing's layer OLD is not standard.
-    CheckScope scope;
-    CKvLayerPluginImpl plugin;
-    OdDbDatabasePtr drawing = OdDbDatabase::createObject();
-    OdDbDatabasePtr standards = OdDbDatabase::createObject();
-    addLayer(standards.get(), "Walls", indexColor(5));
-    addLineStyle(drawing.get(), "OLDSTYLE", {1.0, -0.5});
-    const OdDbObjectId old = addLayer(drawing.get(), "OLD", indexColor(3), "OLDSTYLE");
-    const OdDbObjectId onZero = addLineOn(drawing->getModelSpaceId(), drawing->getLayerZeroId());
-    const std::vector<Violation> found =
-        CheckScope::check(plugin, drawing, {scope.save(standards.get(), "s.dws")});
-    const Violation& violation = violationOf(found, "OLD");
-    CKvString message;
-    // A name violation has no recommended fix.
-    plugin.FixError(violation.error, OdSmartPtr<CKvStdsFix>(), message);
-    plugin.FixError(OdSmartPtr<CKvStdsError>(), fixNamed(violation, "Walls"), message);
-    // Layer 0 is never renamed nor merged, whatever fix it is given.
-    OdSmartPtr<CKvStdsError> zero = CKvStdsError::createObject();
-    zero->SetDescription(violation.error->GetDescription());
-    zero->SetObjectId(drawing->getLayerZeroId());
-    zero->SetObjectName(CKvString("0"));
-    plugin.FixError(zero, fixNamed(violation, "Walls"), message);
-
-    EXPECT_EQ(layerId(*drawing, "OLD"), old);
-    EXPECT_TRUE(layerId(*drawing, "Walls").isNull());
-    expectValues(old, 3, lineStyleId(*drawing, "OLDSTYLE"), OdDb::kLnWtByLwDefault);
-    EXPECT_EQ(layerId(*drawing, "0"), drawing->getLayerZeroId());
-    EXPECT_EQ(OdDbEntityPtr(onZero.safeOpenObject())->layerId(), drawing->getLayerZeroId());
 }

@@ -2,6 +2,7 @@
 
 #include <DbBlockTableRecord.h>
 #include <DbLine.h>
+#include <DbTextStyleTableRecord.h>
 
 #include <QFile>
 #include <QRegularExpression>
@@ -126,6 +127,14 @@ OdDbObjectId addLineStyle(OdDbDatabase* db, const char* name, const std::vector<
     }
     lineStyle->setDashes(lengths);
     return table->add(lineStyle.get());
+}
+
+OdDbObjectId addTextStyle(OdDbDatabase* db, const char* name)
+{
+    OdDbTextStyleTableRecordPtr record = OdDbTextStyleTableRecord::createObject();
+    record->setName(OdString(name));
+    return OdDbSymbolTablePtr(db->getTextStyleTableId().safeOpenObject(OdDb::kForWrite))
+        ->add(record.get());
 }
 
 OdDbObjectId addLayer(OdDbDatabase* db, const char* name, const OdCmColor& color,

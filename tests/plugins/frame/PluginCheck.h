@@ -73,6 +73,7 @@ OdDbObjectId addLayer(OdDbDatabase* db, const char* name, const OdCmColor& color
                       const char* lineStyle = "Continuous",
                       OdDb::LineWeight lineWeight = OdDb::kLnWtByLwDefault);
 OdCmColor indexColor(int index);
+OdDbObjectId addTextStyle(OdDbDatabase* db, const char* name);
 // The dimension style of that name, opened for writing; added with the defaults when missing.
 OdDbDimStyleTableRecordPtr dimStyle(OdDbDatabase& db, const char* name);
 // A new block definition of that name.

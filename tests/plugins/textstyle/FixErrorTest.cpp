@@ -1,5 +1,5 @@
 // Applying a text style fix to the drawing, beyond what the fixes on real content show: the font
-// style of the standards style, and the fixes that change nothing.
+// style of the standards style.
 #include "TextStyleTestUtil.h"
 
 #include <CKvStdsError.h>
@@ -16,32 +16,6 @@ OdDbObjectId styleId(OdDbDatabase& db, const char* name)
 {
     OdDbSymbolTablePtr table = db.getTextStyleTableId().safeOpenObject();
     return table->getAt(OdString(name));
-}
-
-// The standards "Notes": a TrueType font, bold, and values unlike a new style's.
-void addStandardNotes(Check& check)
-{
-    OdDbDatabase& standards = check.addStandards();
-    useTrueType(standards, "Notes", true, false);
-    OdDbTextStyleTableRecordPtr notes = textStyle(standards, "Notes");
-    notes->setTextSize(2.5);
-    notes->setXScale(0.8);
-    makeAnnotative(standards, "Notes", true);
-}
-
-OdSmartPtr<CKvStdsFix> offeredFix(Check& check, const OdSmartPtr<CKvStdsError>& error,
-                                  const char* name)
-{
-    OdArray<OdSmartPtr<CKvStdsFix>> fixes;
-    int recommended = -1;
-    check.plugin.GetAllFixes(error, fixes, recommended);
-    for (const OdSmartPtr<CKvStdsFix>& fix : fixes) {
-        if (fix->GetFixObjectName() == CKvString(name)) {
-            return fix;
-        }
-    }
-    ADD_FAILURE() << "no fix " << name;
-    return OdSmartPtr<CKvStdsFix>();
 }
 
 }  // namespace
@@ -107,32 +81,4 @@ TEST(TextStyleFixError, APropertiesFixRewritesTheStyleInPlaceAndSetsTheFontStyle
         EXPECT_EQ(pitch, 34);
         EXPECT_EQ(OdDbTextPtr(text->objectId().safeOpenObject())->textStyle(), notes);
     }
-}
-
-TEST(TextStyleFixError, NothingChangesWithoutValuesToApply)
-{
-    // Without a chosen fix the recommended one would apply, but a name violation has none, and
-    // outside the preparation of the candidates none is known: nothing to apply. Nor is there
-    // without an error.
-    Check check;
-    addStandardNotes(check);
-    OdDbDatabase& db = *check.drawing;
-    textStyle(db, "Notes2")->setTextSize(7.0);
-    textStyle(db, "Notes")->setTextSize(7.0);
-    auto sizeOf = [&](const char* name) {
-        return OdDbTextStyleTableRecordPtr(styleId(db, name).safeOpenObject())->textSize();
-    };
-    for (const char* name : {"Notes2", "Notes"}) {
-        SCOPED_TRACE(name);
-        const OdSmartPtr<CKvStdsError> error = check.errorFor(name);
-        ASSERT_FALSE(error.isNull());
-        CKvString message;
-        check.plugin.FixError(error, OdSmartPtr<CKvStdsFix>(), message);
-        EXPECT_DOUBLE_EQ(sizeOf(name), 7.0);
-    }
-    const OdSmartPtr<CKvStdsError> error = check.errorFor("Notes2");
-    CKvString message;
-    check.plugin.FixError(OdSmartPtr<CKvStdsError>(), offeredFix(check, error, "Notes"), message);
-    EXPECT_DOUBLE_EQ(sizeOf("Notes2"), 7.0);
-    EXPECT_DOUBLE_EQ(sizeOf("Notes"), 7.0);
 }
