@@ -356,59 +356,6 @@ TEST(CheckCommand, AnIgnoredMarkThatCannotBeReadDoesNotHideTheViolation)
     EXPECT_TRUE(lines(run.err)[0].contains("Layer \"Temp\"")) << run.err;
 }
 
-TEST(CheckCommand, AllFixesListsTheCandidatesInOrderUpToMaxFixes)
-{
-    CheckScope scope;
-    const std::string standards =
-        scope.writeDrawing("std.dws", {{"Walls", 1}, {"Doors", 2}, {"Grid", 3}});
-    const std::string drawing =
-        scope.writeDrawing("drawing.dxf", {{"Walls", 4}, {"Temp", 2}}, {standards});
-    const KvcadRun plain = scope.kvcad({"check", drawing, "--format", "json"});
-    struct Case
-    {
-        const char* what;
-        std::vector<std::string> options;
-        int listed;  // -1: all
-    };
-    const Case cases[] = {
-        {"all of them", {}, -1},
-        {"at most one, and how many more", {"--max-fixes", "1"}, 1},
-    };
-    for (const Case& c : cases) {
-        std::vector<std::string> args = {"check", drawing, "--format", "json", "--all-fixes"};
-        args.insert(args.end(), c.options.begin(), c.options.end());
-        const KvcadRun all = scope.kvcad(args);
-        ASSERT_EQ(all.drawings().size(), 1) << all.out;
-        for (const char* layer : {"Walls", "Temp"}) {
-            SCOPED_TRACE(std::string(c.what) + ": " + layer);
-            const QJsonObject without = violationNamed(plain.drawings()[0].toObject(), layer);
-            const QJsonObject with = violationNamed(all.drawings()[0].toObject(), layer);
-            ASSERT_FALSE(with.isEmpty());
-            EXPECT_FALSE(without.contains("fixes"));
-            const QJsonArray fixes = with.value("fixes").toArray();
-            const int fixCount = with.value("fixCount").toInt();
-            EXPECT_GT(fixCount, 1);
-            EXPECT_EQ(fixes.size(), c.listed < 0 ? fixCount : c.listed);
-            EXPECT_EQ(with.value("fixesNotListed").toInt(), fixCount - fixes.size());
-            const int recommended = with.value("recommendedFix").toInt();
-            if (recommended >= 0 && recommended < fixes.size()) {
-                EXPECT_EQ(fixes[recommended].toObject(), with.value("fix").toObject());
-            }
-            for (const QJsonValue& fix : fixes) {
-                EXPECT_EQ(fix.toObject().value("standardsFile").toString(), q(standards));
-            }
-            QJsonObject stripped = with;
-            stripped.remove("fixes");
-            stripped.remove("fixesNotListed");
-            EXPECT_EQ(stripped, without);
-        }
-    }
-    const KvcadRun text = scope.kvcad({"check", drawing, "--all-fixes", "--max-fixes", "1"});
-    EXPECT_TRUE(q(text.out).contains(
-        QRegularExpression("\\[\\d candidates: \\S+ \\(.*\\) and \\d more\\]")))
-        << text.out;
-}
-
 TEST(CheckCommand, AReportThatCannotBeWrittenOrWouldReplaceAFileReadExitsTwo)
 {
     CheckScope scope;

@@ -226,7 +226,8 @@ def project_file(kvcad, workdir, standards, expect):
     expect("kvcad.toml: its drawings, standards, plug-ins and reports", code == 1 and out == "" and
            [d["drawing"] for d in report["drawings"]] == ["plans/a.dxf", "plans/b.dxf"] and
            {v["category"] for v in violations} == {"Layers"} and
-           all(len(v["fixes"]) == 1 for v in violations) and
+           all(len(v["fixes"]) == 1 and v["fixesNotListed"] == v["fixCount"] - 1 and
+               v["fixes"][0]["standardsFile"] == "std.dws" for v in violations) and
            ET.parse(project / "out/check.xml").getroot().tag == "testsuites", (code, err))
     code, out, err = run(kvcad, "plans/b.dxf", "--plugins", "Text Styles", "--format", "json",
                          cwd=project)

@@ -135,30 +135,3 @@ TEST(LineStyleFixes, OfferedLineStylesAndRecommendation)
     EXPECT_EQ(text(names[0]), "Pattern Length");
 }
 
-TEST(LineStyleFixes, ValuesCompareOnlyWithinTheirOwnTypeCode)
-{
-    CKvLineStylePluginImpl plugin;
-    struct Case
-    {
-        const char* what;
-        OdResBufPtr a;
-        OdResBufPtr b;
-        bool equal;
-    };
-    const Case cases[] = {
-        {"texts ignoring case", OdResBuf::newRb(5005, OdString("Dash")),
-         OdResBuf::newRb(5005, OdString("DASH")), true},
-        {"an integer and a text", OdResBuf::newRb(5010, static_cast<OdInt32>(2)),
-         OdResBuf::newRb(5005, OdString("2")), false},
-        {"integers", OdResBuf::newRb(5010, static_cast<OdInt32>(2)),
-         OdResBuf::newRb(5010, static_cast<OdInt32>(3)), false},
-        {"reals 1e-10 apart (bound included)", OdResBuf::newRb(5001, 0.0),
-         OdResBuf::newRb(5001, 1e-10), true},
-        {"reals 3e-10 apart", OdResBuf::newRb(5001, 0.0), OdResBuf::newRb(5001, 3e-10), false},
-        {"another code", OdResBuf::newRb(290, true), OdResBuf::newRb(290, true), false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        EXPECT_EQ(plugin.compare(c.a, c.b), c.equal);
-    }
-}

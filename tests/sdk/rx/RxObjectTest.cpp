@@ -85,21 +85,6 @@ TEST(OdRxObject, QueriesFollowTheClassTree)
     EXPECT_EQ(pCircle->numRefs(), 1);
 }
 
-TEST(OdRxObject, ProtocolExtensionsAreFoundThroughBaseClasses)
-{
-    TestClassesScope classes;
-    const OdRxObjectPtr pExtension = TestText::createObject();
-    EXPECT_TRUE(TestShape::desc()->addX(TestText::desc(), pExtension.get()).isNull());
-
-    const OdRxObjectPtr pCircle = TestCircle::createObject();
-    const OdSmartPtr<TestText> pAsText = pCircle;  // the circle answers with its extension
-    EXPECT_EQ(pAsText.get(), pExtension.get());
-    EXPECT_EQ(TestCircle::desc()->getX(TestText::desc()).get(), pExtension.get());
-
-    EXPECT_EQ(TestShape::desc()->delX(TestText::desc()).get(), pExtension.get());
-    EXPECT_THROW(OdSmartPtr<TestText>{pCircle}, OdError_NotThatKindOfClass);
-}
-
 TEST(OdRxObject, ReferenceCountingDeletesOnlyHeapObjectsAtZero)
 {
     Tracked::s_destroyed = 0;
