@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Every fix path of the real-content fixture, checked with ezdxf: each fixed drawing passes
-ezdxf's audit, every reference by name and by handle resolves in ezdxf's view of it, every XDATA
-application is registered, and no entity of the drawing is lost.
+ezdxf's audit, every reference by name and by handle resolves in ezdxf's view of it and every
+pointer in the file as written, every XDATA application is registered, and no entity of the
+drawing is lost.
 
 Usage: test_fix_interop.py KV_FIX_INTEROP FIXTURE_DIR RESOURCES_DIR WORKDIR
 """
@@ -43,7 +44,10 @@ def references(doc) -> List[str]:
     for var, kind, known in [("$CLAYER", "layer", layers), ("$CELTYPE", "linetype", linetypes),
                              ("$TEXTSTYLE", "style", styles), ("$DIMSTYLE", "dimstyle", dimstyles),
                              ("$DIMTXSTY", "style", styles), ("$DIMLTYPE", "linetype", linetypes),
-                             ("$DIMBLK", "block", blocks)]:
+                             ("$DIMLTEX1", "linetype", linetypes),
+                             ("$DIMLTEX2", "linetype", linetypes), ("$DIMBLK", "block", blocks),
+                             ("$DIMBLK1", "block", blocks), ("$DIMBLK2", "block", blocks),
+                             ("$DIMLDRBLK", "block", blocks)]:
         if var in doc.header:
             need(var, kind, known, doc.header[var])
     for entity in doc.entitydb.values():
@@ -88,6 +92,14 @@ def references(doc) -> List[str]:
     return problems
 
 
+def dangling(path: Path) -> List[str]:
+    """Pointers of the file as written to objects it does not hold."""
+    handles = dxfcompare.scan_raw(str(path)).handles | {"0"}
+    return [f"group {code} points at {value}, which is missing"
+            for code, value in dxfcompare.raw_tags(str(path))
+            if code in POINTER_CODES and str(value).strip().upper() not in handles]
+
+
 def entity_handles(doc) -> set:
     return {e.dxf.handle for e in doc.entitydb.values() if e.dxf.hasattr("layer")}
 
@@ -112,9 +124,11 @@ def main(argv) -> int:
     failed = 0
     for line in run.stdout.splitlines():
         number, what = line.split("\t")
-        doc = ezdxf.readfile(str(workdir / f"fixed-{number}.dxf"))
+        fixed = workdir / f"fixed-{number}.dxf"
+        doc = ezdxf.readfile(str(fixed))
         lost = sorted(original - entity_handles(doc))
-        problems = audit(doc) + references(doc) + ([f"entities lost: {lost}"] if lost else [])
+        problems = (audit(doc) + references(doc) + dangling(fixed) +
+                    ([f"entities lost: {lost}"] if lost else []))
         for problem in problems:
             print(f"FAIL {what}: {problem}")
         print(f"{'FAIL' if problems else 'ok  '} {what}")

@@ -103,11 +103,6 @@ std::string trimmed(const std::string& text)
     return first == std::string::npos ? std::string() : text.substr(first);
 }
 
-bool isPointer(int code)
-{
-    return (code >= 320 && code <= 369) || (code >= 390 && code <= 399) || code == 1005;
-}
-
 }  // namespace
 
 namespace {
@@ -270,82 +265,6 @@ std::string DxfText::handleOf(const std::string& type, const std::string& name) 
 {
     const DxfObject* found = record(type, name);
     return found == nullptr ? std::string() : found->handle();
-}
-
-std::vector<std::string> DxfText::unresolved() const
-{
-    std::map<std::string, std::set<std::string>> names;
-    for (const DxfObject& object : objects) {
-        if (object.section == "TABLES" && object.type() != "TABLE") {
-            names[object.type()].insert(upper(object.value(2)));
-        }
-    }
-    std::vector<std::string> problems;
-    auto need = [&](const std::string& where, const std::string& table, const std::string& name) {
-        if (!name.empty() && names[table].count(upper(name)) == 0) {
-            problems.push_back(where + " names " + table + " \"" + name + "\", which is missing");
-        }
-    };
-    for (const auto& [variable, table] :
-         std::map<std::string, std::string>{{"$CLAYER", "LAYER"},
-                                            {"$CELTYPE", "LTYPE"},
-                                            {"$TEXTSTYLE", "STYLE"},
-                                            {"$DIMSTYLE", "DIMSTYLE"},
-                                            {"$DIMTXSTY", "STYLE"},
-                                            {"$DIMLTYPE", "LTYPE"},
-                                            {"$DIMLTEX1", "LTYPE"},
-                                            {"$DIMLTEX2", "LTYPE"},
-                                            {"$DIMBLK", "BLOCK_RECORD"},
-                                            {"$DIMBLK1", "BLOCK_RECORD"},
-                                            {"$DIMBLK2", "BLOCK_RECORD"},
-                                            {"$DIMLDRBLK", "BLOCK_RECORD"}}) {
-        const auto found = header.find(variable);
-        if (found != header.end()) {
-            need(variable, table, found->second);
-        }
-    }
-    for (const DxfObject& object : objects) {
-        const std::string where = object.type() + " " + object.handle();
-        const bool entity = object.section == "ENTITIES" || object.section == "BLOCKS";
-        std::string marker;
-        bool xdata = false;
-        for (size_t i = 1; i < object.tags.size(); ++i) {
-            const auto& [code, value] = object.tags[i];
-            xdata = xdata || code == 1001;
-            if (code == 100) {
-                marker = value;
-            } else if (code == 102) {
-                if (value == "{ACAD_XDICTIONARY" && i + 1 < object.tags.size()) {
-                    const DxfObject* dictionary = byHandle(object.tags[i + 1].second);
-                    if (dictionary == nullptr || dictionary->owner() != object.handle()) {
-                        problems.push_back(where + ": its extension dictionary is not its own");
-                    }
-                }
-            } else if (code == 1001) {
-                need(where, "APPID", value);
-            } else if (code == 1003 || (code == 8 && entity && !xdata)) {
-                need(where, "LAYER", value);
-            } else if (code == 6 && !xdata &&
-                       ((entity && marker == "AcDbEntity") || marker == "AcDbLayerTableRecord" ||
-                        marker == "AcDbMlineStyle")) {
-                need(where, "LTYPE", value);
-            } else if (code == 7 && entity && (marker == "AcDbText" || marker == "AcDbMText")) {
-                need(where, "STYLE", value);
-            } else if (code == 3 && (marker == "AcDbDimension" || marker == "AcDbLeader")) {
-                need(where, "DIMSTYLE", value);
-            } else if (code == 2 && (marker == "AcDbBlockReference" || marker == "AcDbDimension")) {
-                need(where, "BLOCK_RECORD", value);
-            }
-            if (isPointer(code) && value != "0" && byHandle(value) == nullptr) {
-                problems.push_back(where + ": group " + std::to_string(code) + " points at " +
-                                   value + ", which is missing");
-            }
-        }
-        if (object.owner() == "0" && object.type() != "TABLE" && object.type() != "DICTIONARY") {
-            problems.push_back(where + " has no owner");
-        }
-    }
-    return problems;
 }
 
 std::set<std::string> changedObjects(const DxfText& before, const DxfText& after)
