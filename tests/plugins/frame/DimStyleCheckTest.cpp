@@ -210,91 +210,55 @@ namespace {
 // Sets a dimension variable to a value other than its default and gives the value's text.
 using Change = std::function<std::string(OdDbDimStyleTableRecord&)>;
 
-OdDbObjectId recordNamed(OdDbObjectId table, const char* name)
+// A value other than the default of a variable of that kind, and its text.
+std::pair<int, std::string> otherThan(int def, const std::string&, OdDbDatabase&)
 {
-    return OdDbSymbolTablePtr(table.safeOpenObject())->getAt(OdString(name));
+    return {def == 1 ? 2 : 1, def == 1 ? "2" : "1"};
 }
-
-template <class Set>
-Change changeInt(int def, Set set)
+std::pair<bool, std::string> otherThan(bool def, const std::string&, OdDbDatabase&)
 {
-    return [=](OdDbDimStyleTableRecord& r) {
-        const int value = def == 1 ? 2 : 1;
-        set(r, value);
-        return std::to_string(value);
-    };
+    return {!def, def ? "false" : "true"};
 }
-template <class Set>
-Change changeBool(bool def, Set set)
+std::pair<double, std::string> otherThan(double, const std::string&, OdDbDatabase&)
 {
-    return [=](OdDbDimStyleTableRecord& r) {
-        set(r, !def);
-        return std::string(def ? "false" : "true");
-    };
+    return {2.5, "2.5"};
 }
-template <class Set>
-Change changeReal(double, Set set)
+std::pair<OdString, std::string> otherThan(const OdString&, const std::string&, OdDbDatabase&)
 {
-    return [=](OdDbDimStyleTableRecord& r) {
-        set(r, 2.5);
-        return std::string("2.5");
-    };
+    return {OdString("<> mm"), "<> mm"};
 }
-template <class Set>
-Change changeString(const OdString&, Set set)
+std::pair<OdCmColor, std::string> otherThan(const OdCmColor&, const std::string&, OdDbDatabase&)
 {
-    return [=](OdDbDimStyleTableRecord& r) {
-        set(r, OdString("<> mm"));
-        return std::string("<> mm");
-    };
+    return {OdCmColor::fromIndex(3), "green"};
 }
-template <class Set>
-Change changeColor(const OdCmColor&, Set set)
+std::pair<OdDb::LineWeight, std::string> otherThan(OdDb::LineWeight, const std::string&,
+                                                   OdDbDatabase&)
 {
-    return [=](OdDbDimStyleTableRecord& r) {
-        set(r, OdCmColor::fromIndex(3));
-        return std::string("green");
-    };
+    return {OdDb::kLnWt035, "0.35 mm"};
 }
-template <class Set>
-Change changeLineWeight(OdDb::LineWeight, Set set)
+// A reference to the drawing's arrow block Tick, text style Notes or line style DASHED.
+std::pair<OdDbObjectId, std::string> otherThan(OdDbObjectId, const std::string& kind,
+                                               OdDbDatabase& db)
 {
-    return [=](OdDbDimStyleTableRecord& r) {
-        set(r, OdDb::kLnWt035);
-        return std::string("0.35 mm");
-    };
+    const bool block = kind == "BlockRef";
+    const bool text = kind == "TextStyleRef";
+    const char* name = block ? "Tick" : text ? "Notes" : "DASHED";
+    const OdDbObjectId table = block  ? db.getBlockTableId()
+                               : text ? db.getTextStyleTableId()
+                                      : db.getLinetypeTableId();
+    return {OdDbSymbolTablePtr(table.safeOpenObject())->getAt(OdString(name)), name};
 }
-// A reference to the drawing's record of that name in the table.
-template <class Set>
-Change changeReference(OdDbObjectId (OdDbDatabase::*table)() const, const char* name, Set set)
-{
-    return [=](OdDbDimStyleTableRecord& r) {
-        set(r, recordNamed((r.database()->*table)(), name));
-        return std::string(name);
-    };
-}
-
-#define KV_CHANGE_Int16(def, set) changeInt(def, set)
-#define KV_CHANGE_Int32(def, set) changeInt(def, set)
-#define KV_CHANGE_Bool(def, set) changeBool(def, set)
-#define KV_CHANGE_Double(def, set) changeReal(def, set)
-#define KV_CHANGE_Angle(def, set) changeReal(def, set)
-#define KV_CHANGE_String(def, set) changeString(def, set)
-#define KV_CHANGE_Color(def, set) changeColor(def, set)
-#define KV_CHANGE_LineWeight(def, set) changeLineWeight(def, set)
-#define KV_CHANGE_BlockRef(def, set) changeReference(&OdDbDatabase::getBlockTableId, "Tick", set)
-#define KV_CHANGE_TextStyleRef(def, set) \
-    changeReference(&OdDbDatabase::getTextStyleTableId, "Notes", set)
-#define KV_CHANGE_LinetypeRef(def, set) \
-    changeReference(&OdDbDatabase::getLinetypeTableId, "DASHED", set)
 
 // A change of every dimension variable, by entry name, and of the annotative flag.
 std::map<std::string, Change> changes()
 {
     std::map<std::string, Change> all = {
-#define DIMVAR(entry, get, setter, rec, hdr, type, def)           \
-    {#entry, KV_CHANGE_##type(def, [](OdDbDimStyleTableRecord& r, \
-                                      const KV_DIMVAR_TYPE_##type& value) { r.setter(value); })},
+#define DIMVAR(entry, get, setter, rec, hdr, type, def)                                    \
+    {#entry, [](OdDbDimStyleTableRecord& r) {                                              \
+         const auto changed = otherThan(KV_DIMVAR_TYPE_##type(def), #type, *r.database()); \
+         r.setter(changed.first);                                                          \
+         return changed.second;                                                            \
+     }},
 #include <DimVars.inc>
 #undef DIMVAR
     };
