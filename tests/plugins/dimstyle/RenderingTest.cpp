@@ -1,7 +1,4 @@
 #include <CKvDimStylePluginImpl.h>
-#include <DbDatabase.h>
-#include <DbLinetypeTableRecord.h>
-#include <DbSymbolTable.h>
 
 #include <gtest/gtest.h>
 
@@ -76,23 +73,6 @@ TEST(Rendering, OtherValueKindsRenderAsTheChecksCompareThem)
     }
     // An index colour and the same red as a true colour differ.
     EXPECT_NE(Impl::toString(OdCmColor::fromIndex(1)).toUtf8(), Impl::toString(trueColor).toUtf8());
-}
-
-TEST(Rendering, ReferencesRenderAsTheNameOfTheRecord)
-{
-    OdDbDatabasePtr db = OdDbDatabase::createObject();
-    EXPECT_EQ(Impl::toString(db->getTextStyleStandardId()).toUtf8(), "Standard");
-    EXPECT_EQ(Impl::toString(db->getLinetypeContinuousId()).toUtf8(), "Continuous");
-    // An erased record is no reference.
-    OdDbLinetypeTableRecordPtr dashed = OdDbLinetypeTableRecord::createObject();
-    dashed->setName(OdString("DASHED"));
-    const OdDbObjectId erased =
-        OdDbSymbolTablePtr(db->getLinetypeTableId().safeOpenObject(OdDb::kForWrite))
-            ->add(dashed.get());
-    dashed->erase();
-    EXPECT_EQ(Impl::toString(erased).toUtf8(), "Null");
-    // Anything that is not a record renders as its class.
-    EXPECT_EQ(Impl::toString(db->getNamedObjectsDictionaryId()).toUtf8(), "<OdDbDictionary>");
 }
 
 TEST(LineweightNames, ConvertBothWays)

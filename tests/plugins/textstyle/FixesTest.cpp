@@ -155,38 +155,6 @@ TEST(TextStyleFixes, OfferedFixesDependOnTheViolation)
     }
 }
 
-TEST(TextStyleFixes, ErrorsOfAnotherKindAreOfferedNothing)
-{
-    struct Case
-    {
-        const char* what;
-        const char* description;
-        bool readableStandards;
-    };
-    const Case cases[] = {
-        {"another description", "Layer name is non-standard.", true},
-        {"no standards style could be read", "TextStyle name is non-standard.", false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        Check check;
-        textStyle(check.addStandards(), "Notes");
-        const OdDbObjectId labels = textStyle(*check.drawing, "Labels")->objectId();
-        const CKvString missing(check.standardsPaths()[0].toQString() + ".missing");
-        check.setUp({c.readableStandards ? check.standardsPaths()[0] : missing});
-
-        OdSmartPtr<CKvStdsError> error = CKvStdsError::createObject();
-        error->SetDescription(CKvString(c.description));
-        error->SetObjectId(labels);
-        error->AddProperty(CKvString("Name"), OdResBuf::newRb(5005, "Labels"));
-        OdArray<OdSmartPtr<CKvStdsFix>> fixes;
-        int recommended = 5;
-        check.plugin.GetAllFixes(error, fixes, recommended);
-        EXPECT_TRUE(fixes.isEmpty());
-        EXPECT_EQ(recommended, -1);
-    }
-}
-
 TEST(TextStyleFixes, FixCarriesTheStandardsStylesValuesAfterTheStandardsAreClosed)
 {
     Check check;
