@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <LineweightNames.h>
-#include <limits>
 
 using Impl = CKvDimStylePluginImpl;
 

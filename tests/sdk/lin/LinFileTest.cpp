@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -110,84 +111,61 @@ TEST(LinFile, ReadsHeadersAndPatterns)
     EXPECT_EQ(kvlin::find(two, "DASHED2"), nullptr);
 }
 
+// An element as text: its length, then what its bracket holds.
+std::string describe(const kvlin::Element& e)
+{
+    std::ostringstream out;
+    out << e.length;
+    if (e.kind != kvlin::Element::Plain) {
+        out << (e.kind == kvlin::Element::Text ? " text " + e.text + " in " + e.styleName
+                                               : " shape " + e.shapeName + " of " + e.shapeFile)
+            << " S" << e.scale << (e.absoluteRotation ? " A" : " R") << e.rotation << " X"
+            << e.xOffset << " Y" << e.yOffset << (e.upright ? " upright" : "");
+    }
+    return out.str();
+}
+
 TEST(LinFile, BracketDecoratesThePrecedingElement)
 {
     struct Case
     {
         const char* what;
         const char* pattern;
-        size_t index;  // element that carries the bracket
-        kvlin::Element expected;
+        std::vector<std::string> elements;
     };
-    auto text = [](double length, const char* value, const char* style, double scale,
-                   double rotation, double x, double y) {
-        kvlin::Element e;
-        e.length = length;
-        e.kind = kvlin::Element::Text;
-        e.text = value;
-        e.styleName = style;
-        e.scale = scale;
-        e.rotation = rotation;
-        e.xOffset = x;
-        e.yOffset = y;
-        return e;
-    };
-    auto shape = [](double length, const char* name, const char* file, double scale) {
-        kvlin::Element e;
-        e.length = length;
-        e.kind = kvlin::Element::Shape;
-        e.shapeName = name;
-        e.shapeFile = file;
-        e.scale = scale;
-        return e;
-    };
-    kvlin::Element absolute = shape(-0.1, "TRACK1", "ltypeshp.shx", 0.25);
-    absolute.rotation = 90;
-    absolute.absoluteRotation = true;
-    kvlin::Element upright = text(-0.2, "HW", "Standard", 0.1, 0, 0, 0);
-    upright.upright = true;
-    kvlin::Element defaults = shape(0, "CIRC1", "shapes.shx", 1);
-
     const Case cases[] = {
-        {"text with all parameters", "A,.5,-.2,[\"GAS\",Standard,S=.1,R=0.0,X=-0.1,Y=-.05],-.25", 1,
-         text(-0.2, "GAS", "Standard", 0.1, 0, -0.1, -0.05)},
+        {"text with all parameters",
+         "A,.5,-.2,[\"GAS\",Standard,S=.1,R=0.0,X=-0.1,Y=-.05],-.25",
+         {"0.5", "-0.2 text GAS in Standard S0.1 R0 X-0.1 Y-0.05", "-0.25"}},
         {"parameters in any order and case",
-         "A,.5,-.2,[\"GAS\",Standard,y=-.05,x=-0.1,r=30,s=.1],-.25", 1,
-         text(-0.2, "GAS", "Standard", 0.1, 30, -0.1, -0.05)},
-        {"commas inside quoted text", "A,1,[\"A,B\",Notes,S=2],-1", 0,
-         text(1, "A,B", "Notes", 2, 0, 0, 0)},
-        {"blanks inside brackets", "A,1,[ \"T\" , Notes , S = 2 , X = 1 ],-1", 0,
-         text(1, "T", "Notes", 2, 0, 1, 0)},
-        {"shape with absolute rotation", "A,.15,-.1,[TRACK1,ltypeshp.shx,S=.25,A=90],-.15", 1,
-         absolute},
-        {"upright text", "A,.5,-.2,[\"HW\",Standard,S=.1,U=0],-.2", 1, upright},
-        {"shape without parameters", "A,0,[CIRC1,shapes.shx],-1", 0, defaults},
+         "A,.5,[\"GAS\",Standard,y=-.05,x=-0.1,r=30,s=.1],-.25",
+         {"0.5 text GAS in Standard S0.1 R30 X-0.1 Y-0.05", "-0.25"}},
+        {"commas inside quoted text",
+         "A,1,[\"A,B\",Notes,S=2],-1",
+         {"1 text A,B in Notes S2 R0 X0 Y0", "-1"}},
+        {"blanks inside brackets",
+         "A,1,[ \"T\" , Notes , S = 2 , X = 1 ],-1",
+         {"1 text T in Notes S2 R0 X1 Y0", "-1"}},
+        {"shape with absolute rotation",
+         "A,.15,-.1,[TRACK1,ltypeshp.shx,S=.25,A=90],-.15",
+         {"0.15", "-0.1 shape TRACK1 of ltypeshp.shx S0.25 A90 X0 Y0", "-0.15"}},
+        {"upright text",
+         "A,-.2,[\"HW\",Standard,S=.1,U=0]",
+         {"-0.2 text HW in Standard S0.1 R0 X0 Y0 upright"}},
+        {"shape without parameters",
+         "A,0,[CIRC1,shapes.shx],-1",
+         {"0 shape CIRC1 of shapes.shx S1 R0 X0 Y0", "-1"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const kvlin::LinFile file = kvlin::parse(std::string("*P\n") + c.pattern + "\n");
         EXPECT_EQ(problemText(file), "");
         ASSERT_EQ(file.definitions.size(), 1u);
-        const std::vector<kvlin::Element>& elements = file.definitions.front().elements;
-        ASSERT_LT(c.index, elements.size());
-        for (size_t i = 0; i < elements.size(); ++i) {
-            if (i != c.index) {
-                EXPECT_EQ(elements[i].kind, kvlin::Element::Plain) << "element " << i;
-            }
+        std::vector<std::string> elements;
+        for (const kvlin::Element& e : file.definitions.front().elements) {
+            elements.push_back(describe(e));
         }
-        const kvlin::Element& e = elements[c.index];
-        EXPECT_DOUBLE_EQ(e.length, c.expected.length);
-        EXPECT_EQ(e.kind, c.expected.kind);
-        EXPECT_EQ(e.text, c.expected.text);
-        EXPECT_EQ(e.styleName, c.expected.styleName);
-        EXPECT_EQ(e.shapeName, c.expected.shapeName);
-        EXPECT_EQ(e.shapeFile, c.expected.shapeFile);
-        EXPECT_DOUBLE_EQ(e.scale, c.expected.scale);
-        EXPECT_DOUBLE_EQ(e.rotation, c.expected.rotation);
-        EXPECT_EQ(e.absoluteRotation, c.expected.absoluteRotation);
-        EXPECT_EQ(e.upright, c.expected.upright);
-        EXPECT_DOUBLE_EQ(e.xOffset, c.expected.xOffset);
-        EXPECT_DOUBLE_EQ(e.yOffset, c.expected.yOffset);
+        EXPECT_EQ(elements, c.elements);
     }
 }
 
