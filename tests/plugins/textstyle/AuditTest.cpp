@@ -3,6 +3,7 @@
 #include "TextStyleTestUtil.h"
 
 #include <CKvStdsError.h>
+#include <CKvStdsFix.h>
 
 #include <gtest/gtest.h>
 
@@ -196,22 +197,25 @@ TEST(TextStyleAudit, RestrictedCheckExaminesOnlyTheNamedTextStyles)
     }
 }
 
-TEST(TextStyleAudit, ErrorCarriesTheStylesTwelveValues)
+// The error holds the drawing's style's values, the recommended fix the standards style's, still
+// after the standards drawing is closed.
+TEST(TextStyleAudit, ErrorAndFixCarryTheTwelveValues)
 {
     Check check;
-    textStyle(check.addStandards(), "Notes");
-    {
-        OdDbTextStyleTableRecordPtr notes = textStyle(*check.drawing, "Notes");
-        notes->setBigFontFileName(OdString("gbcbig.shx"));
-        notes->setTextSize(3.5);
-        notes->setIsUpsideDown(true);
-        notes->setIsBackwards(true);
-        notes->setXScale(0.75);
-        notes->setObliquingAngle(0.25);
+    // The drawing's Notes and the standards' Notes differ in their height alone.
+    for (OdDbDatabase* db : {check.drawing.get(), &check.addStandards()}) {
+        {
+            OdDbTextStyleTableRecordPtr notes = textStyle(*db, "Notes");
+            notes->setBigFontFileName(OdString("gbcbig.shx"));
+            notes->setTextSize(db == check.drawing.get() ? 3.5 : 2.5);
+            notes->setIsUpsideDown(true);
+            notes->setIsBackwards(true);
+            notes->setXScale(0.75);
+            notes->setObliquingAngle(0.25);
+        }
+        useTrueType(*db, "Notes", true, true);
+        makeAnnotative(*db, "Notes", true);
     }
-    useTrueType(*check.drawing, "Notes", true, true);
-    makeAnnotative(*check.drawing, "Notes", true);
-
     const OdSmartPtr<CKvStdsError> error = check.errorFor("Notes");
     ASSERT_FALSE(error.isNull());
     EXPECT_EQ(error->GetDescription(), CKvString("TextStyle properties are non-standard."));
@@ -219,13 +223,21 @@ TEST(TextStyleAudit, ErrorCarriesTheStylesTwelveValues)
     EXPECT_EQ(error->GetObjectId(), textStyle(*check.drawing, "Notes")->objectId());
     EXPECT_EQ(error->GetPlugin().get(), &check.plugin);
     EXPECT_EQ(error->GetPropertyCount(), 12);
+    OdArray<OdSmartPtr<CKvStdsFix>> fixes;
+    int recommended = -1;
+    check.plugin.GetAllFixes(error, fixes, recommended);
+    ASSERT_GE(recommended, 0);
+    const OdSmartPtr<CKvStdsFix> fix = fixes[static_cast<unsigned>(recommended)];
+    EXPECT_EQ(fix->GetFixDisplayName(), CKvString("Notes"));
+    EXPECT_EQ(fix->GetStandardsFile(), check.standardsPaths()[0]);
+    check.plugin.Clear();
 
     struct Row
     {
         const char* property;
         int code;
         const char* text;
-        double real;
+        double real;  // of the error; the fix's height is 2.5
         bool flag;
     };
     const Row rows[] = {
@@ -243,16 +255,21 @@ TEST(TextStyleAudit, ErrorCarriesTheStylesTwelveValues)
         {"Match orientation to sheet", 290, nullptr, 0, true},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.property);
-        const OdResBufPtr value = error->GetPropertyValue(CKvString(row.property));
-        ASSERT_FALSE(value.isNull());
-        EXPECT_EQ(value->restype(), row.code);
-        if (row.code == 5005) {
-            EXPECT_EQ(CKvString(value->getString()), CKvString(row.text));
-        } else if (row.code == 5001) {
-            EXPECT_NEAR(value->getDouble(), row.real, 1e-12);
-        } else {
-            EXPECT_EQ(value->getBool(), row.flag);
+        for (const bool ofFix : {false, true}) {
+            SCOPED_TRACE(std::string(row.property) + (ofFix ? " of the fix" : " of the error"));
+            const CKvString property(row.property);
+            const OdResBufPtr value =
+                ofFix ? fix->GetPropertyValue(property) : error->GetPropertyValue(property);
+            ASSERT_FALSE(value.isNull());
+            EXPECT_EQ(value->restype(), row.code);
+            if (row.code == 5005) {
+                EXPECT_EQ(CKvString(value->getString()), CKvString(row.text));
+            } else if (row.code == 5001) {
+                const bool height = std::string(row.property) == "Text Height";
+                EXPECT_NEAR(value->getDouble(), ofFix && height ? 2.5 : row.real, 1e-12);
+            } else {
+                EXPECT_EQ(value->getBool(), row.flag);
+            }
         }
     }
 }

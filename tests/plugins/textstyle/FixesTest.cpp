@@ -1,5 +1,5 @@
-// The fixes offered for a text style violation, the values they carry, and the differences shown
-// between a style and a fix.
+// The fixes offered for a text style violation and the differences shown between a style and a
+// fix.
 #include "TextStyleTestUtil.h"
 
 #include <CKvStdsError.h>
@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <memory>
 
 namespace {
 
@@ -30,22 +29,6 @@ TextStyleCache unusualValues()
     values.annotative = true;
     values.matchOrientation = true;
     return values;
-}
-
-void expectSameValues(const TextStyleCache& actual, const TextStyleCache& expected)
-{
-    EXPECT_EQ(actual.name, expected.name);
-    EXPECT_EQ(actual.font, expected.font);
-    EXPECT_EQ(actual.bigFont, expected.bigFont);
-    EXPECT_DOUBLE_EQ(actual.textHeight, expected.textHeight);
-    EXPECT_EQ(actual.upsideDown, expected.upsideDown);
-    EXPECT_EQ(actual.vertical, expected.vertical);
-    EXPECT_EQ(actual.backwards, expected.backwards);
-    EXPECT_DOUBLE_EQ(actual.width, expected.width);
-    EXPECT_DOUBLE_EQ(actual.obliqueAngle, expected.obliqueAngle);
-    EXPECT_EQ(actual.fontStyle, expected.fontStyle);
-    EXPECT_EQ(actual.annotative, expected.annotative);
-    EXPECT_EQ(actual.matchOrientation, expected.matchOrientation);
 }
 
 // The fixes offered for the named style's error, as "name@file number", and the recommended index.
@@ -153,40 +136,6 @@ TEST(TextStyleFixes, OfferedFixesDependOnTheViolation)
         EXPECT_EQ(offered.fixes, c.fixes);
         EXPECT_EQ(offered.recommended, c.recommended);
     }
-}
-
-TEST(TextStyleFixes, FixCarriesTheStandardsStylesValuesAfterTheStandardsAreClosed)
-{
-    Check check;
-    OdDbDatabase& standards = check.addStandards();
-    const TextStyleCache expected = unusualValues();
-    {
-        OdDbTextStyleTableRecordPtr notes = textStyle(standards, "Notes");
-        notes->setBigFontFileName(expected.bigFont.toOdString());
-        notes->setTextSize(expected.textHeight);
-        notes->setIsUpsideDown(true);
-        notes->setIsVertical(true);
-        notes->setIsBackwards(true);
-        notes->setXScale(expected.width);
-        notes->setObliquingAngle(expected.obliqueAngle);
-    }
-    useTrueType(standards, "Notes", true, true);
-    makeAnnotative(standards, "Notes", true);
-    textStyle(*check.drawing, "Notes");
-
-    const OdSmartPtr<CKvStdsError> error = check.errorFor("Notes");
-    ASSERT_FALSE(error.isNull());
-    OdArray<OdSmartPtr<CKvStdsFix>> fixes;
-    int recommended = -1;
-    check.plugin.GetAllFixes(error, fixes, recommended);
-    ASSERT_GE(recommended, 0);
-    const OdSmartPtr<CKvStdsFix> fix = fixes[static_cast<unsigned>(recommended)];
-    EXPECT_EQ(fix->GetFixObjectName(), CKvString("Notes"));
-    EXPECT_EQ(fix->GetFixDisplayName(), CKvString("Notes"));
-    EXPECT_EQ(fix->GetStandardsFile(), check.standardsPaths()[0]);
-    const std::unique_ptr<TextStyleCache> values(
-        check.plugin.getCache(true, fix, OdSmartPtr<CKvStdsError>()));
-    expectSameValues(*values, expected);
 }
 
 TEST(TextStylePropertyDiffs, DiffsNameTheDifferingValuesInNameOrder)
