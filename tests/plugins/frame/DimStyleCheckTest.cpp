@@ -334,6 +334,8 @@ TEST(DimStyleCheck, ADifferenceInAnyOnePropertyAloneIsReportedAndFixed)
                   valueOf(found[(i + 1) % found.size()].error, entry));
         CKvString message;
         plugin.FixError(v.error, fix, message);
+        plugin.GetPropertyDiffs(v.error, fix, names, current, standard, extra);
+        EXPECT_TRUE(names.empty() && current.isEmpty() && standard.isEmpty()) << "after the fix";
     }
     // Every property was copied, into the style and into the drawing's own variables.
     EXPECT_TRUE(CheckScope::check(plugin, pair.drawing, {scope.save(pair.standards.get(), "s.dws")})
