@@ -54,94 +54,80 @@ std::string valueText(const OdSmartPtr<CKvStdsError>& error, const char* propert
 
 TEST(LayerCheck, ComparesColourIndexLineStyleAndLineweightOfTheSameNamedLayer)
 {
+    struct Layer
+    {
+        const char* name;
+        OdCmColor color;
+        const char* lineStyle;
+        OdDb::LineWeight weight;
+    };
+    const auto layer = [](const char* name, OdCmColor color, const char* lineStyle = "Continuous",
+                          OdDb::LineWeight weight = OdDb::kLnWtByLwDefault) {
+        return Layer{name, color, lineStyle, weight};
+    };
     struct Case
     {
         const char* what;
-        std::function<void(LayerPair&)> build;
+        std::vector<Layer> standards;
+        std::vector<Layer> drawing;  // its line style DASHED is spelt dashed
         Names violations;
         Names descriptions;
     };
     const Case cases[] = {
         {"equal layer, other capitalisation",
-         [](LayerPair& p) {
-             addLayer(p.standards.get(), "Walls", indexColor(1), "DASHED", OdDb::kLnWt050);
-             p.lowerCaseDashed();
-             addLayer(p.drawing.get(), "WALLS", indexColor(1), "dashed", OdDb::kLnWt050);
-         },
+         {layer("Walls", indexColor(1), "DASHED", OdDb::kLnWt050)},
+         {layer("WALLS", indexColor(1), "dashed", OdDb::kLnWt050)},
          {},
          {}},
         {"true colour with the standards colour's index",
-         [](LayerPair& p) {
-             addLayer(p.standards.get(), "Walls", indexColor(1));
-             addLayer(p.drawing.get(), "Walls", trueColor(250, 5, 5, 1));
-         },
+         {layer("Walls", indexColor(1))},
+         {layer("Walls", trueColor(250, 5, 5, 1))},
          {},
          {}},
         {"other colour index",
-         [](LayerPair& p) {
-             addLayer(p.standards.get(), "Walls", indexColor(1));
-             addLayer(p.drawing.get(), "Walls", indexColor(2));
-         },
+         {layer("Walls", indexColor(1))},
+         {layer("Walls", indexColor(2))},
          {"Walls"},
          {kProperties}},
         {"other line style",
-         [](LayerPair& p) {
-             addLayer(p.standards.get(), "Walls", indexColor(1), "DASHED");
-             addLayer(p.drawing.get(), "Walls", indexColor(1), "HIDDEN");
-         },
+         {layer("Walls", indexColor(1), "DASHED")},
+         {layer("Walls", indexColor(1), "HIDDEN")},
          {"Walls"},
          {kProperties}},
         {"ByLayer lineweight against Default",
-         [](LayerPair& p) {
-             addLayer(p.standards.get(), "Walls", indexColor(1), "Continuous",
-                      OdDb::kLnWtByLwDefault);
-             addLayer(p.drawing.get(), "Walls", indexColor(1), "Continuous", OdDb::kLnWtByLayer);
-         },
+         {layer("Walls", indexColor(1))},
+         {layer("Walls", indexColor(1), "Continuous", OdDb::kLnWtByLayer)},
          {"Walls"},
          {kProperties}},
         {"a name the standards lack",
-         [](LayerPair& p) {
-             addLayer(p.standards.get(), "Walls", indexColor(1));
-             addLayer(p.drawing.get(), "Doors", indexColor(1));
-         },
+         {layer("Walls", indexColor(1))},
+         {layer("Doors", indexColor(1))},
          {"Doors"},
          {kName}},
         {"DefPoints in any case is exempt when no standards file defines it",
-         [](LayerPair& p) {
-             addLayer(p.standards.get(), "Walls", indexColor(1));
-             addLayer(p.drawing.get(), "DEFPOINTS", indexColor(5));
-         },
+         {layer("Walls", indexColor(1))},
+         {layer("DEFPOINTS", indexColor(5))},
          {},
          {}},
         {"DefPoints defined by the standards is compared",
-         [](LayerPair& p) {
-             addLayer(p.standards.get(), "Defpoints", indexColor(7));
-             addLayer(p.drawing.get(), "DefPoints", indexColor(5));
-         },
+         {layer("Defpoints", indexColor(7))},
+         {layer("DefPoints", indexColor(5))},
          {"DefPoints"},
          {kProperties}},
         {"a hidden drawing layer is never examined",
-         [](LayerPair& p) {
-             addLayer(p.standards.get(), "Walls", indexColor(1));
-             addLayer(p.drawing.get(), "*Hidden", indexColor(1));
-         },
+         {layer("Walls", indexColor(1))},
+         {layer("*Hidden", indexColor(1))},
          {},
          {}},
         {"a hidden standards layer is a standard",
-         [](LayerPair& p) {
-             addLayer(p.standards.get(), "*Hidden", indexColor(3));
-             addLayer(p.standards.get(), "Walls", indexColor(1));
-             addLayer(p.drawing.get(), "Walls", indexColor(1));
-         },
+         {layer("*Hidden", indexColor(3)), layer("Walls", indexColor(1))},
+         {layer("Walls", indexColor(1))},
          {},
          {}},
         {"table order of the drawing",
-         [](LayerPair& p) {
-             addLayer(p.standards.get(), "Walls", indexColor(1));
-             addLayer(p.drawing.get(), "Zeta", indexColor(1));
-             addLayer(p.drawing.get(), "Walls", indexColor(4));
-             addLayer(p.drawing.get(), "Alpha", indexColor(1));
-         },
+         {layer("Walls", indexColor(1))},
+         {layer("Zeta", indexColor(1)), layer("Walls", indexColor(4)),
+          layer("Alpha", indexColor(1))},
          {"Zeta", "Walls", "Alpha"},
          {kName, kProperties, kName}},
     };
@@ -150,7 +136,13 @@ TEST(LayerCheck, ComparesColourIndexLineStyleAndLineweightOfTheSameNamedLayer)
         CheckScope scope;
         CKvLayerPluginImpl plugin;
         LayerPair pair;
-        c.build(pair);
+        pair.lowerCaseDashed();
+        for (const auto& [db, layers] :
+             {std::pair{pair.standards.get(), c.standards}, {pair.drawing.get(), c.drawing}}) {
+            for (const Layer& l : layers) {
+                addLayer(db, l.name, l.color, l.lineStyle, l.weight);
+            }
+        }
         const std::vector<Violation> found =
             CheckScope::check(plugin, pair.drawing, {scope.save(pair.standards.get(), "s.dws")});
         EXPECT_EQ(CheckScope::names(found), c.violations);
