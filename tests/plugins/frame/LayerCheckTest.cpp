@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <LineweightNames.h>
-#include <functional>
 
 namespace {
 
