@@ -1,5 +1,6 @@
 #include "PluginCheck.h"
 
+#include <CKvObjectAnnotationContext.h>
 #include <DbBlockTableRecord.h>
 #include <DbLine.h>
 #include <DbTextStyleTableRecord.h>
@@ -131,10 +132,37 @@ OdDbObjectId addLineStyle(OdDbDatabase* db, const char* name, const std::vector<
 
 OdDbObjectId addTextStyle(OdDbDatabase* db, const char* name)
 {
-    OdDbTextStyleTableRecordPtr record = OdDbTextStyleTableRecord::createObject();
-    record->setName(OdString(name));
-    return OdDbSymbolTablePtr(db->getTextStyleTableId().safeOpenObject(OdDb::kForWrite))
-        ->add(record.get());
+    return textStyle(*db, name)->objectId();
+}
+
+OdDbTextStyleTableRecordPtr textStyle(OdDbDatabase& db, const char* name)
+{
+    OdDbSymbolTablePtr table = db.getTextStyleTableId().safeOpenObject(OdDb::kForWrite);
+    OdDbObjectId id = table->getAt(OdString(name));
+    if (id.isNull()) {
+        OdDbTextStyleTableRecordPtr style = OdDbTextStyleTableRecord::createObject();
+        style->setName(OdString(name));
+        id = table->add(style.get());
+    }
+    return id.safeOpenObject(OdDb::kForWrite);
+}
+
+void makeShapeFile(OdDbDatabase& db, const char* name)
+{
+    textStyle(db, name)->setIsShapeFile(true);
+}
+
+void useTrueType(OdDbDatabase& db, const char* name, bool bold, bool italic)
+{
+    OdDbTextStyleTableRecordPtr style = textStyle(db, name);
+    style->setFileName(OdString("arial.ttf"));
+    style->setFont(OdString("Arial"), bold, italic, 0, 34);
+}
+
+void makeAnnotative(OdDbDatabase& db, const char* name, bool matchOrientation)
+{
+    CKvObjectAnnotationContext::SetAnnotative(textStyle(db, name)->objectId(), true,
+                                              matchOrientation);
 }
 
 OdDbObjectId addLayer(OdDbDatabase* db, const char* name, const OdCmColor& color,

@@ -13,6 +13,7 @@
 #include <DbLayerTableRecord.h>
 #include <DbLinetypeTableRecord.h>
 #include <DbSymbolTable.h>
+#include <DbTextStyleTableRecord.h>
 #include <OdDb.h>
 
 #include <QTemporaryDir>
@@ -74,6 +75,12 @@ OdDbObjectId addLayer(OdDbDatabase* db, const char* name, const OdCmColor& color
                       OdDb::LineWeight lineWeight = OdDb::kLnWtByLwDefault);
 OdCmColor indexColor(int index);
 OdDbObjectId addTextStyle(OdDbDatabase* db, const char* name);
+// The text style of that name, opened for writing; added when missing. Then: made a shape-file
+// style, given a TrueType font and its description, made annotative by the host's flags.
+OdDbTextStyleTableRecordPtr textStyle(OdDbDatabase& db, const char* name);
+void makeShapeFile(OdDbDatabase& db, const char* name);
+void useTrueType(OdDbDatabase& db, const char* name, bool bold, bool italic);
+void makeAnnotative(OdDbDatabase& db, const char* name, bool matchOrientation);
 // The dimension style of that name, opened for writing; added with the defaults when missing.
 OdDbDimStyleTableRecordPtr dimStyle(OdDbDatabase& db, const char* name);
 // A new block definition of that name.

@@ -1,6 +1,6 @@
 // Checking the drawing's text styles: which styles take part, when a style conforms, and what an
 // error carries.
-#include "TextStyleTestUtil.h"
+#include "TextStyleCheck.h"
 
 #include <CKvStdsError.h>
 #include <CKvStdsFix.h>

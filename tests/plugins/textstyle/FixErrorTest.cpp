@@ -1,6 +1,6 @@
 // Applying a text style fix to the drawing, beyond what the fixes on real content show: the font
 // style of the standards style.
-#include "TextStyleTestUtil.h"
+#include "TextStyleCheck.h"
 
 #include <CKvStdsError.h>
 #include <CKvStdsFix.h>

@@ -1,6 +1,6 @@
 // The fixes offered for a text style violation and the differences shown between a style and a
 // fix.
-#include "TextStyleTestUtil.h"
+#include "TextStyleCheck.h"
 
 #include <CKvStdsError.h>
 #include <CKvStdsFix.h>
