@@ -73,16 +73,6 @@ def attrib(entity, name: str):
     return entity.dxf.get_default(name) if value is None else value
 
 
-def written(entity, name: str):
-    """The value the file holds, None when it leaves the attribute out."""
-    return entity.dxf.get(name)
-
-
-def is_older_than_upgrade_version(version: str) -> bool:
-    match = re.fullmatch(r"AC(\d{4})", version.strip())
-    return match is None or int(match.group(1)) < int(UPGRADE_VERSION[2:])
-
-
 def normalise_name(name: str) -> str:
     return decode_dxf_unicode(name) if has_dxf_unicode(name) else name
 
@@ -184,15 +174,11 @@ def load(path: str) -> Tuple[Optional[Loaded], str]:
         return None, f"{reason}; recover: {type(second).__name__}: {second}"
 
 
-class Report:
-    def __init__(self) -> None:
-        self.lines: List[str] = []
-
+class Report(list):
     def diff(self, what: str, original, converted) -> None:
-        self.lines.append(f"{what}: original {original!r}, converted {converted!r}")
+        self.append(f"{what}: original {original!r}, converted {converted!r}")
 
-    def note(self, line: str) -> None:
-        self.lines.append(line)
+    note = list.append
 
 
 def version_of(loaded: Loaded) -> str:
@@ -344,16 +330,11 @@ def dimstyle_key(dimstyle, get, upgraded: bool, names) -> dict:
 
 
 def record_key(table: str, record, get, upgraded: bool, names=()) -> Optional[dict]:
-    """The values of a record through `get`: attrib (as a reader sees them) or written."""
-    if table == "LAYER":
-        return layer_key(record, get)
-    if table == "LTYPE":
-        return linetype_key(record, get)
-    if table == "STYLE":
-        return style_key(record, get)
+    """The values of a record through `get`: attrib (as a reader sees them) or what is written."""
+    keys = {"LAYER": layer_key, "LTYPE": linetype_key, "STYLE": style_key}
     if table == "DIMSTYLE":
         return dimstyle_key(record, get, upgraded, names)
-    return None
+    return keys[table](record, get) if table in keys else None
 
 
 def compare_tables(a: Loaded, b: Loaded, upgraded: bool, report: Report) -> None:
@@ -372,7 +353,7 @@ def compare_tables(a: Loaded, b: Loaded, upgraded: bool, report: Report) -> None
             attribs = set(ra[name].dxfattribs()) | set(rb[name].dxfattribs())
             by_name_only = upgraded or bool(a.raw.duplicates)
             keys = [record_key(table, r, get, by_name_only, attribs)
-                    for r in (ra[name], rb[name]) for get in (attrib, written)]
+                    for r in (ra[name], rb[name]) for get in (attrib, lambda e, n: e.dxf.get(n))]
             if keys[0] is None:
                 continue
             (ka, ka_written, kb, kb_written) = keys
@@ -451,11 +432,9 @@ def compare(original_path: str, converted_path: str) -> Tuple[List[str], Optiona
         report.note(f"converted has broken tags: {b.raw.error}")
 
     # Older drawings may come back as the oldest version we write.
-    upgraded = (
-        version_of(a) != version_of(b)
-        and is_older_than_upgrade_version(version_of(a))
-        and version_of(b) == UPGRADE_VERSION
-    )
+    old = re.fullmatch(r"AC(\d{4})", version_of(a).strip())
+    upgraded = (version_of(a) != version_of(b) and version_of(b) == UPGRADE_VERSION and
+                (old is None or int(old.group(1)) < int(UPGRADE_VERSION[2:])))
     compare_header(a, b, upgraded, report)
     compare_counts(a, b, upgraded, report)
     if a.raw.error is None:
@@ -467,7 +446,7 @@ def compare(original_path: str, converted_path: str) -> Tuple[List[str], Optiona
     errors_a, errors_b = audit_error_count(a), audit_error_count(b)
     if errors_b > errors_a:
         report.diff("ezdxf audit errors", errors_a, errors_b)
-    return report.lines, None
+    return list(report), None
 
 
 def main(argv: List[str]) -> int:
