@@ -2,9 +2,10 @@
 """kvcad as a user runs it, on drawings ezdxf writes: arguments and exit codes, messages that name
 each file once, which standards files a check uses (the association, --standards, stored paths
 resolved), ignored marks shown in the text report, reports that would replace a file read,
-plug-in selection, --require-standards, and kvcad run.
+plug-in selection, --require-standards, kvcad run, and kvcad standards editing a drawing's
+association.
 
-Usage: test_app_cli.py KVCAD WORKDIR
+Usage: test_app_cli.py KVCAD WORKDIR EXAMPLE_DRAWING
 """
 
 import json
@@ -24,7 +25,7 @@ class Scope:
     """A folder of drawings and the user settings (XDG_CONFIG_HOME) of one group of checks."""
 
     def __init__(self, kvcad, root):
-        self.kvcad, self.root = kvcad, Path(root)
+        self.kvcad, self.root = kvcad, Path(root).resolve()
         shutil.rmtree(self.root, ignore_errors=True)
         self.root.mkdir(parents=True)
         self.env = dict(os.environ, XDG_CONFIG_HOME=str(self.root / ".config"),
@@ -321,12 +322,99 @@ def run_command(scope, expect):
            os.stat(drawing).st_mtime > 0 and code == 0 and report[0]["standards"] == [standards], (code, err))
 
 
+def stored_with_ezdxf(path):
+    doc = ezdxf.readfile(path)
+    errors = len(doc.audit().errors)
+    if "AcStStandard" not in doc.rootdict:
+        return [], errors
+    entries = sorted(doc.rootdict["AcStStandard"].items())
+    return [xrecord.tags[0].value for _, xrecord in entries if xrecord.tags[0].code == 1], errors
+
+
+def association_edits(scope, expect, example):
+    """kvcad standards add/up/down/remove/list round-trip the association of a drawing with real
+    content through saved files that ezdxf reads: files stored by their absolute paths and found
+    however the same path is spelt; what cannot be a standards file refused; the preferred
+    standards file kept as the association keeps it."""
+    drawing, a, b = scope.path("associated.dxf"), scope.path("std/a.dws"), scope.path("std/b.dws")
+    for path in (drawing, a, b):
+        shutil.copyfile(example, path)
+    (scope.root / "README.md").write_text("# not a drawing\n")
+    original = Path(drawing).read_bytes()
+    refused = [("a file that does not exist", str(scope.root / "std" / "missing.dws")),
+               ("a folder", str(scope.root / "std")),
+               ("a file that is no drawing", str(scope.root / "README.md")),
+               ("the drawing itself", drawing)]
+    for what, file in refused:
+        code, _, err = scope.run("standards", "add", drawing, file)
+        expect(f"add refuses {what}: exit 2 naming it", code == 2 and file in err and
+               len(err.strip().splitlines()) == 1, err)
+    expect("a refused file leaves the drawing as it was", Path(drawing).read_bytes() == original)
+
+    # Relative to the current folder: stored absolute, so that it works from any folder.
+    expect("add a file by a relative path",
+           scope.run("standards", "add", drawing, "std/a.dws")[0] == 0)
+    expect("add a second file with backslashes",
+           scope.run("standards", "add", drawing, b.replace("/", "\\"))[0] == 0)
+    code, _, err = scope.run("standards", "add", drawing, str(scope.root / "std" / "." / "b.dws"))
+    expect("adding the same file spelt otherwise changes nothing and says so",
+           code == 1 and "already" in err, err)
+    paths, errors = stored_with_ezdxf(drawing)
+    expect("ezdxf reads the association: absolute paths, in order", paths == [a, b], paths)
+    expect("ezdxf finds no audit error", errors == 0)
+
+    spellings = [("up", "std/b.dws", [b, a]), ("down", b.replace("/", "\\"), [a, b]),
+                 ("up", os.path.join("..", scope.root.name, "std", "b.dws"), [b, a])]
+    for action, spelling, order in spellings:
+        code, _, err = scope.run("standards", action, drawing, spelling)
+        paths, _ = stored_with_ezdxf(drawing)
+        expect(f"{action} finds {spelling}", code == 0 and paths == order, (err, paths))
+
+    code, out, err = scope.run("standards", "list", drawing, "--json")
+    listed = json.loads(out) if code == 0 else {}
+    expect("list --json gives the stored and the resolved paths",
+           listed.get("stored") == [b, a] and listed.get("resolved") == [b, a], (listed, err))
+    expect("list says nothing on stderr", err == "")
+
+    code, out, err = scope.run("standards", "settings", "--preferred", "std/a.dws")
+    expect("the preferred file is kept by its absolute path", f"preferred: {a}" in out, out + err)
+    code, out, err = scope.run("standards", "list", drawing, "--json")
+    expect("the preferred file comes first",
+           code == 0 and json.loads(out).get("resolved") == [a, b], out + err)
+
+    expect("remove by a relative path",
+           scope.run("standards", "remove", drawing, "std/a.dws")[0] == 0)
+    paths, _ = stored_with_ezdxf(drawing)
+    expect("ezdxf reads the association after removing", paths == [b], paths)
+    code, _, err = scope.run("standards", "remove", drawing, a)
+    expect("removing a file not associated changes nothing and says so",
+           code == 1 and "not associated" in err, err)
+    code, _, err = scope.run("standards", "add", str(scope.root / "missing.dxf"), a)
+    expect("an unreadable drawing gives exit 2 and one line", code == 2 and
+           len(err.strip().splitlines()) == 1, err)
+
+    # Many drawings in one call: a folder, a pattern, a list; the others done whatever one does.
+    for name in ["one.dxf", "sub/two.dxf"]:
+        (scope.root / "many" / name).parent.mkdir(parents=True, exist_ok=True)
+        shutil.copyfile(example, scope.root / "many" / name)
+    (scope.root / "many.txt").write_text("many/one.dxf\n")
+    many = [str(scope.root / "many" / name) for name in ["one.dxf", "sub/two.dxf"]]
+    calls = [(["add", "many", "missing.dxf", a], 2, True), (["add", "many/**/*.dxf", a], 1, True),
+             (["remove", "@many.txt", "many/sub/two.dxf", a], 0, False)]
+    for args, exit_code, associated in calls:
+        code, _, err = scope.run("standards", *args)
+        found = [stored_with_ezdxf(path)[0] for path in many]
+        expect(f"{' '.join(args[:2])}: exit {exit_code}, every drawing done", code == exit_code and
+               all((a in paths) == associated for paths in found), (err, found))
+
+
 def main(argv):
-    kvcad, workdir = argv[1], Path(argv[2])
+    kvcad, workdir, example = argv[1], Path(argv[2]), argv[3]
     checklist = Checklist()
     for part in (arguments, files_named_once, standards_used, ignored_marks, reports_and_plugins,
                  require_standards, run_command):
         part(Scope(kvcad, workdir / part.__name__), checklist.expect)
+    association_edits(Scope(kvcad, workdir / "association_edits"), checklist.expect, example)
     return checklist.exit_code()
 
 
