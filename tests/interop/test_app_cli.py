@@ -409,7 +409,7 @@ def association_edits(scope, expect, example):
 
 
 def main(argv):
-    kvcad, workdir, example = argv[1], Path(argv[2]), argv[3]
+    kvcad, workdir, example = os.path.abspath(argv[1]), Path(argv[2]), argv[3]
     checklist = Checklist()
     for part in (arguments, files_named_once, standards_used, ignored_marks, reports_and_plugins,
                  require_standards, run_command):
