@@ -79,15 +79,6 @@ TEST(TextStyleFixes, OfferedFixesDependOnTheViolation)
          "Labels",
          {"Standard@1", "Notes@1", "Titles@1"},
          -1},
-        {"name violation over two files",
-         [](Check& c) {
-             textStyle(c.addStandards(), "Notes");
-             textStyle(c.addStandards(), "Titles");
-             textStyle(*c.drawing, "Labels");
-         },
-         "Labels",
-         {"Standard@1", "Notes@1", "Standard@2", "Titles@2"},
-         -1},
         {"properties violation: every standards style, the same-named one recommended",
          [](Check& c) {
              OdDbDatabase& s = c.addStandards();

@@ -112,4 +112,3 @@ TEST(OdRxObject, ReferenceCountingDeletesOnlyHeapObjectsAtZero)
     pHeap = nullptr;
     EXPECT_EQ(Tracked::s_destroyed, 1);
 }
-
