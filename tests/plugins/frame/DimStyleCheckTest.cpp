@@ -166,45 +166,6 @@ TEST(DimStyleFixes, Iso25IsOfferedOnlyIso25StylesAndTheFirstFileIsRecommended)
     EXPECT_EQ(found[1].fixes[2]->GetPropertyCount(), 79);
 }
 
-TEST(DimStyleFixes, PropertyDiffsListTheDescriptionsOfWhatDiffersNow)
-{
-    CheckScope scope;
-    CKvDimStylePluginImpl plugin;
-    Pair pair;
-    style(pair.standards.get(), "ISO-25")->setDimasz(3.0);
-    style(pair.drawing.get(), "ISO-25")->setDimasz(2.0);
-    const std::vector<Violation> found =
-        CheckScope::check(plugin, pair.drawing, {scope.save(pair.standards.get(), "s.dws")});
-    ASSERT_EQ(found.size(), 1u);
-    const Violation& v = found[0];
-    ASSERT_GE(v.recommended, 0);
-    const OdSmartPtr<CKvStdsFix> fix = v.fixes[static_cast<unsigned>(v.recommended)];
-
-    std::vector<CKvString> names;
-    OdArray<OdSmartPtr<OdResBuf>> current;
-    OdArray<OdSmartPtr<OdResBuf>> standard;
-    std::vector<CKvString> extra;
-    plugin.GetPropertyDiffs(v.error, fix, names, current, standard, extra);
-    ASSERT_EQ(names.size(), 1u);
-    EXPECT_EQ(text(names[0]), text(plugin.descriptionFor(CKvString("DIMASZ"))));
-    EXPECT_FALSE(names[0].isEmpty());
-    EXPECT_EQ(text(CKvString(current[0]->getString().c_str())), "2.0");
-    EXPECT_EQ(text(CKvString(standard[0]->getString().c_str())), "3.0");
-
-    // Only DIMMZF differs: one row whose name is empty.
-    style(pair.drawing.get(), "ISO-25")->setDimasz(3.0);
-    style(pair.drawing.get(), "ISO-25")->setDimmzf(50.0);
-    plugin.GetPropertyDiffs(v.error, fix, names, current, standard, extra);
-    ASSERT_EQ(names.size(), 1u);
-    EXPECT_TRUE(names[0].isEmpty());
-
-    // The drawing's style made equal to the standards: nothing differs any more.
-    style(pair.drawing.get(), "ISO-25")->setDimmzf(style(pair.standards.get(), "ISO-25")->dimmzf());
-    plugin.GetPropertyDiffs(v.error, fix, names, current, standard, extra);
-    EXPECT_TRUE(names.empty());
-    EXPECT_TRUE(current.isEmpty());
-}
-
 namespace {
 
 // Sets a dimension variable to a value other than its default and gives the value's text.
