@@ -196,19 +196,16 @@ def standards_used(scope, expect):
 
 def ignored_marks(scope, expect):
     standards = scope.drawing("std.dws", [("Walls", 1)])
-    for marked in ([], ["Temp"], ["Temp", "Walls"]):
-        drawing = scope.drawing("drawing.dxf", [("Temp", 2), ("Walls", 3)], [standards])
-        for layer in marked:
-            scope.run("ignore", drawing, "layer", layer, "--user", "alice")
-        code, out, err = scope.run("check", drawing)
-        lines = out.splitlines()
-        shown = all((f'ignored (by alice): Layer "{layer}"' if layer in marked else
-                     f'violation: Layer "{layer}"') in out for layer in ("Temp", "Walls"))
-        expect(f"{len(marked)} of 2 ignored: shown so, counted apart, exit {int(len(marked) < 2)}",
-               code == int(len(marked) < 2) and shown and f"{len(marked)} ignored" in lines[-1] and
-               (f"{drawing}: OK (2 ignored)" in lines) == (len(marked) == 2) and
-               f"standards files: {standards}" in lines and "plug-ins: Dimension Styles 1.0, "
-               "Layers 1.0, Line Styles 1.0, Text Styles 1.0" in lines, out)
+    # Every violation ignored: the drawing is OK, exit 0, the ignored ones counted.
+    drawing = scope.drawing("drawing.dxf", [("Temp", 2), ("Walls", 3)], [standards])
+    for layer in ("Temp", "Walls"):
+        scope.run("ignore", drawing, "layer", layer, "--user", "alice")
+    code, out, err = scope.run("check", drawing)
+    lines = out.splitlines()
+    expect("all ignored: OK, exit 0, counted apart", code == 0 and
+           f"{drawing}: OK (2 ignored)" in lines and "2 ignored" in lines[-1] and
+           f"standards files: {standards}" in lines and "plug-ins: Dimension Styles 1.0, "
+           "Layers 1.0, Line Styles 1.0, Text Styles 1.0" in lines, out)
 
     # A mark another program broke does not hide the violation; the message names the record.
     drawing = scope.drawing("broken-mark.dxf", [("Temp", 2)], [standards])

@@ -320,7 +320,7 @@ def main(argv):
 
     # A record of each kind marked with kvcad ignore: the drawing saved, read again and checked
     # whole reports that violation ignored and no other; ezdxf finds the mark on the record.
-    for kind, _, _, _, table, names, properties in KINDS:
+    for kind, _, _, object_type, table, names, properties in KINDS:
         path = workdir / f"ignored-{kind}.dxf"
         shutil.copyfile(drawings[kind], path)
         marked_name = names[0]
@@ -330,12 +330,14 @@ def main(argv):
                  for v in (json.loads(out)["drawings"][0]["violations"] if out else [])}
         expected = {n: (n == marked_name, "carol" if n == marked_name else "")
                     for n in names + list(properties)}
+        text = run(kvcad, str(path), "--standards", standards)[1]
         record = getattr(ezdxf.readfile(path), table).get(marked_name)
         flags = record.get_extension_dict()["AcStStandard"]["AcStFlags"]
         expect(f"{kind}: the mark of kvcad ignore is honoured by the next check",
                ignored[0] == 0 and code == 1 and marks == expected and
-               [(t.code, t.value) for t in flags.tags] == [(300, "carol"), (90, 1)],
-               (ignored, marks, err))
+               [(t.code, t.value) for t in flags.tags] == [(300, "carol"), (90, 1)] and
+               f'ignored (by carol): {object_type} "{marked_name}"' in text and
+               "1 ignored" in text.splitlines()[-1], (ignored, marks, err, text))
 
     # Another program's ignored mark on "Temp": reported as ignored, skipped in JUnit.
     marked = str(workdir / "odd & <\"marked\">.dxf")
