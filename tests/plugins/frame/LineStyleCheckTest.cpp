@@ -134,4 +134,3 @@ TEST(LineStyleFixes, OfferedLineStylesAndRecommendation)
     ASSERT_EQ(names.size(), 1u);
     EXPECT_EQ(text(names[0]), "Pattern Length");
 }
-
