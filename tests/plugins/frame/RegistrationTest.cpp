@@ -53,7 +53,7 @@ OdResult codeOf(void (*operation)())
 
 }  // namespace
 
-TEST(PluginRegistration, EachClassRegistersOnceUnderItsOwnNameBelowTheInterface)
+TEST(PluginRegistration, EachClassRegistersOnceUnderItsOwnNameBelowTheInterfaceAndCreatesItself)
 {
     const InterfaceClass interfaceClass;
     for (const PluginClass& c : kPluginClasses) {
@@ -63,26 +63,27 @@ TEST(PluginRegistration, EachClassRegistersOnceUnderItsOwnNameBelowTheInterface)
         EXPECT_EQ(odrxGetClassDesc(OdString(c.name)), c.desc());
         EXPECT_TRUE(c.desc()->isDerivedFrom(CKvStdsPlugins::desc()));
         EXPECT_EQ(codeOf(c.rxInit), eAlreadyRegistered);
+        {
+            const OdRxObjectPtr pObject = c.desc()->create();
+            ASSERT_FALSE(pObject.isNull());
+            EXPECT_EQ(pObject->isA(), c.desc());
+            EXPECT_FALSE(OdSmartPtr<CKvStdsPlugins>(pObject).isNull());
+        }
         EXPECT_EQ(codeOf(c.rxUninit), eOk);
         EXPECT_EQ(c.desc(), nullptr);
         EXPECT_EQ(codeOf(c.rxUninit), eNoClassDescription);
     }
 }
 
-TEST(PluginRegistration, CreatedPluginIsItsOwnClassAndAPluginButNoOther)
+// A plug-in is no other plug-in, but answers with a protocol extension registered on its class.
+TEST(PluginRegistration, APluginAnswersWithTheProtocolExtensionsOfItsClass)
 {
     const InterfaceClass interfaceClass;
     CKvLayerPluginImpl::rxInit();
     CKvLineStylePluginImpl::rxInit();
     {
         const OdRxObjectPtr pObject = CKvLayerPluginImpl::desc()->create();
-        ASSERT_FALSE(pObject.isNull());
-        EXPECT_EQ(pObject->isA(), CKvLayerPluginImpl::desc());
-        EXPECT_FALSE(OdSmartPtr<CKvLayerPluginImpl>(pObject).isNull());
-        EXPECT_FALSE(OdSmartPtr<CKvStdsPlugins>(pObject).isNull());
         EXPECT_THROW(OdSmartPtr<CKvLineStylePluginImpl>{pObject}, OdError_NotThatKindOfClass);
-
-        // A protocol extension registered on the plug-in's class is what the plug-in answers.
         const OdRxObjectPtr pExtension = CKvLineStylePluginImpl::desc()->create();
         CKvLayerPluginImpl::desc()->addX(CKvLineStylePluginImpl::desc(), pExtension.get());
         const OdRxObjectPtr pAnswer(pObject->queryX(CKvLineStylePluginImpl::desc()),
