@@ -41,42 +41,30 @@ def write_standards(path):
     doc.saveas(path)
 
 
-def write_layers(path):
-    doc = new_drawing()
+def add_layers(doc):
     doc.layers.add("Walls", color=1)  # green in the standards
     doc.layers.add("DOORS", color=1)  # conforms: names are compared ignoring case
     doc.layers.add("Temp", color=2)  # not a standard
-    doc.saveas(path)
-    return doc
 
 
-def write_linestyles(path):
-    doc = new_drawing()
+def add_linestyles(doc):
     doc.linetypes.add("DASHED", pattern=[0.75, 0.5, -0.25])  # pattern length 1.5 in standards
     doc.linetypes.add("CENTER", pattern=[2.0, 1.25, -0.25, 0.25, -0.25])
     doc.linetypes.add("MYDOTS", pattern=[0.2, 0.0, -0.2])
-    doc.saveas(path)
-    return doc
 
 
-def write_textstyles(path):
-    doc = new_drawing()
+def add_textstyles(doc):
     doc.styles.add("Notes", font="arial.ttf")  # width 1, 0.8 in the standards
     doc.styles.add("Labels", font="romans.shx")
     doc.styles.add("Headings", font="arial.ttf")
-    doc.saveas(path)
-    return doc
 
 
-def write_dimstyles(path):
-    doc = new_drawing()
+def add_dimstyles(doc):
     doc.dimstyles.add("Arch").dxf.dimasz = 0.18  # 0.25 in the standards
     doc.dimstyles.add("Civil").dxf.dimasz = 0.1
     doc.dimstyles.add("Custom")
     # A child style holds overrides of its parent and is checked through it.
     doc.dimstyles.add("Arch$0").dxf.dimasz = 0.5
-    doc.saveas(path)
-    return doc
 
 
 class PageTags(html.parser.HTMLParser):
@@ -114,19 +102,19 @@ def number(text):
         return None
 
 
-# What each drawing must report: (kind, writer, category, object type, table of the drawing,
+# What each drawing must report: (kind, what it holds, category, object type, table of the drawing,
 # name violations, properties violations). A properties violation lists its differing
 # properties as (names the difference may go by, key of the value among the record's values,
 # current, standard); a float value compares as a number, a str exactly. Dimension style
 # differences go by the variable's description, the values by the variable's name.
 KINDS = [
-    ("layers", write_layers, "Layers", "Layer", "layers", ["Temp"],
+    ("layers", add_layers, "Layers", "Layer", "layers", ["Temp"],
      {"Walls": [(["LineColor"], "LineColor", "red", "green")]}),
-    ("linestyles", write_linestyles, "Line Styles", "LineStyle", "linetypes", ["MYDOTS"],
+    ("linestyles", add_linestyles, "Line Styles", "LineStyle", "linetypes", ["MYDOTS"],
      {"DASHED": [(["Pattern Length"], "Pattern Length", "0.7500", "1.5000")]}),
-    ("textstyles", write_textstyles, "Text Styles", "TextStyle", "styles", ["Headings"],
+    ("textstyles", add_textstyles, "Text Styles", "TextStyle", "styles", ["Headings"],
      {"Notes": [(["Width"], "Width", 1.0, 0.8)]}),
-    ("dimstyles", write_dimstyles, "Dimension Styles", "DimensionStyle", "dimstyles", ["Custom"],
+    ("dimstyles", add_dimstyles, "Dimension Styles", "DimensionStyle", "dimstyles", ["Custom"],
      {"Arch": [(["DIMASZ", "Arrow size"], "DIMASZ", "0.18", "0.25")]}),
 ]
 
@@ -261,9 +249,11 @@ def main(argv):
     expect = checklist.expect
 
     drawings = {}
-    for kind, write, category, object_type, table, names, properties in KINDS:
+    for kind, add, category, object_type, table, names, properties in KINDS:
         path = str(workdir / f"{kind}.dxf")
-        doc = write(path)
+        doc = new_drawing()
+        add(doc)
+        doc.saveas(path)
         drawings[kind] = path
         code, out, err = run(kvcad, path, "--standards", standards, "--format", "json")
         expect(f"{kind}: exit 1 for violations", code == 1, f"exit {code}: {err}")
