@@ -31,15 +31,8 @@ REL_TOL = 1e-9
 UPGRADE_VERSION = "AC1015"
 BINARY_SENTINEL = b"AutoCAD Binary DXF\r\n\x1a\x00"
 TABLES = ("LAYER", "LTYPE", "STYLE", "DIMSTYLE", "BLOCK_RECORD")
-HEADER_VARS = (
-    "$DWGCODEPAGE",
-    "$CLAYER",
-    "$CELTYPE",
-    "$TEXTSTYLE",
-    "$DIMSTYLE",
-    "$MEASUREMENT",
-    "$INSUNITS",
-)
+HEADER_VARS = ("$DWGCODEPAGE", "$CLAYER", "$CELTYPE", "$TEXTSTYLE", "$DIMSTYLE", "$MEASUREMENT",
+               "$INSUNITS")
 TEXT_TYPES = ("TEXT", "MTEXT", "ATTRIB", "ATTDEF")
 # What every drawing has; a drawing that lacks it gets it on reading, as in CAD programs.
 SUPPLIED_RECORDS = {
@@ -277,13 +270,8 @@ def compare_handles(a: Loaded, b: Loaded, upgraded: bool, report: Report) -> Non
 
 
 def records(doc, table: str) -> Dict[str, object]:
-    source = {
-        "LAYER": doc.layers,
-        "LTYPE": doc.linetypes,
-        "STYLE": doc.styles,
-        "DIMSTYLE": doc.dimstyles,
-        "BLOCK_RECORD": doc.block_records,
-    }[table]
+    source = {"LAYER": doc.layers, "LTYPE": doc.linetypes, "STYLE": doc.styles,
+              "DIMSTYLE": doc.dimstyles, "BLOCK_RECORD": doc.block_records}[table]
     return {normalise_name(r.dxf.name): r for r in source}
 
 
