@@ -167,13 +167,9 @@ TEST(TextStyleAudit, RestrictedCheckExaminesOnlyTheNamedTextStyles)
         std::vector<Reported> reported;
     };
     // The drawing: Notes and Titles unknown to the standards, the shape-file style Shapes and a
-    // nameless style (named "" below). "Foreign" is a style of another drawing.
+    // nameless style.
     const Case cases[] = {
         {"the named text styles only", {"Shapes", "Titles"}, {{"Titles", true}}},
-        {"a nameless style when named", {""}, {{"", true}}},
-        {"a style the drawing cannot find by its name is skipped",
-         {"Foreign", "Notes"},
-         {{"Notes", true}}},
         {"only shape-file styles named: the whole drawing",
          {"Shapes"},
          {{"Notes", true}, {"Titles", true}}},
@@ -187,8 +183,6 @@ TEST(TextStyleAudit, RestrictedCheckExaminesOnlyTheNamedTextStyles)
             ids[name] = textStyle(*check.drawing, name)->objectId();
         }
         makeShapeFile(*check.drawing, "Shapes");
-        const OdDbDatabasePtr other = OdDbDatabase::createObject();
-        ids["Foreign"] = textStyle(*other, "Foreign")->objectId();
         std::vector<OdDbObjectId> context;
         for (const std::string& name : c.context) {
             context.push_back(ids[name]);

@@ -37,26 +37,4 @@ TEST(ShippedLinFiles, ReadWithoutProblems)
     }
 }
 
-// The millimetre families are the inch ones times 25.4, each element rounded to 0.1 mm.
-TEST(ShippedLinFiles, MillimetreFamiliesMatchTheInchFamilies)
-{
-    const kvlin::LinFile inch = readResource("inch.lin");
-    const kvlin::LinFile mm = readResource("mm.lin");
-    for (const char* family : kFamilies) {
-        for (const char* suffix : {"", "2", "X2"}) {
-            const std::string name = std::string(family) + suffix;
-            SCOPED_TRACE(name);
-            const kvlin::Definition* inchDefinition = kvlin::find(inch, name);
-            const kvlin::Definition* mmDefinition = kvlin::find(mm, name);
-            ASSERT_NE(inchDefinition, nullptr);
-            ASSERT_NE(mmDefinition, nullptr);
-            ASSERT_EQ(mmDefinition->elements.size(), inchDefinition->elements.size());
-            for (size_t i = 0; i < mmDefinition->elements.size(); ++i) {
-                EXPECT_NEAR(mmDefinition->elements[i].length,
-                            inchDefinition->elements[i].length * 25.4, 0.11);
-            }
-        }
-    }
-}
-
 }  // namespace
