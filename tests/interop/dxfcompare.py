@@ -35,14 +35,9 @@ HEADER_VARS = ("$DWGCODEPAGE", "$CLAYER", "$CELTYPE", "$TEXTSTYLE", "$DIMSTYLE",
                "$INSUNITS")
 TEXT_TYPES = ("TEXT", "MTEXT", "ATTRIB", "ATTDEF")
 # What every drawing has; a drawing that lacks it gets it on reading, as in CAD programs.
-SUPPLIED_RECORDS = {
-    "LAYER": {"0"},
-    "LTYPE": {"BYBLOCK", "BYLAYER", "CONTINUOUS"},
-    "STYLE": {"STANDARD"},
-    "DIMSTYLE": {"STANDARD"},
-    "APPID": {"ACAD"},
-    "BLOCK_RECORD": {"*MODEL_SPACE", "*PAPER_SPACE"},
-}
+SUPPLIED_RECORDS = {"LAYER": {"0"}, "LTYPE": {"BYBLOCK", "BYLAYER", "CONTINUOUS"},
+                    "STYLE": {"STANDARD"}, "DIMSTYLE": {"STANDARD"}, "APPID": {"ACAD"},
+                    "BLOCK_RECORD": {"*MODEL_SPACE", "*PAPER_SPACE"}}
 SUPPLIED_OBJECTS = ("TABLE", "DICTIONARY", "LAYOUT")
 
 

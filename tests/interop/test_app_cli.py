@@ -75,7 +75,6 @@ def arguments(scope, expect):
     drawing = scope.drawing("a.dxf")
     # (what, arguments, exit code, part of stdout, or of stderr with exit 2)
     cases = [("no drawing", ["check"], 2, "DRAWING"),
-             ("only options", ["check", "--format", "json"], 2, "DRAWING"),
              ("unknown option", ["check", drawing, "--fast"], 2, "--fast"),
              ("unknown format", ["check", drawing, "--format", "xml"], 2, "xml"),
              ("format without a value", ["check", drawing, "--format"], 2, "--format"),
@@ -83,7 +82,6 @@ def arguments(scope, expect):
              ("empty standards name", ["check", drawing, "--standards", ""], 2, "--standards"),
              ("a shard beyond the parts", ["check", drawing, "--shard", "4/3"], 2, "--shard"),
              ("no jobs", ["fix", drawing, "--jobs", "0"], 2, "--jobs"),
-             ("merging no report", ["report", "merge"], 2, "REPORT"),
              ("no command", [], 2, "usage: kvcad"),
              ("unknown command", ["verify", drawing], 2, "verify"),
              ("an edit without its file", ["standards", "add", drawing], 2,

@@ -14,10 +14,10 @@
 
 using EventLog = std::vector<std::string>;
 
-class TestCommand : public OdEdCommand
+class StaticCommand : public OdEdCommand
 {
 public:
-    TestCommand(const char* group, const char* global, const char* local = nullptr)
+    StaticCommand(const char* group, const char* global, const char* local = nullptr)
         : m_group(group), m_global(global), m_local(local ? local : global)
     {}
     const OdString groupName() const override { return m_group; }
@@ -41,15 +41,14 @@ private:
     OdString m_global;
     OdString m_local;
 };
-using StaticCommand = TestCommand;
 
 // Hears command-stack, script and editor events; each entry is "event name" or "event:command".
-class LoggingReactor : public OdEditorReactor,
-                       public OdEdCommandStackReactor,
-                       public OdEdLispEngineReactor
+class StaticReactor : public OdEditorReactor,
+                      public OdEdCommandStackReactor,
+                      public OdEdLispEngineReactor
 {
 public:
-    LoggingReactor(EventLog& log, std::string tag = "") : m_log(log), m_tag(std::move(tag)) {}
+    StaticReactor(EventLog& log, std::string tag = "") : m_log(log), m_tag(std::move(tag)) {}
 
     void commandAdded(OdEdCommand* c) override { note("added", c); }
     void commandWillBeRemoved(OdEdCommand* c) override { note("removed", c); }
@@ -83,7 +82,6 @@ private:
     EventLog& m_log;
     std::string m_tag;
 };
-using StaticReactor = LoggingReactor;
 
 // Removes the group's commands from the process's stack at the end of a test; declare it after
 // the commands so that it runs while they still exist.

@@ -20,13 +20,6 @@ OdCmColor bookColor(const OdString& name, const OdString& book)
     return color;
 }
 
-OdCmColor withMethod(OdCmEntityColor::ColorMethod method)
-{
-    OdCmColor color;
-    color.setColorMethod(method);
-    return color;
-}
-
 }  // namespace
 
 TEST(OdCmColor, NamesForDisplay)
@@ -45,8 +38,6 @@ TEST(OdCmColor, NamesForDisplay)
         {"true colour", trueColor(255, 128, 0), L"255,128,0"},
         {"true colour read with index 1", trueColor(0, 0, 0, 1), L"0,0,0"},
         {"book colour", bookColor(L"RED 100", L"PANTONE+"), L"PANTONE+$RED 100"},
-        {"foreground", withMethod(OdCmEntityColor::kForeground), L"Foreground"},
-        {"none", withMethod(OdCmEntityColor::kNone), L"None"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
