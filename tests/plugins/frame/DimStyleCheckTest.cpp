@@ -4,7 +4,6 @@
 #include <CKvDimStylePluginImpl.h>
 #include <CKvObjectAnnotationContext.h>
 #include <DbDimStyleTableRecord.h>
-#include <DbTextStyleTableRecord.h>
 
 #include <gtest/gtest.h>
 
@@ -100,8 +99,9 @@ TEST(DimStyleCheck, StylesCompareByRenderedValuesOfTheSameNamedStandardsStyle)
         {"text styles of the same name in two drawings",
          [](Pair& p) {
              style(p.standards.get(), "ISO-25")
-                 ->setDimtxsty(addTextStyle(p.standards.get(), "Notes"));
-             style(p.drawing.get(), "ISO-25")->setDimtxsty(addTextStyle(p.drawing.get(), "Notes"));
+                 ->setDimtxsty(textStyle(*p.standards, "Notes")->objectId());
+             style(p.drawing.get(), "ISO-25")
+                 ->setDimtxsty(textStyle(*p.drawing, "Notes")->objectId());
          },
          {},
          nullptr},
@@ -248,7 +248,7 @@ TEST(DimStyleCheck, ADifferenceInAnyOnePropertyAloneIsReportedAndFixed)
     Pair pair;
     addBlock(*pair.drawing, "Tick");
     addLineStyle(pair.drawing.get(), "DASHED", {0.5, -0.25});
-    addTextStyle(pair.drawing.get(), "Notes");
+    textStyle(*pair.drawing, "Notes");
     const std::map<std::string, Change> change = changes();
     Names entries;
     std::map<std::string, std::string> changedText;

@@ -9,7 +9,6 @@
 #include <CKvLayerPluginImpl.h>
 #include <CKvLineStylePluginImpl.h>
 #include <CKvTextStylePluginImpl.h>
-#include <DbTextStyleTableRecord.h>
 
 #include <QFile>
 
@@ -75,10 +74,9 @@ TEST(PluginFixError, AFixThatCannotBeAppliedChangesNothing)
          }},
         {"text styles", [] { return new CKvTextStylePluginImpl; },
          [](OdDbDatabase& d, OdDbDatabase& s) {
-             addTextStyle(&d, "Old");
-             OdDbTextStyleTableRecordPtr(addTextStyle(&d, "Kept").safeOpenObject(OdDb::kForWrite))
-                 ->setTextSize(7.0);
-             addTextStyle(&s, "Kept");
+             textStyle(d, "Old");
+             textStyle(d, "Kept")->setTextSize(7.0);
+             textStyle(s, "Kept");
          },
          nullptr},
         {"dimension styles", [] { return new CKvDimStylePluginImpl; },

@@ -3,7 +3,6 @@
 #include <CKvObjectAnnotationContext.h>
 #include <DbBlockTableRecord.h>
 #include <DbLine.h>
-#include <DbTextStyleTableRecord.h>
 
 #include <QFile>
 #include <QRegularExpression>
@@ -128,11 +127,6 @@ OdDbObjectId addLineStyle(OdDbDatabase* db, const char* name, const std::vector<
     }
     lineStyle->setDashes(lengths);
     return table->add(lineStyle.get());
-}
-
-OdDbObjectId addTextStyle(OdDbDatabase* db, const char* name)
-{
-    return textStyle(*db, name)->objectId();
 }
 
 OdDbTextStyleTableRecordPtr textStyle(OdDbDatabase& db, const char* name)

@@ -74,7 +74,6 @@ OdDbObjectId addLayer(OdDbDatabase* db, const char* name, const OdCmColor& color
                       const char* lineStyle = "Continuous",
                       OdDb::LineWeight lineWeight = OdDb::kLnWtByLwDefault);
 OdCmColor indexColor(int index);
-OdDbObjectId addTextStyle(OdDbDatabase* db, const char* name);
 // The text style of that name, opened for writing; added when missing. Then: made a shape-file
 // style, given a TrueType font and its description, made annotative by the host's flags.
 OdDbTextStyleTableRecordPtr textStyle(OdDbDatabase& db, const char* name);
