@@ -67,10 +67,8 @@ TEST(OdResBuf, GettersOfAnotherKindConvertOrGiveTheDefault)
          5, OdCmColor::fromIndex(5)},
         {"negative int is no handle", OdResBuf::newRb(90, OdInt32(-7)), OdString(), -7.0, -7, -7,
          true, 0, OdCmColor()},
-        {"bool", OdResBuf::newRb(290, true), OdString(), 1.0, 1, 1, true, 0, OdCmColor()},
         {"colour", OdResBuf::newRb(OdResBuf::kRtColor, OdCmColor::fromIndex(3)), OdString(), 0.0, 0,
          0, false, 0, OdCmColor::fromIndex(3)},
-        {"none", OdResBuf::newRb(), OdString(), 0.0, 0, 0, false, 0, OdCmColor()},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
