@@ -9,6 +9,24 @@
 
 #include <gtest/gtest.h>
 
+namespace {
+
+// The record of that name in the table, opened for writing; added when missing.
+template <class Record>
+OdSmartPtr<Record> recordOf(OdDbObjectId tableId, const char* name)
+{
+    OdDbSymbolTablePtr table = tableId.safeOpenObject(OdDb::kForWrite);
+    OdDbObjectId id = table->getAt(OdString(name));
+    if (id.isNull()) {
+        OdSmartPtr<Record> record = Record::createObject();
+        record->setName(OdString(name));
+        id = table->add(record.get());
+    }
+    return id.safeOpenObject(OdDb::kForWrite);
+}
+
+}  // namespace
+
 CheckScope::CheckScope(const CKvString& resources) : m_services(new CKvSystemServices(resources))
 {
     CKvStdsFix::rxInit();
@@ -131,14 +149,7 @@ OdDbObjectId addLineStyle(OdDbDatabase* db, const char* name, const std::vector<
 
 OdDbTextStyleTableRecordPtr textStyle(OdDbDatabase& db, const char* name)
 {
-    OdDbSymbolTablePtr table = db.getTextStyleTableId().safeOpenObject(OdDb::kForWrite);
-    OdDbObjectId id = table->getAt(OdString(name));
-    if (id.isNull()) {
-        OdDbTextStyleTableRecordPtr style = OdDbTextStyleTableRecord::createObject();
-        style->setName(OdString(name));
-        id = table->add(style.get());
-    }
-    return id.safeOpenObject(OdDb::kForWrite);
+    return recordOf<OdDbTextStyleTableRecord>(db.getTextStyleTableId(), name);
 }
 
 void makeShapeFile(OdDbDatabase& db, const char* name)
@@ -229,12 +240,5 @@ OdSmartPtr<CKvStdsFix> fixNamed(const Violation& violation, const char* name)
 
 OdDbDimStyleTableRecordPtr dimStyle(OdDbDatabase& db, const char* name)
 {
-    OdDbSymbolTablePtr table = db.getDimStyleTableId().safeOpenObject(OdDb::kForWrite);
-    OdDbObjectId id = table->getAt(OdString(name));
-    if (id.isNull()) {
-        OdDbDimStyleTableRecordPtr record = OdDbDimStyleTableRecord::createObject();
-        record->setName(OdString(name));
-        id = table->add(record.get());
-    }
-    return id.safeOpenObject(OdDb::kForWrite);
+    return recordOf<OdDbDimStyleTableRecord>(db.getDimStyleTableId(), name);
 }
