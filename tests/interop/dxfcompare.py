@@ -248,7 +248,7 @@ def is_supplied(entity) -> bool:
         return entity.dxf.owner in entity.doc.entitydb and is_supplied(
             entity.doc.entitydb[entity.dxf.owner]
         )
-    name = str(entity.dxf.get("name", "")).upper()
+    name = str(entity.dxf.get("name", "") if entity.dxf.is_supported("name") else "").upper()
     return name in SUPPLIED_RECORDS.get(kind, ())
 
 
