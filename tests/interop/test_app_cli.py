@@ -178,18 +178,20 @@ def standards_used(scope, expect):
     good = scope.drawing("good.dxf", [("Temp", 2)], [red])
     broken = scope.drawing("broken.dxf", [("Temp", 2)], broken_association=True)
     report = scope.path("out/report.json")
-    for what, args in [("check, with a drawing after it", ["check", broken, good, "--output", report]),
-                       ("fix", ["fix", broken, good, "--output", report]),
-                       ("info", ["info", broken]), ("standards list", ["standards", "list", broken]),
-                       ("standards add", ["standards", "add", broken, red]),
-                       ("run", ["run", broken, "INTERSTATEVERIFY"])]:
+    for what, args in [
+            ("check, with a drawing after it", ["check", broken, good, "--output", report]),
+            ("fix", ["fix", broken, good, "--output", report]), ("info", ["info", broken]),
+            ("standards list", ["standards", "list", broken]),
+            ("standards add", ["standards", "add", broken, red]),
+            ("run", ["run", broken, "INTERSTATEVERIFY"])]:
         code, out, err = scope.run(*args)
         whole = (args[-1] != report or os.listdir(Path(report).parent) == ["report.json"] and
                  '"Temp"' in Path(report).read_text())
         expect(f"broken association, {what}: exit 2 naming the drawing and the entry, the other "
                "drawing done", code == 2 and err.startswith(broken + ": ") and
                '"AcStStandard"' in err and whole, (code, err))
-    expect("the other program's object is kept", "XRECORD" in scope.run("info", broken, "--json")[1])
+    expect("the other program's object is kept",
+           "XRECORD" in scope.run("info", broken, "--json")[1])
 
 
 def ignored_marks(scope, expect):
@@ -311,10 +313,11 @@ def run_command(scope, expect):
     os.utime(drawing, (0, 0))
     code = scope.run("run", drawing, "INTERSTATEVERIFY")[0]
     expect("run does not write the drawing unasked", code == 0 and os.stat(drawing).st_mtime == 0)
-    code = scope.run("run", drawing, "INTERSTATEVERIFY", "--save")[0]
+    scope.run("run", drawing, "INTERSTATEVERIFY", "--save")
     code, report, err = scope.report(drawing)
     expect("run --save writes it back, still associated with its standards",
-           os.stat(drawing).st_mtime > 0 and code == 0 and report[0]["standards"] == [standards], (code, err))
+           os.stat(drawing).st_mtime > 0 and code == 0 and report[0]["standards"] == [standards],
+           (code, err))
 
 
 def stored_with_ezdxf(path):
