@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -56,7 +57,8 @@ TEST(StandardsAssociation, SurvivesSavingWithoutTheEntriesItReplaced)
         association.add(CKvString(("/std/" + std::to_string(i) + ".dxf").c_str()));
     }
     association.remove(CKvString("/std/0.dxf"));
-    const std::string path = std::string(::testing::TempDir()) + "/association.dxf";
+    const std::string path =
+        std::string(::testing::TempDir()) + "/" + std::to_string(getpid()) + "-association.dxf";
     db->writeFile(OdString(path));
     OdDbDatabasePtr back = OdDbDatabase::readFile(OdString(path));
     std::remove(path.c_str());

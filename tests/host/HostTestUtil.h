@@ -18,6 +18,7 @@
 #include <ostream>
 #include <sstream>
 #include <string>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -27,11 +28,12 @@ inline void PrintTo(const CKvString& text, std::ostream* os)
     *os << '"' << text.toUtf8() << '"';
 }
 
-// A scratch file in the test's temporary folder, removed at the end of the test.
+// A scratch file in the temporary folder, named for this test process (tests run in parallel),
+// removed at the end of the test.
 struct TempFile
 {
     explicit TempFile(const std::string& name)
-        : path(std::string(::testing::TempDir()) + "/" + name)
+        : path(std::string(::testing::TempDir()) + "/" + std::to_string(getpid()) + "-" + name)
     {}
     ~TempFile() { std::remove(path.c_str()); }
     TempFile(const TempFile&) = delete;

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <unistd.h>
 
 namespace {
 
@@ -265,7 +266,7 @@ const Expected kExpected[] = {
 
 std::string scratch(const std::string& name)
 {
-    return ::testing::TempDir() + "/" + name;
+    return ::testing::TempDir() + "/" + std::to_string(getpid()) + "-" + name;
 }
 
 bool headerMayChange(const Expected& expected, const std::string& variable)
