@@ -12,7 +12,21 @@ namespace kvdb {
 class Access
 {
 public:
-    static ObjectData& data(const OdDbObject* object) { return *object->m_data; }
+    // Everything the object keeps; the groups of an object made from an unread one are read now.
+    static ObjectData& data(const OdDbObject* object)
+    {
+        if (object->m_data->unreadBytes != nullptr) {
+            readGroups(object);
+        }
+        return *object->m_data;
+    }
+    // What the object keeps without reading its groups: its tags and refs are empty while
+    // unreadBytes is set.
+    static ObjectData& state(const OdDbObject* object) { return *object->m_data; }
+    // Reads the groups of an object made from an unread one and resolves the names they hold.
+    static void readGroups(const OdDbObject* object);
+    // Reads the groups alone, leaving the names they hold unresolved.
+    static void readTags(const OdDbObject* object);
     static OdDbStub* stub(const OdDbObject* object) { return object->m_stub; }
     static void setStub(OdDbObject* object, OdDbStub* stub) { object->m_stub = stub; }
     static void sync(OdDbObject* object) { object->syncFromData(); }
@@ -29,6 +43,13 @@ public:
 inline ObjectData& dataOf(const OdDbObject* object)
 {
     return Access::data(object);
+}
+
+// Whether the stub has an object that is not erased, made or unread (unread ones never are).
+inline bool isLive(const OdDbStub* stub)
+{
+    return stub != nullptr && stub->hasObject() &&
+           (stub->resident() == nullptr || !Access::state(stub->resident()).erased);
 }
 
 }  // namespace kvdb

@@ -21,12 +21,15 @@ DatabaseImpl::~DatabaseImpl()
 {
     // Objects may outlive the database when somebody still holds them: they become free.
     for (OdDbStub& stub : stubs) {
-        if (stub.object != nullptr) {
-            OdDbObject* object = stub.object;
-            stub.object = nullptr;
+        if (stub.resident() != nullptr) {
+            OdDbObject* object = stub.resident();
+            stub.setObject(nullptr);
             // Texts of a surviving object must not point into this database any more.
             if (Access::refs(object) > 1) {
-                ObjectData& data = dataOf(object);
+                if (Access::state(object).unreadBytes != nullptr) {
+                    Access::readTags(object);
+                }
+                ObjectData& data = Access::state(object);
                 auto arenaCopy = std::make_unique<kvdxf::StringArena>();
                 std::vector<Tag>& tags = data.tags.edit();
                 for (Tag& tag : tags) {
@@ -46,9 +49,20 @@ DatabaseImpl::~DatabaseImpl()
 
 OdDbStub* DatabaseImpl::newStub(OdUInt64 handle)
 {
+    OdDbStub* stub = addStub();
+    giveHandle(stub, handle);
+    return stub;
+}
+
+OdDbStub* DatabaseImpl::addStub()
+{
     stubs.emplace_back();
-    OdDbStub* stub = &stubs.back();
-    stub->db = self;
+    stubs.back().db = self;
+    return &stubs.back();
+}
+
+void DatabaseImpl::giveHandle(OdDbStub* stub, OdUInt64 handle)
+{
     stub->handle = handle;
     // An object without a handle, or whose handle is taken, gets the next free one.
     if (handle == 0 || !byHandle.insertNew(stub)) {
@@ -58,7 +72,6 @@ OdDbStub* DatabaseImpl::newStub(OdUInt64 handle)
     if (stub->handle > maxHandle) {
         maxHandle = stub->handle;
     }
-    return stub;
 }
 
 OdDbStub* DatabaseImpl::stubOf(OdUInt64 handle) const
@@ -133,7 +146,7 @@ OdDbStub* DatabaseImpl::lookup(OdDbStub* table, const OdString& name) const
         return nullptr;
     }
     for (OdDbStub* stub : it->second) {
-        if (stub->object != nullptr && !dataOf(stub->object).erased) {
+        if (isLive(stub)) {
             return stub;
         }
     }
@@ -142,12 +155,14 @@ OdDbStub* DatabaseImpl::lookup(OdDbStub* table, const OdString& name) const
 
 void DatabaseImpl::indexRecord(OdDbStub* table, OdDbStub* record)
 {
-    const OdString name = static_cast<OdDbSymbolTableRecord*>(record->object)->getName();
+    beforeNamesChange();
+    const OdString name = static_cast<OdDbSymbolTableRecord*>(record->object())->getName();
     tableInfo[table].byName[name].push_back(record);
 }
 
 void DatabaseImpl::unindexRecord(OdDbStub* table, OdDbStub* record, const OdString& oldName)
 {
+    beforeNamesChange();
     auto& byName = tableInfo[table].byName;
     const auto it = byName.find(oldName);
     if (it == byName.end()) {
@@ -183,7 +198,7 @@ void DatabaseImpl::refuseOnPermanentRecord(const OdDbStub* record, const char* w
     if (!isPermanentRecord(record)) {
         return;
     }
-    const OdDbObject* object = record->object;
+    const OdDbObject* object = record->object();
     throw OdError(OdString::fromUtf8(std::string(dataOf(object).tags[0].value()) + " \"") +
                       static_cast<const OdDbSymbolTableRecord*>(object)->getName() +
                       OdString::fromUtf8(std::string("\" cannot be ") + what),
@@ -193,7 +208,7 @@ void DatabaseImpl::refuseOnPermanentRecord(const OdDbStub* record, const char* w
 std::vector<OdDbStub*> DatabaseImpl::ownedObjects(const OdDbStub* owner) const
 {
     std::vector<OdDbStub*> owned;
-    const OdDbObject* object = owner->object;
+    const OdDbObject* object = owner->object();
     if (object == nullptr) {
         return owned;
     }
@@ -218,8 +233,8 @@ std::vector<OdDbStub*> DatabaseImpl::ownedObjects(const OdDbStub* owner) const
         if ((tags[i].code == 350 || tags[i].code == 360) &&
             kvdxf::parseHandle(tags[i].value(), handle)) {
             OdDbStub* target = stubOf(handle);
-            if (target != nullptr && target->object != nullptr &&
-                dataOf(target->object).owner == owner &&
+            if (target != nullptr && target->object() != nullptr &&
+                dataOf(target->object()).owner == owner &&
                 std::find(owned.begin(), owned.end(), target) == owned.end()) {
                 owned.push_back(target);
             }
@@ -294,7 +309,7 @@ OdDbObjectId DatabaseImpl::addObject(OdDbObject* object, OdDbStub* owner, OdUInt
     }
     ObjectData& data = dataOf(object);
     OdDbStub* stub = newStub(handle);
-    stub->object = object;
+    stub->setObject(object);
     object->addRef();
     Access::setStub(object, stub);
     // Whoever adds an object holds it open for write, as if just opened.

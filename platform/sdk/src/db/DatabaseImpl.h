@@ -55,6 +55,8 @@ struct TableInfo
         byName;
 };
 
+class NameCache;
+
 class DatabaseImpl
 {
 public:
@@ -85,6 +87,30 @@ public:
     std::vector<OdDbStub*>& sectionItems(SectionSlot::Kind kind);
     std::vector<OdDbDatabaseReactor*> reactors;
 
+    // Entities kept unread until asked for (UnreadObjects.h): the followers of those not made yet,
+    // and how many objects' groups are not read yet.
+    std::unordered_map<const OdDbStub*, std::vector<OdDbStub*>> unreadFollowers;
+    size_t unreadObjects = 0;
+    // Layer names that objects of the file name but that named no layer when the file was read,
+    // in the order the objects were read: the layers the drawing gets.
+    std::vector<std::string_view> unresolvedLayerNames;
+    // The drawing is read (and its tables complete).
+    bool loaded = false;
+    // Reads the groups of every object not read yet.
+    void readAll();
+    // An object resolves the names its groups hold when they are read. Before a record is added,
+    // renamed, erased or restored, every object not read yet is read, so that each resolves its
+    // names as they were when the drawing was read.
+    void beforeNamesChange()
+    {
+        if (loaded) {
+            readAll();
+        }
+    }
+    // The names objects read after the drawing was read resolved, while no name changed; null
+    // while the drawing is read.
+    NameCache* readCache();
+
     OdDbStub* layerTable = nullptr;
     OdDbStub* linetypeTable = nullptr;
     OdDbStub* styleTable = nullptr;
@@ -98,6 +124,9 @@ public:
 
     // Creates a stub for a handle; 0 or a handle already taken gets a new handle.
     OdDbStub* newStub(OdUInt64 handle);
+    // A stub without a handle, and the handle for it as newStub gives it.
+    OdDbStub* addStub();
+    void giveHandle(OdDbStub* stub, OdUInt64 handle);
     OdDbStub* stubOf(OdUInt64 handle) const;
     OdUInt64 nextHandle() { return ++maxHandle; }
 
@@ -151,6 +180,7 @@ public:
 
 private:
     std::unique_ptr<ReferenceIndex> m_references;
+    std::unique_ptr<NameCache> m_readCache;
 };
 
 }  // namespace kvdb

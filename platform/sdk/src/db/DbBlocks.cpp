@@ -42,7 +42,7 @@ OdDbStub* makeSyntheticBlock(DatabaseImpl& db, std::string_view name)
         data.synthetic = true;
         data.isNew = false;
         OdDbStub* stub = db.newStub(0);
-        stub->object = table;
+        stub->setObject(table);
         table->addRef();
         Access::setStub(table, stub);
         db.blockTable = stub;
@@ -60,10 +60,10 @@ OdDbStub* makeSyntheticBlock(DatabaseImpl& db, std::string_view name)
     data.placement = Placement::TableRecord;
     data.owner = db.blockTable;
     OdDbStub* stub = db.newStub(0);
-    stub->object = record;
+    stub->setObject(record);
     record->addRef();
     Access::setStub(record, stub);
-    dataOf(db.blockTable->object).children.push_back(stub);
+    dataOf(db.blockTable->object()).children.push_back(stub);
     db.indexRecord(db.blockTable, stub);
     return stub;
 }
@@ -75,8 +75,9 @@ OdDbStub* recordForDefinition(DatabaseImpl& db, OdDbObject* begin, OdDbStub* fou
         return found;
     }
     const std::string oldName =
-        found != nullptr ? db.encode(static_cast<OdDbSymbolTableRecord*>(found->object)->getName())
-                         : std::string();
+        found != nullptr
+            ? db.encode(static_cast<OdDbSymbolTableRecord*>(found->object())->getName())
+            : std::string();
     const bool anonymous = oldName.empty() || oldName[0] == '*';
     const std::string name = unusedName(db, oldName, anonymous);
     setRaw(begin, 2, name, kBlockBegin);
@@ -110,16 +111,16 @@ int ownerTag(const OdDbObject* object)
 void pointDefinitionAt(DatabaseImpl& db, OdDbStub* block)
 {
     const auto ends = db.blockEnds.find(block);
-    std::vector<OdDbStub*> parts = dataOf(block->object).children;
+    std::vector<OdDbStub*> parts = dataOf(block->object()).children;
     if (ends != db.blockEnds.end()) {
         parts.push_back(ends->second.first);
         parts.push_back(ends->second.second);
     }
     const std::string handle = kvdxf::formatHandle(block->handle);
     for (const OdDbStub* part : parts) {
-        const int owner = part != nullptr ? ownerTag(part->object) : -1;
+        const int owner = part != nullptr ? ownerTag(part->object()) : -1;
         if (owner >= 0) {
-            replaceValue(part->object, static_cast<size_t>(owner), handle);
+            replaceValue(part->object(), static_cast<size_t>(owner), handle);
         }
     }
 }

@@ -190,28 +190,6 @@ RefSpecs specsFor(std::string_view type, bool entity, bool record)
     return specs;
 }
 
-// The common entity groups: up to the first marker after AcDbEntity (everything in R12).
-int findCommon(const OdDbObject* object, int code)
-{
-    const TagList& tags = dataOf(object).tags;
-    for (size_t i = 1; i < tags.size(); ++i) {
-        const Tag& tag = tags[i];
-        if (tag.code == 100) {
-            if (tag.value() != "AcDbEntity") {
-                return -1;
-            }
-            continue;
-        }
-        if (tag.code == 1001) {
-            return -1;
-        }
-        if (tag.code == code) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
-}
-
 // Groups of objects made in memory, in the layout CAD programs write.
 struct Group
 {
@@ -374,7 +352,7 @@ void collectNameRefs(DatabaseImpl& db, OdDbObject* object, NameCache* cache)
             }
             continue;
         }
-        const int i = spec.subclass == nullptr ? findCommon(object, spec.code)
+        const int i = spec.subclass == nullptr ? findCommonTag(data.tags, spec.code)
                                                : findTag(object, spec.code, spec.subclass);
         if (i >= 0) {
             found[count++] = resolve(spec, static_cast<size_t>(i));
@@ -440,7 +418,7 @@ namespace {
 OdDbStub* newBlockEntity(DatabaseImpl& db, OdDbStub* block, std::initializer_list<Group> groups,
                          Placement placement)
 {
-    const OdString name = static_cast<OdDbSymbolTableRecord*>(block->object)->getName();
+    const OdString name = static_cast<OdDbSymbolTableRecord*>(block->object())->getName();
     const std::string raw = db.encode(name);
     OdDbObject* entity = new OdDbEntity();
     ObjectData& data = dataOf(entity);

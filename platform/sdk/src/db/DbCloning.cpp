@@ -49,12 +49,12 @@ OdDbStub* handleTarget(const DatabaseImpl& db, std::string_view raw)
 
 std::string_view recordType(const OdDbStub* record)
 {
-    return dataOf(record->object).tags[0].value();
+    return dataOf(record->object()).tags[0].value();
 }
 
 OdString nameOf(const OdDbStub* record)
 {
-    return static_cast<const OdDbSymbolTableRecord*>(record->object)->getName();
+    return static_cast<const OdDbSymbolTableRecord*>(record->object())->getName();
 }
 
 bool isLayoutName(const OdString& name)
@@ -76,7 +76,7 @@ bool isAnonymousBlock(const OdDbStub* record)
 // Text styles that describe a shape file are known by the file, not by their (empty) name.
 bool isShapeFileStyle(const OdDbStub* record)
 {
-    const auto* style = OdDbTextStyleTableRecord::cast(record->object).get();
+    const auto* style = OdDbTextStyleTableRecord::cast(record->object()).get();
     return style != nullptr && (style->isShapeFile() || style->getName().isEmpty());
 }
 
@@ -105,7 +105,7 @@ public:
             m_map.assign(OdDbIdPair(OdDbObjectId(source), OdDbObjectId(existing), false));
             return existing;
         }
-        OdDbObjectPtr copy = source->object->clone();
+        OdDbObjectPtr copy = source->object()->clone();
         OdDbObject* object = copy.get();
         dataOf(object).refs.clear();
         recode(object);
@@ -125,8 +125,8 @@ public:
             m_map.assign(OdDbIdPair(OdDbObjectId(source), OdDbObjectId(result), true));
             copyExtensionDictionary(source, result);
         }
-        translateNames(result->object);
-        registerApplications(result->object);
+        translateNames(result->object());
+        registerApplications(result->object());
         m_pending.push_back(result);
         if (recordType(source) == "BLOCK_RECORD") {
             copyBlockContent(source, result);
@@ -140,10 +140,10 @@ public:
         while (!m_pending.empty()) {
             OdDbStub* const copy = m_pending.back();
             m_pending.pop_back();
-            translatePointers(copy->object);
+            translatePointers(copy->object());
         }
         for (OdDbStub* appended : m_appended) {
-            m_dest.notifyAppended(appended->object);
+            m_dest.notifyAppended(appended->object());
         }
     }
 
@@ -161,11 +161,11 @@ private:
             return m_dest.lookup(table, nameOf(source));
         }
         const OdString file =
-            static_cast<const OdDbTextStyleTableRecord*>(source->object)->fileName();
-        for (OdDbStub* candidate : dataOf(table->object).children) {
-            if (candidate->object != nullptr && !dataOf(candidate->object).erased &&
+            static_cast<const OdDbTextStyleTableRecord*>(source->object())->fileName();
+        for (OdDbStub* candidate : dataOf(table->object()).children) {
+            if (candidate->object() != nullptr && !dataOf(candidate->object()).erased &&
                 isShapeFileStyle(candidate) &&
-                static_cast<const OdDbTextStyleTableRecord*>(candidate->object)
+                static_cast<const OdDbTextStyleTableRecord*>(candidate->object())
                         ->fileName()
                         .iCompare(file) == 0) {
                 return candidate;
@@ -219,7 +219,7 @@ private:
     // is added when it is copied.
     void replaceHead(OdDbObject* copy, const OdDbStub* source, const OdDbStub* owner) const
     {
-        const TagList& from = dataOf(source->object).tags;
+        const TagList& from = dataOf(source->object()).tags;
         const size_t end = bodyStart(from);
         std::vector<std::pair<int, std::string>> head;
         head.emplace_back(recordType(source) == "DIMSTYLE" ? 105 : 5, "0");
@@ -263,7 +263,7 @@ private:
         if (reactor == nullptr) {
             return nullptr;
         }
-        if (reactor == dataOf(source->object).owner) {
+        if (reactor == dataOf(source->object()).owner) {
             return const_cast<OdDbStub*>(owner);
         }
         OdDbIdPair pair{OdDbObjectId(reactor)};
@@ -274,8 +274,8 @@ private:
     // whatever that object owns in turn.
     OdDbStub* copyOwned(OdDbStub* source, OdDbStub* owner)
     {
-        const Placement placement = dataOf(source->object).placement;
-        OdDbObjectPtr copy = source->object->clone();
+        const Placement placement = dataOf(source->object()).placement;
+        OdDbObjectPtr copy = source->object()->clone();
         OdDbObject* object = copy.get();
         dataOf(object).refs.clear();
         recode(object);
@@ -286,7 +286,7 @@ private:
         if (placement == Placement::Object) {
             m_dest.sectionItems(SectionSlot::Objects).push_back(result);
         } else if (placement == Placement::SubEntity) {
-            dataOf(owner->object).children.push_back(result);
+            dataOf(owner->object()).children.push_back(result);
         }
         m_map.assign(OdDbIdPair(OdDbObjectId(source), id, true));
         translateNames(object);
@@ -294,9 +294,10 @@ private:
         m_pending.push_back(result);
         m_appended.push_back(result);
         copyExtensionDictionary(source, result);
-        const OdDbStub* dictionary = source->object->extensionDictionary().stub();
+        const OdDbStub* dictionary = source->object()->extensionDictionary().stub();
         for (OdDbStub* owned : m_source.ownedObjects(source)) {
-            if (owned != dictionary && owned->object != nullptr && !dataOf(owned->object).erased) {
+            if (owned != dictionary && owned->object() != nullptr &&
+                !dataOf(owned->object()).erased) {
                 copyOwned(owned, result);
             }
         }
@@ -305,14 +306,14 @@ private:
 
     void copyExtensionDictionary(const OdDbStub* source, OdDbStub* copy)
     {
-        OdDbStub* dictionary = source->object->extensionDictionary().stub();
-        if (dictionary == nullptr || dictionary->object == nullptr ||
-            dataOf(dictionary->object).erased) {
+        OdDbStub* dictionary = source->object()->extensionDictionary().stub();
+        if (dictionary == nullptr || dictionary->object() == nullptr ||
+            dataOf(dictionary->object()).erased) {
             return;
         }
         OdDbStub* const copied = copyOwned(dictionary, copy);
         // After the handle, before the owner, as the extension dictionary always stands.
-        OdDbObject* object = copy->object;
+        OdDbObject* object = copy->object();
         size_t at = bodyStart(dataOf(object).tags) - 1;
         insertTag(object, at, 102, "{ACAD_XDICTIONARY");
         insertTag(object, at + 1, 360, kvdxf::formatHandle(copied->handle));
@@ -324,13 +325,13 @@ private:
         if (recordType(block) != "BLOCK_RECORD") {
             return;
         }
-        for (OdDbStub* entity : dataOf(block->object).children) {
+        for (OdDbStub* entity : dataOf(block->object()).children) {
             OdDbObjectPtr object = OdDbObjectId(entity).openObject(OdDb::kForWrite);
             if (!object.isNull()) {
                 object->erase(true);
             }
         }
-        dataOf(block->object).children.clear();
+        dataOf(block->object()).children.clear();
     }
 
     // The copy of a block takes the source's definition: the BLOCK entity's values (base point,
@@ -345,17 +346,17 @@ private:
         takeBody(to->second.first, from->second.first);
         const std::string name = m_dest.encode(nameOf(block));
         for (const int code : {2, 3}) {
-            if (findTag(to->second.first->object, code, "AcDbBlockBegin") >= 0) {
-                setRaw(to->second.first->object, code, name, "AcDbBlockBegin");
+            if (findTag(to->second.first->object(), code, "AcDbBlockBegin") >= 0) {
+                setRaw(to->second.first->object(), code, name, "AcDbBlockBegin");
             }
         }
         if (from->second.second != nullptr && to->second.second != nullptr) {
             takeBody(to->second.second, from->second.second);
         }
-        for (OdDbStub* entity : dataOf(source->object).children) {
-            if (entity->object != nullptr && !dataOf(entity->object).erased &&
-                dataOf(entity->object).placement == Placement::BlockEntity) {
-                dataOf(block->object).children.push_back(copyOwned(entity, block));
+        for (OdDbStub* entity : dataOf(source->object()).children) {
+            if (entity->object() != nullptr && !dataOf(entity->object()).erased &&
+                dataOf(entity->object()).placement == Placement::BlockEntity) {
+                dataOf(block->object()).children.push_back(copyOwned(entity, block));
             }
         }
     }
@@ -363,8 +364,8 @@ private:
     // Gives a destination object the groups after the identity groups of a source object.
     void takeBody(OdDbStub* target, const OdDbStub* source)
     {
-        OdDbObject* object = target->object;
-        const TagList& from = dataOf(source->object).tags;
+        OdDbObject* object = target->object();
+        const TagList& from = dataOf(source->object()).tags;
         const size_t keep = bodyStart(dataOf(object).tags);
         eraseTags(object, keep, dataOf(object).tags.size() - keep);
         size_t at = keep;
@@ -409,8 +410,8 @@ private:
             OdDbIdPair pair{OdDbObjectId(source)};
             if (m_map.compute(pair)) {
                 target = pair.value().stub();
-            } else if (source->object != nullptr &&
-                       dataOf(source->object).placement == Placement::TableRecord) {
+            } else if (source->object() != nullptr &&
+                       dataOf(source->object()).placement == Placement::TableRecord) {
                 target = record(source, OdDb::kDrcIgnore);
             } else {
                 target = sameKeyPath(source);
@@ -427,9 +428,9 @@ private:
         std::vector<OdString> keys;
         OdDbStub* at = source;
         while (at != nullptr && at != m_source.namedObjects) {
-            OdDbStub* owner = at->object != nullptr ? dataOf(at->object).owner : nullptr;
+            OdDbStub* owner = at->object() != nullptr ? dataOf(at->object()).owner : nullptr;
             OdDbDictionaryPtr dictionary =
-                owner != nullptr ? OdDbDictionary::cast(owner->object) : OdDbDictionaryPtr();
+                owner != nullptr ? OdDbDictionary::cast(owner->object()) : OdDbDictionaryPtr();
             if (dictionary.isNull()) {
                 return nullptr;
             }
@@ -483,7 +484,7 @@ void OdDbDatabase::wblockCloneObjects(const OdDbObjectIdArray& ids, OdDbObjectId
         if (id.database() != this || id.isErased()) {
             continue;
         }
-        if (dataOf(id.stub()->object).placement != Placement::TableRecord) {
+        if (dataOf(id.stub()->object()).placement != Placement::TableRecord) {
             throw OdError(eNotApplicable);
         }
         if (idMap.destDb()->impl().tableFor(std::string(recordType(id.stub()))) != owner.stub()) {

@@ -4,6 +4,7 @@
 #include "DbLoader.h"
 #include "DbTemplate.h"
 #include "TagOps.h"
+#include "UnreadObjects.h"
 #include "dxf/DxfNumbers.h"
 #include "dxf/DxfReader.h"
 #include "dxf/FileAccess.h"
@@ -94,8 +95,14 @@ long OdDbDatabase::numRefs() const
 
 namespace {
 
-OdDbDatabasePtr loadFrom(kvdxf::ReadResult result)
+// Reads a drawing through `read`, which hands the reader the condenser of the new database's
+// entities.
+template <class Read>
+OdDbDatabasePtr loadFrom(Read read)
 {
+    OdDbDatabasePtr db = DatabaseImpl::makeDatabase();
+    FileCondenser condenser(db->impl());
+    kvdxf::ReadResult result = read(&condenser);
     if (!result.ok()) {
         std::string message;
         for (const kvdxf::Diagnostic& d : result.diagnostics) {
@@ -105,8 +112,7 @@ OdDbDatabasePtr loadFrom(kvdxf::ReadResult result)
         }
         throw OdError(OdString::fromUtf8(message), eBadDxfFile);
     }
-    OdDbDatabasePtr db = DatabaseImpl::makeDatabase();
-    loadDatabase(db->impl(), std::move(result.file));
+    loadDatabase(db->impl(), std::move(result.file), condenser);
     return db;
 }
 
@@ -114,13 +120,18 @@ OdDbDatabasePtr loadFrom(kvdxf::ReadResult result)
 
 OdSmartPtr<OdDbDatabase> OdDbDatabase::createObject()
 {
-    return loadFrom(kvdxf::parse(newDrawingTemplate(), "new drawing"));
+    return loadFrom([](kvdxf::ObjectCondenser* condenser) {
+        const std::string_view text = newDrawingTemplate();
+        return kvdxf::parse(kvdxf::FileBytes(text.begin(), text.end()), "new drawing", condenser);
+    });
 }
 
 OdDbDatabasePtr OdDbDatabase::readFile(const OdString& path)
 {
     try {
-        return loadFrom(kvdxf::readFile(path.toUtf8(), kvdxf::FileAccess::system()));
+        return loadFrom([&](kvdxf::ObjectCondenser* condenser) {
+            return kvdxf::readFile(path.toUtf8(), kvdxf::FileAccess::system(), condenser);
+        });
     } catch (const std::bad_alloc&) {
         // Whatever was read so far is freed on the way here.
         throw OdError(path + OdString(": not enough memory to read the drawing"), eOutOfMemory);
@@ -133,6 +144,7 @@ class WriterSink : public TagSink
 public:
     explicit WriterSink(kvdxf::TagWriter& writer) : m_writer(writer) {}
     void write(int code, std::string_view value) override { m_writer.write(code, value); }
+    void writeLines(std::string_view lines) override { m_writer.writeLines(lines); }
 
 private:
     kvdxf::TagWriter& m_writer;
@@ -285,8 +297,8 @@ OdDbObjectId OdDbDatabase::addOdDbObject(OdDbObject* object, OdDbObjectId ownerI
         DatabaseImpl& old = from->impl();
         OdDbStub* oldStub = Access::stub(object);
         ObjectData& data = dataOf(object);
-        if (data.owner != nullptr && data.owner->object != nullptr) {
-            auto& siblings = dataOf(data.owner->object).children;
+        if (data.owner != nullptr && data.owner->object() != nullptr) {
+            auto& siblings = dataOf(data.owner->object()).children;
             siblings.erase(std::remove(siblings.begin(), siblings.end(), oldStub), siblings.end());
             if (data.placement == Placement::TableRecord) {
                 old.unindexRecord(data.owner, oldStub,
@@ -298,7 +310,7 @@ OdDbObjectId OdDbDatabase::addOdDbObject(OdDbObject* object, OdDbObjectId ownerI
             ref.target = nullptr;
         }
         data.refs.clear();
-        oldStub->object = nullptr;
+        oldStub->setObject(nullptr);
         Access::setStub(object, nullptr);
         data.owner = nullptr;
         data.placement = Placement::Free;

@@ -52,8 +52,8 @@ size_t rankOf(const std::string& type)
 
 std::string tableType(const OdDbStub* table)
 {
-    const int name = findTag(table->object, 2);
-    return name < 0 ? std::string() : std::string(dataOf(table->object).tags[name].value());
+    const int name = findTag(table->object(), 2);
+    return name < 0 ? std::string() : std::string(dataOf(table->object()).tags[name].value());
 }
 
 // Copies objects of the new-drawing template into a drawing. Handle groups of a copy point at
@@ -78,9 +78,9 @@ public:
                     continue;
                 }
                 map(table, own);
-                for (const OdDbStub* record : dataOf(table->object).children) {
+                for (const OdDbStub* record : dataOf(table->object()).children) {
                     const OdString name =
-                        static_cast<OdDbSymbolTableRecord*>(record->object)->getName();
+                        static_cast<OdDbSymbolTableRecord*>(record->object())->getName();
                     if (OdDbStub* ownRecord = m_db.lookup(own, name)) {
                         map(record, ownRecord);
                     }
@@ -115,7 +115,7 @@ public:
                    bool fresh = false)
     {
         OdDbStub* stub = fresh ? m_db.newStub(0) : reserve(templateObject);
-        const TagList& tags = dataOf(templateObject->object).tags;
+        const TagList& tags = dataOf(templateObject->object()).tags;
         OdDbObject* object = createForDxfType(
             tags[0].value(), false, placement == Placement::Table ? tableType(templateObject) : "");
         ObjectData& data = dataOf(object);
@@ -141,7 +141,7 @@ public:
         data.placement = placement;
         data.owner = owner;
         data.isNew = false;
-        stub->object = object;
+        stub->setObject(object);
         object->addRef();
         Access::setStub(object, stub);
         collectNameRefs(m_db, object);
@@ -164,7 +164,7 @@ OdDbStub* addTable(DatabaseImpl& db, TemplateCopier& copier, const std::string& 
     std::vector<OdDbStub*>& tables = db.sectionItems(SectionSlot::Tables);
     const size_t rank = rankOf(type);
     const auto at = std::find_if(tables.begin(), tables.end(), [&](const OdDbStub* other) {
-        return other->object != nullptr && rankOf(tableType(other)) > rank;
+        return other->object() != nullptr && rankOf(tableType(other)) > rank;
     });
     tables.insert(at, table);
     return table;
@@ -212,7 +212,7 @@ public:
     void namedObjects(bool expected)
     {
         DatabaseImpl& source = m_copier.source();
-        OdDbDictionaryPtr templateRoot = OdDbDictionary::cast(source.namedObjects->object).get();
+        OdDbDictionaryPtr templateRoot = OdDbDictionary::cast(source.namedObjects->object()).get();
         const OdDbStub* groups = templateRoot->getAt(OdString("ACAD_GROUP")).stub();
         const OdDbStub* layouts = templateRoot->getAt(OdString("ACAD_LAYOUT")).stub();
         std::vector<OdDbStub*>& objects = m_db.sectionItems(SectionSlot::Objects);
@@ -226,7 +226,7 @@ public:
             }
         } else {
             m_copier.map(source.namedObjects, m_db.namedObjects);
-            const OdDbDictionaryPtr root = OdDbDictionary::cast(m_db.namedObjects->object);
+            const OdDbDictionaryPtr root = OdDbDictionary::cast(m_db.namedObjects->object());
             if (root.isNull()) {
                 return;
             }
@@ -244,7 +244,7 @@ public:
         }
         if (std::find(copies.begin(), copies.end(), layouts) != copies.end()) {
             for (OdDbDictionaryIteratorPtr it =
-                     OdDbDictionary::cast(layouts->object)->newIterator(false);
+                     OdDbDictionary::cast(layouts->object())->newIterator(false);
                  !it->done(); it->next()) {
                 copies.push_back(it->objectId().stub());
             }
@@ -253,7 +253,7 @@ public:
             m_copier.reserve(copy);
         }
         for (const OdDbStub* copy : copies) {
-            const OdDbStub* owner = dataOf(copy->object).owner;
+            const OdDbStub* owner = dataOf(copy->object()).owner;
             OdDbStub* made = m_copier.copy(copy, Placement::Object,
                                            owner != nullptr ? m_copier.reserve(owner) : nullptr);
             if (copy == source.namedObjects) {
@@ -263,9 +263,9 @@ public:
                 objects.push_back(made);
             }
             // The layout blocks name their layouts.
-            OdDbStub* record = m_db.stubOf(getHandle(made->object, 330, "AcDbLayout"));
-            if (record != nullptr && record->object != nullptr) {
-                setRaw(record->object, 340, kvdxf::formatHandle(made->handle),
+            OdDbStub* record = m_db.stubOf(getHandle(made->object(), 330, "AcDbLayout"));
+            if (record != nullptr && record->object() != nullptr) {
+                setRaw(record->object(), 340, kvdxf::formatHandle(made->handle),
                        "AcDbBlockTableRecord");
             }
         }
@@ -275,20 +275,13 @@ public:
     void namedLayers()
     {
         std::vector<std::string> names;  // as the file spells them, each once
-        for (const OdDbStub& stub : m_db.stubs) {
-            if (stub.object == nullptr) {
-                continue;
-            }
-            const ObjectData& data = dataOf(stub.object);
-            for (const NameRef& ref : data.refs) {
-                const std::string_view name = data.tags[ref.tag].value();
-                if (ref.role == RefRole::Layer && ref.target == nullptr && !name.empty() &&
-                    std::find(names.begin(), names.end(), name) == names.end() &&
-                    m_db.lookup(m_db.layerTable, m_db.decode(name)) == nullptr) {
-                    names.emplace_back(name);
-                }
+        for (const std::string_view name : m_db.unresolvedLayerNames) {
+            if (std::find(names.begin(), names.end(), name) == names.end() &&
+                m_db.lookup(m_db.layerTable, m_db.decode(name)) == nullptr) {
+                names.emplace_back(name);
             }
         }
+        std::vector<std::string_view>().swap(m_db.unresolvedLayerNames);
         if (names.empty()) {
             return;
         }
@@ -296,8 +289,8 @@ public:
         const OdDbStub* zero = source.lookup(source.layerTable, OdString("0"));
         for (const std::string& name : names) {
             OdDbStub* layer = m_copier.copy(zero, Placement::TableRecord, m_db.layerTable, true);
-            replaceValue(layer->object, static_cast<size_t>(findTag(layer->object, 2)), name);
-            dataOf(m_db.layerTable->object).children.push_back(layer);
+            replaceValue(layer->object(), static_cast<size_t>(findTag(layer->object(), 2)), name);
+            dataOf(m_db.layerTable->object()).children.push_back(layer);
             m_db.indexRecord(m_db.layerTable, layer);
         }
         report("the drawing has no " + std::string(names.size() == 1 ? "layer " : "layers ") +
@@ -319,7 +312,7 @@ private:
     // Block records made up for the blocks the file defines without them.
     void adoptBlocks()
     {
-        const bool synthetic = dataOf(m_db.blockTable->object).synthetic;
+        const bool synthetic = dataOf(m_db.blockTable->object()).synthetic;
         const std::vector<std::string> adopted = adoptBlockTable(m_db);
         if (synthetic) {
             report(
@@ -334,7 +327,7 @@ private:
     // Adds an entry at the end of the dictionary's own groups.
     static void addEntry(OdDbStub* dictionary, const char* key, OdDbStub* value)
     {
-        OdDbObject* object = dictionary->object;
+        OdDbObject* object = dictionary->object();
         std::pair<size_t, size_t> scope = subclassScope(object, "AcDbDictionary");
         if (scope.first == 0) {
             // Its marker is damaged: the entry goes under one of its own.
@@ -357,7 +350,7 @@ private:
             DatabaseImpl& source = m_copier.source();
             const OdDbStub* model = source.lookup(source.tableFor(spec.type), OdString(name));
             OdDbStub* record = m_copier.copy(model, Placement::TableRecord, table);
-            dataOf(table->object).children.push_back(record);
+            dataOf(table->object()).children.push_back(record);
             m_db.indexRecord(table, record);
             if (table == m_db.blockTable) {
                 registerNewBlock(m_db, record);
@@ -376,7 +369,7 @@ void supplyWhatEveryDrawingHas(DatabaseImpl& db)
     supplier.tables();
     supplier.namedLayers();
     const OdDbDictionaryPtr root =
-        db.namedObjects != nullptr ? OdDbDictionary::cast(db.namedObjects->object) : nullptr;
+        db.namedObjects != nullptr ? OdDbDictionary::cast(db.namedObjects->object()) : nullptr;
     if (root.isNull() || root->getAt(OdString("ACAD_GROUP")).isNull() ||
         root->getAt(OdString("ACAD_LAYOUT")).isNull()) {
         supplier.namedObjects(!isOlderThanAc1015(db));

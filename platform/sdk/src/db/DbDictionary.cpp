@@ -130,14 +130,15 @@ OdDbObjectId OdDbDictionary::setAt(const OdString& key, OdDbObject* newValue)
     const bool hard = getInt(this, 280, 0, kDictionary) == 1;
     for (const RawEntry& entry : entriesOf(this)) {
         if (entry.key.iCompare(key) == 0) {
-            if (entry.stub != nullptr && entry.stub != id.stub() && entry.stub->object != nullptr) {
+            if (entry.stub != nullptr && entry.stub != id.stub() &&
+                entry.stub->object() != nullptr) {
                 OdDbObjectPtr old = OdDbObjectId(entry.stub).openObject(OdDb::kForWrite);
                 if (!old.isNull()) {
                     old->erase(true);
                 }
             }
             replaceValue(this, entry.keyTag + 1, handle);
-            if (Access::stub(newValue) != nullptr && id.stub()->object == newValue &&
+            if (Access::stub(newValue) != nullptr && id.stub()->object() == newValue &&
                 dataOf(newValue).isNew) {
                 impl.notifyAppended(newValue);
             }
@@ -159,8 +160,8 @@ OdDbObjectId OdDbDictionary::remove(const OdString& key)
         if (entry.key.iCompare(key) == 0) {
             assertWriteEnabled();
             eraseTags(this, entry.keyTag, 2);
-            if (entry.stub != nullptr && entry.stub->object != nullptr) {
-                dataOf(entry.stub->object).owner = nullptr;
+            if (entry.stub != nullptr && entry.stub->object() != nullptr) {
+                dataOf(entry.stub->object()).owner = nullptr;
             }
             return OdDbObjectId(entry.stub);
         }

@@ -67,7 +67,7 @@ void forSubents(OdDbEntity* entity, bool doSubents, F&& apply)
         return;
     }
     for (OdDbStub* sub : dataOf(entity).children) {
-        if (sub->object != nullptr) {
+        if (sub->object() != nullptr) {
             OdDbEntityPtr subEntity =
                 OdDbEntity::cast(OdDbObjectId(sub).openObject(OdDb::kForWrite).get());
             if (!subEntity.isNull()) {
@@ -98,8 +98,8 @@ OdString OdDbEntity::layer() const
     if (ref == nullptr) {
         return OdString("0");
     }
-    if (ref->target != nullptr && ref->target->object != nullptr) {
-        return getString(ref->target->object, 2);
+    if (ref->target != nullptr && ref->target->object() != nullptr) {
+        return getString(ref->target->object(), 2);
     }
     return decodeText(this, dataOf(this).tags[ref->tag].value());
 }
@@ -126,8 +126,8 @@ OdString OdDbEntity::linetype() const
     if (ref == nullptr) {
         return OdString("ByLayer");
     }
-    if (ref->target != nullptr && ref->target->object != nullptr) {
-        return getString(ref->target->object, 2);
+    if (ref->target != nullptr && ref->target->object() != nullptr) {
+        return getString(ref->target->object(), 2);
     }
     return decodeText(this, dataOf(this).tags[ref->tag].value());
 }
@@ -209,7 +209,7 @@ OdDbObjectIdArray OdDbBlockReference::attributeIds() const
 {
     OdDbObjectIdArray ids;
     for (OdDbStub* sub : dataOf(this).children) {
-        if (sub->object != nullptr && dataOf(sub->object).tags[0].value() == "ATTRIB") {
+        if (sub->object() != nullptr && dataOf(sub->object()).tags[0].value() == "ATTRIB") {
             ids.append(OdDbObjectId(sub));
         }
     }

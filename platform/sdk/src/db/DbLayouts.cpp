@@ -26,20 +26,20 @@ public:
     {
         collect();
         for (OdDbStub* layout : m_layouts) {
-            const OdUInt64 named = getHandle(layout->object, 330, kLayout);
+            const OdUInt64 named = getHandle(layout->object(), 330, kLayout);
             if (!isBlock(m_db.stubOf(named))) {
                 relinkLayout(layout, named);
             }
         }
         for (OdDbStub* block : m_blocks) {
-            const OdUInt64 named = getHandle(block->object, 340, kBlockRecord);
+            const OdUInt64 named = getHandle(block->object(), 340, kBlockRecord);
             OdDbStub* layout = m_db.stubOf(named);
             if (named != 0 &&
                 std::find(m_layouts.begin(), m_layouts.end(), layout) == m_layouts.end()) {
                 relinkBlock(block, named);
             } else if (named == 0 && layoutOf(block) != nullptr) {
                 // A layout block that does not name its layout yet (an upgraded drawing).
-                setRaw(block->object, 340, kvdxf::formatHandle(layoutOf(block)->handle),
+                setRaw(block->object(), 340, kvdxf::formatHandle(layoutOf(block)->handle),
                        kBlockRecord);
             }
         }
@@ -52,7 +52,7 @@ private:
 
     void collect()
     {
-        const OdDbDictionaryPtr root = OdDbDictionary::cast(m_db.namedObjects->object);
+        const OdDbDictionaryPtr root = OdDbDictionary::cast(m_db.namedObjects->object());
         const OdDbDictionaryPtr layouts =
             root.isNull() ? OdDbDictionaryPtr()
                           : OdDbDictionary::cast(root->getAt(OdString("ACAD_LAYOUT")).openObject());
@@ -61,12 +61,12 @@ private:
         }
         for (OdDbDictionaryIteratorPtr it = layouts->newIterator(false); !it->done(); it->next()) {
             OdDbStub* layout = it->objectId().stub();
-            if (layout != nullptr && layout->object != nullptr &&
-                dataOf(layout->object).tags[0].value() == "LAYOUT") {
+            if (layout != nullptr && layout->object() != nullptr &&
+                dataOf(layout->object()).tags[0].value() == "LAYOUT") {
                 m_layouts.push_back(layout);
             }
         }
-        for (OdDbStub* block : dataOf(m_db.blockTable->object).children) {
+        for (OdDbStub* block : dataOf(m_db.blockTable->object()).children) {
             if (isBlock(block)) {
                 m_blocks.push_back(block);
             }
@@ -75,15 +75,15 @@ private:
 
     bool isBlock(const OdDbStub* stub) const
     {
-        return stub != nullptr && stub->object != nullptr && !dataOf(stub->object).erased &&
-               !dataOf(stub->object).synthetic && dataOf(stub->object).owner == m_db.blockTable;
+        return stub != nullptr && stub->object() != nullptr && !dataOf(stub->object()).erased &&
+               !dataOf(stub->object()).synthetic && dataOf(stub->object()).owner == m_db.blockTable;
     }
 
     // The layout whose block link names this block.
     OdDbStub* layoutOf(const OdDbStub* block) const
     {
         for (OdDbStub* layout : m_layouts) {
-            if (getHandle(layout->object, 330, kLayout) == block->handle) {
+            if (getHandle(layout->object(), 330, kLayout) == block->handle) {
                 return layout;
             }
         }
@@ -100,12 +100,12 @@ private:
     {
         OdDbStub* block = nullptr;
         for (OdDbStub* candidate : m_blocks) {
-            if (getHandle(candidate->object, 340, kBlockRecord) == layout->handle) {
+            if (getHandle(candidate->object(), 340, kBlockRecord) == layout->handle) {
                 block = candidate;
                 break;
             }
         }
-        const OdString name = getString(layout->object, 1, kLayout);
+        const OdString name = getString(layout->object(), 1, kLayout);
         if (block == nullptr && name.iCompare(OdString("Model")) == 0) {
             block = blockNamed("*Model_Space");
         } else if (block == nullptr) {
@@ -117,12 +117,12 @@ private:
         std::string message = "layout \"" + name.toUtf8() + "\" names block " +
                               kvdxf::formatHandle(named) + ", which does not exist; ";
         if (block != nullptr) {
-            setRaw(layout->object, 330, kvdxf::formatHandle(block->handle), kLayout);
+            setRaw(layout->object(), 330, kvdxf::formatHandle(block->handle), kLayout);
             message += "it is linked to block \"" +
-                       static_cast<OdDbSymbolTableRecord*>(block->object)->getName().toUtf8() +
+                       static_cast<OdDbSymbolTableRecord*>(block->object())->getName().toUtf8() +
                        "\"";
         } else {
-            setRaw(layout->object, 330, "0", kLayout);
+            setRaw(layout->object(), 330, "0", kLayout);
             message += "no block is left for it; the link is cleared";
         }
         m_db.messages.push_back(m_db.path + ": " + message);
@@ -131,14 +131,14 @@ private:
     void relinkBlock(OdDbStub* block, OdUInt64 named)
     {
         OdDbStub* layout = layoutOf(block);
-        setRaw(block->object, 340, layout != nullptr ? kvdxf::formatHandle(layout->handle) : "0",
+        setRaw(block->object(), 340, layout != nullptr ? kvdxf::formatHandle(layout->handle) : "0",
                kBlockRecord);
         m_db.messages.push_back(
             m_db.path + ": block \"" +
-            static_cast<OdDbSymbolTableRecord*>(block->object)->getName().toUtf8() +
+            static_cast<OdDbSymbolTableRecord*>(block->object())->getName().toUtf8() +
             "\" names layout " + kvdxf::formatHandle(named) + ", which does not exist; " +
             (layout != nullptr ? "it is linked to layout \"" +
-                                     getString(layout->object, 1, kLayout).toUtf8() + "\""
+                                     getString(layout->object(), 1, kLayout).toUtf8() + "\""
                                : std::string("the link is cleared")));
     }
 };

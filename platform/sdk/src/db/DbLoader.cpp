@@ -42,7 +42,7 @@ void Loader::run()
         for (size_t i = section.begin; i < section.end; ++i) {
             const Tag& tag = m_file.tags[i];
             uint64_t handle = 0;
-            if (tag.code == 0) {
+            if (tag.code == 0 || tag.code == kvdxf::kCondensedCode) {
                 ++objects;
             } else if ((tag.code == 5 || tag.code == 105) &&
                        kvdxf::parseHandle(tag.value(), handle) && handle > m_db.maxHandle &&
@@ -51,9 +51,13 @@ void Loader::run()
             }
         }
     }
-    m_all.reserve(objects);
+    if (m_condenser.maxHandle() > m_db.maxHandle) {
+        m_db.maxHandle = m_condenser.maxHandle();
+    }
+    m_all.reserve(objects - m_db.unreadObjects);
     m_owners.reserve(objects);
     m_db.byHandle.reserve(objects);
+    m_layerMet.resize(m_condenser.layerNames());
     // Each section's place in the layout, in file order.
     std::vector<std::pair<const kvdxf::Section*, size_t>> places;
     for (const kvdxf::Section& section : m_file.sections) {
@@ -143,7 +147,7 @@ void Loader::report(const Tag& tag, const std::string& message)
 size_t Loader::nextObject(size_t i, size_t end) const
 {
     ++i;
-    while (i < end && m_file.tags[i].code != 0) {
+    while (i < end && m_file.tags[i].code != 0 && m_file.tags[i].code != kvdxf::kCondensedCode) {
         ++i;
     }
     return i;
@@ -184,6 +188,24 @@ OdUInt64 Loader::ownerOf(const Tag* tags, size_t count)
     return 0;
 }
 
+void Loader::number(OdDbStub* stub, OdUInt64 handle, const Tag& type)
+{
+    // Objects without a handle (R12 without handles) get one in memory only, as do objects
+    // whose handle is taken.
+    m_db.giveHandle(stub, handle);
+    if (handle != 0 && stub->handle != handle) {
+        report(type, "duplicate handle " + kvdxf::formatHandle(handle) + " of " +
+                         std::string(type.value()) + "; the object gets a new handle");
+        m_renumber.push_back(stub);
+    } else if (handle == 0 && m_keepsHandles) {
+        // Its new handle goes into the file, so that it keeps it when read again.
+        if (m_unnumbered.empty()) {
+            m_firstUnnumbered = type;
+        }
+        m_unnumbered.push_back(stub);
+    }
+}
+
 OdDbObject* Loader::make(size_t first, size_t last, bool entity, std::string_view tableName,
                          Placement placement)
 {
@@ -194,26 +216,14 @@ OdDbObject* Loader::make(size_t first, size_t last, bool entity, std::string_vie
     data.tags.assignView(tags, count);
     data.placement = placement;
     data.isNew = false;
-    // Objects without a handle (R12 without handles) get one in memory only, as do objects
-    // whose handle is taken.
     const size_t at = handleTag(tags, count, placement == Placement::TableRecord);
     uint64_t handle = 0;
     if (at != 0 && !kvdxf::parseHandle(tags[at].value(), handle)) {
         handle = 0;
     }
-    OdDbStub* stub = m_db.newStub(handle);
-    if (handle != 0 && stub->handle != handle) {
-        report(tags[0], "duplicate handle " + kvdxf::formatHandle(handle) + " of " +
-                            std::string(tags[0].value()) + "; the object gets a new handle");
-        m_renumber.push_back(stub);
-    } else if (handle == 0 && m_keepsHandles) {
-        // Its new handle goes into the file, so that it keeps it when read again.
-        if (m_unnumbered.empty()) {
-            m_firstUnnumbered = first;
-        }
-        m_unnumbered.push_back(stub);
-    }
-    stub->object = object;
+    OdDbStub* stub = m_db.addStub();
+    number(stub, handle, tags[0]);
+    stub->setObject(object);
     object->addRef();
     Access::setStub(object, stub);
     if (const OdUInt64 owner = ownerOf(tags, count)) {
@@ -274,7 +284,7 @@ void Loader::loadTables(const kvdxf::Section& section)
             OdDbObject* object = make(i, next, false, tableName, Placement::TableRecord);
             if (OdDbStub* owner = tableOfRecord(std::string(type), table, m_file.tags[i])) {
                 dataOf(object).owner = owner;
-                dataOf(owner->object).children.push_back(Access::stub(object));
+                dataOf(owner->object()).children.push_back(Access::stub(object));
                 if (OdDbSymbolTableRecord::cast(object).get() != nullptr) {
                     m_db.indexRecord(owner, Access::stub(object));
                 }
@@ -311,8 +321,8 @@ OdDbStub* Loader::tableOfRecord(const std::string& kind, OdDbStub* current, cons
 
 std::string Loader::tableNameOf(const OdDbStub* table)
 {
-    const int name = findTag(table->object, 2);
-    return name < 0 ? std::string() : upperCase(dataOf(table->object).tags[name].value());
+    const int name = findTag(table->object(), 2);
+    return name < 0 ? std::string() : upperCase(dataOf(table->object()).tags[name].value());
 }
 
 void Loader::setStandardTable(const std::string& name, OdDbStub* table)
@@ -326,32 +336,33 @@ void Loader::setStandardTable(const std::string& name, OdDbStub* table)
 void Loader::resolveOwners()
 {
     for (const auto& [stub, handle] : m_owners) {
-        ObjectData& data = dataOf(stub->object);
         OdDbStub* owner = m_db.stubOf(handle);
-        if (data.owner != nullptr) {
+        if (ownerOf(stub) != nullptr) {
             continue;
         }
-        const bool entity = data.placement == Placement::Entity;
-        if (owner == nullptr || owner->object == nullptr || dataOf(owner->object).erased ||
-            (entity && OdDbBlockTableRecord::cast(owner->object).get() == nullptr)) {
+        const bool entity = placementOf(stub) == Placement::Entity;
+        // Unread objects are entities, never blocks.
+        const OdDbObject* ownerObject = owner != nullptr ? owner->resident() : nullptr;
+        if (!isLive(owner) ||
+            (entity && OdDbBlockTableRecord::cast(ownerObject).get() == nullptr)) {
             if (!entity) {
                 continue;
             }
             // An entity whose owner is missing or no block goes to model space, in the file
             // too.
-            report(data.tags[0], "entity owner " + kvdxf::formatHandle(handle) +
-                                     " is no block of the drawing; the entity goes to model "
-                                     "space");
+            report(typeTagOf(stub), "entity owner " + kvdxf::formatHandle(handle) +
+                                        " is no block of the drawing; the entity goes to model "
+                                        "space");
             owner = layoutBlock(false);
-            const int tag = ownerTag(stub->object);
+            const int tag = ownerTag(stub->object());
             if (tag >= 0) {
-                replaceValue(stub->object, static_cast<size_t>(tag),
+                replaceValue(stub->object(), static_cast<size_t>(tag),
                              kvdxf::formatHandle(owner->handle));
             }
         }
-        data.owner = owner;
-        if (data.placement == Placement::Entity) {
-            dataOf(owner->object).children.push_back(stub);
+        setOwner(stub, owner);
+        if (entity) {
+            addChild(owner, stub);
         }
     }
 }
@@ -360,23 +371,39 @@ void Loader::resolveNames()
 {
     // Nothing changes the tables while the names are resolved.
     NameCache cache;
-    for (OdDbStub* stub : m_all) {
-        collectNameRefs(m_db, stub->object, &cache);
+    auto unread = m_unreadLayerNames.begin();
+    for (size_t i = 0; i <= m_all.size(); ++i) {
+        for (; unread != m_unreadLayerNames.end() && unread->first == i; ++unread) {
+            m_db.unresolvedLayerNames.push_back(unread->second);
+        }
+        if (i == m_all.size()) {
+            break;
+        }
+        OdDbObject* object = m_all[i]->object();
+        collectNameRefs(m_db, object, &cache);
+        const ObjectData& data = dataOf(object);
+        for (const NameRef& ref : data.refs) {
+            const std::string_view name = data.tags[ref.tag].value();
+            if (ref.role == RefRole::Layer && ref.target == nullptr && !name.empty()) {
+                m_db.unresolvedLayerNames.push_back(name);
+            }
+        }
     }
+    std::vector<std::pair<size_t, std::string_view>>().swap(m_unreadLayerNames);
 }
 
 void Loader::fixHandles()
 {
     if (!m_unnumbered.empty()) {
-        report(m_file.tags[m_firstUnnumbered],
-               std::to_string(m_unnumbered.size()) +
-                   (m_unnumbered.size() == 1 ? " object has" : " objects have") +
-                   " no handle (the first a " +
-                   std::string(m_file.tags[m_firstUnnumbered].value()) + "); each gets a new one");
+        report(m_firstUnnumbered, std::to_string(m_unnumbered.size()) +
+                                      (m_unnumbered.size() == 1 ? " object has" : " objects have") +
+                                      " no handle (the first a " +
+                                      std::string(m_firstUnnumbered.value()) +
+                                      "); each gets a new one");
     }
     for (const std::vector<OdDbStub*>* list : {&m_renumber, &m_unnumbered}) {
         for (OdDbStub* stub : *list) {
-            OdDbObject* object = stub->object;
+            OdDbObject* object = stub->object();
             const TagList& tags = dataOf(object).tags;
             const std::string handle = kvdxf::formatHandle(stub->handle);
             const bool record = dataOf(object).placement == Placement::TableRecord;
@@ -388,7 +415,7 @@ void Loader::fixHandles()
         }
     }
     for (OdDbStub* stub : m_all) {
-        Access::sync(stub->object);
+        Access::sync(stub->object());
     }
 }
 
@@ -398,14 +425,17 @@ namespace {
 // LAYER table) find them.
 void resolveSuppliedNames(DatabaseImpl& db)
 {
+    // Objects not read yet find them when they are read.
     for (OdDbStub& stub : db.stubs) {
-        if (stub.object == nullptr) {
+        const OdDbObject* object = stub.resident();
+        if (object == nullptr || Access::state(object).unreadBytes != nullptr) {
             continue;
         }
-        for (NameRef& ref : dataOf(stub.object).refs) {
+        ObjectData& data = dataOf(object);
+        for (NameRef& ref : data.refs) {
             if (ref.target == nullptr) {
-                ref.target = db.lookup(db.tableForRole(ref.role),
-                                       db.decode(dataOf(stub.object).tags[ref.tag].value()));
+                ref.target =
+                    db.lookup(db.tableForRole(ref.role), db.decode(data.tags[ref.tag].value()));
             }
         }
     }
@@ -413,7 +443,8 @@ void resolveSuppliedNames(DatabaseImpl& db)
 
 }  // namespace
 
-void loadDatabase(DatabaseImpl& db, std::unique_ptr<kvdxf::DxfFile> file)
+void loadDatabase(DatabaseImpl& db, std::unique_ptr<kvdxf::DxfFile> file,
+                  const FileCondenser& condenser)
 {
     db.path = file->path;
     db.version = file->version;
@@ -423,12 +454,10 @@ void loadDatabase(DatabaseImpl& db, std::unique_ptr<kvdxf::DxfFile> file)
         db.messages.push_back(d.toString());
     }
     db.file = std::move(file);
-    // The database needs the values only; dropped before the objects take their memory, so that
-    // the file's group code lines never count towards the peak.
-    db.file->dropGroupCodeLines();
-    Loader(db, *db.file).run();
-    // Drawings older than AC1015 are written as AC1015.
+    Loader(db, *db.file, condenser).run();
+    // Drawings older than AC1015 are written as AC1015, every object rebuilt.
     if (isOlderThanAc1015(db)) {
+        db.readAll();
         upgradeToAc1015(db);
     }
     const size_t repairs = db.messages.size();
@@ -440,10 +469,11 @@ void loadDatabase(DatabaseImpl& db, std::unique_ptr<kvdxf::DxfFile> file)
     db.resolveHeaderRefs();
     // Dimension styles that name no text style use Standard, which may have just been added.
     if (db.dimstyleTable != nullptr) {
-        for (OdDbStub* style : dataOf(db.dimstyleTable->object).children) {
-            Access::sync(style->object);
+        for (OdDbStub* style : dataOf(db.dimstyleTable->object()).children) {
+            Access::sync(style->object());
         }
     }
+    db.loaded = true;
 }
 
 }  // namespace kvdb

@@ -12,11 +12,14 @@ class OdDbStub;
 namespace kvdb {
 
 class DatabaseImpl;
+class FileCondenser;
 
 // Builds the database from a file the DXF layer read: objects with their handles, owners and
 // places, table name indexes, and by-name references resolved to ids. Repairs (duplicate handles,
 // dangling owners) are added to the database's messages.
-void loadDatabase(DatabaseImpl& db, std::unique_ptr<kvdxf::DxfFile> file);
+// `condenser` condensed the entities of the file that stay unread (UnreadObjects.h).
+void loadDatabase(DatabaseImpl& db, std::unique_ptr<kvdxf::DxfFile> file,
+                  const FileCondenser& condenser);
 
 // A block record made up for a block the file names without one (R12 files). It is not written
 // unless the drawing's block table takes it (adoptBlockTable).
@@ -40,6 +43,8 @@ class TagSink
 public:
     virtual ~TagSink() = default;
     virtual void write(int code, std::string_view value) = 0;
+    // Lines of the file read, which are what writing their tags gives.
+    virtual void writeLines(std::string_view lines) = 0;
 };
 void writeDatabase(const DatabaseImpl& db, TagSink& sink);
 

@@ -3,6 +3,7 @@
 #include "DbLoader.h"
 #include "Loader.h"
 #include "TagOps.h"
+#include "UnreadObjects.h"
 
 #include <DbObject.h>
 #include <DbSymbolTableRecord.h>
@@ -18,8 +19,12 @@ OdDbStub* Loader::blockByName(std::string_view name)
     return makeSyntheticBlock(m_db, name);
 }
 
-bool Loader::expectsFollowers(const OdDbObject* object)
+bool Loader::expectsFollowers(const OdDbStub* stub)
 {
+    const OdDbObject* object = stub->resident();
+    if (object == nullptr) {
+        return stub->unread.followers;
+    }
     const std::string_view type = dataOf(object).tags[0].value();
     if (type == "POLYLINE") {
         return true;
@@ -30,42 +35,115 @@ bool Loader::expectsFollowers(const OdDbObject* object)
     return false;
 }
 
+bool Loader::onPaperSpace(const OdDbStub* stub)
+{
+    const OdDbObject* object = stub->resident();
+    return object == nullptr ? stub->unread.paperSpace : getInt(object, 67, 0) == 1;
+}
+
+OdDbStub* Loader::makeEntity(size_t first, size_t last, Placement placement, bool ownerLater,
+                             bool& hasOwnerHandle)
+{
+    if (m_file.tags[first].code == kvdxf::kCondensedCode) {
+        return makeUnread(first, placement, ownerLater, hasOwnerHandle);
+    }
+    const size_t owners = m_owners.size();
+    OdDbStub* stub = Access::stub(make(first, last, true, {}, placement));
+    hasOwnerHandle = m_owners.size() != owners;
+    return stub;
+}
+
+OdDbStub* Loader::makeUnread(size_t first, Placement placement, bool ownerLater,
+                             bool& hasOwnerHandle)
+{
+    const Tag& condensed = m_file.tags[first];
+    OdDbStub* stub = FileCondenser::stubOf(condensed);
+    number(stub, stub->handle, typeTagOf(stub));
+    UnreadObject& unread = stub->unread;
+    unread.placement = placement;
+    const OdUInt64 ownerHandle = unread.ownerHandle;
+    unread.owner = nullptr;
+    hasOwnerHandle = ownerHandle != 0;
+    if (hasOwnerHandle && ownerLater) {
+        m_owners.emplace_back(stub, ownerHandle);
+    }
+    // The first entity naming a layer the drawing lacks says where it goes in the list of them.
+    const uint32_t layer = condensed.size;
+    if (layer != FileCondenser::kNoLayer && !m_layerMet[layer]) {
+        m_layerMet[layer] = true;
+        const std::string_view name = m_condenser.layerName(layer);
+        if (!name.empty() && m_db.lookup(m_db.layerTable, m_db.decode(name)) == nullptr) {
+            m_unreadLayerNames.emplace_back(m_all.size(), name);
+        }
+    }
+    return stub;
+}
+
+void Loader::setOwner(OdDbStub* stub, OdDbStub* owner)
+{
+    if (OdDbObject* object = stub->resident()) {
+        Access::state(object).owner = owner;
+    } else {
+        stub->unread.owner = owner;
+    }
+}
+
+OdDbStub* Loader::ownerOf(const OdDbStub* stub) const
+{
+    const OdDbObject* object = stub->resident();
+    return object != nullptr ? Access::state(object).owner : stub->unread.owner;
+}
+
+void Loader::addChild(OdDbStub* parent, OdDbStub* child)
+{
+    if (OdDbObject* object = parent->resident()) {
+        Access::state(object).children.push_back(child);
+    } else {
+        m_db.unreadFollowers[parent].push_back(child);
+    }
+}
+
 void Loader::loadEntityList(size_t first, size_t last, OdDbStub* block, Placement placement,
                             std::vector<OdDbStub*>* sectionList, bool modelOrPaperByFlag)
 {
-    OdDbObject* parent = nullptr;
+    OdDbStub* parent = nullptr;
     for (size_t i = first; i < last;) {
         const size_t next = nextObject(i, last);
-        if (m_file.tags[i].code != 0) {
+        const Tag& tag = m_file.tags[i];
+        if (tag.code != 0 && tag.code != kvdxf::kCondensedCode) {
             i = next;
             continue;
         }
-        const std::string_view type = m_file.tags[i].value();
-        const bool follower = type == "ATTRIB" || type == "VERTEX" || type == "SEQEND";
+        const OdDbStub* unread = tag.code == 0 ? nullptr : FileCondenser::stubOf(tag);
+        const std::string_view type = tag.code == 0 ? tag.value() : std::string_view();
+        const bool sequenceEnd = unread != nullptr ? unread->unread.sequenceEnd : type == "SEQEND";
+        const bool follower = unread != nullptr
+                                  ? unread->unread.follower
+                                  : sequenceEnd || type == "ATTRIB" || type == "VERTEX";
+        bool hasOwnerHandle = false;
         if (parent != nullptr && follower) {
-            OdDbObject* sub = make(i, next, true, {}, Placement::SubEntity);
-            dataOf(sub).owner = Access::stub(parent);
-            dataOf(parent).children.push_back(Access::stub(sub));
-            if (type == "SEQEND") {
+            OdDbStub* sub = makeEntity(i, next, Placement::SubEntity, false, hasOwnerHandle);
+            setOwner(sub, parent);
+            addChild(parent, sub);
+            if (sequenceEnd) {
                 parent = nullptr;
             }
             i = next;
             continue;
         }
-        OdDbObject* entity = make(i, next, true, {}, placement);
+        OdDbStub* entity = makeEntity(i, next, placement, modelOrPaperByFlag, hasOwnerHandle);
         OdDbStub* owner = block;
-        if (modelOrPaperByFlag && m_owners.empty() == false &&
-            m_owners.back().first == Access::stub(entity)) {
+        if (modelOrPaperByFlag && hasOwnerHandle) {
             owner = nullptr;  // resolved from the owner handle later
         } else if (modelOrPaperByFlag) {
-            owner = layoutBlock(getInt(entity, 67, 0) == 1);
+            owner = layoutBlock(onPaperSpace(entity));
         }
         if (owner != nullptr) {
-            dataOf(entity).owner = owner;
-            dataOf(owner->object).children.push_back(Access::stub(entity));
+            setOwner(entity, owner);
+            addChild(owner, entity);
         }
         if (sectionList != nullptr) {
-            sectionList->push_back(Access::stub(entity));
+            sectionList->push_back(entity);
         }
         parent = expectsFollowers(entity) ? entity : nullptr;
         i = next;
@@ -90,7 +168,15 @@ void Loader::loadBlocks(const kvdxf::Section& section)
     for (size_t i = section.begin; i < section.end;) {
         size_t next = nextObject(i, section.end);
         if (m_file.tags[i].code != 0 || m_file.tags[i].value() != "BLOCK") {
-            if (m_file.tags[i].code == 0) {
+            if (m_file.tags[i].code == kvdxf::kCondensedCode) {
+                // Nothing finds or writes it.
+                OdDbStub* dropped = FileCondenser::stubOf(m_file.tags[i]);
+                const Tag type = typeTagOf(dropped);
+                dropped->unread = UnreadObject();
+                --m_db.unreadObjects;
+                report(type, "entity " + std::string(type.value()) +
+                                 " outside a block definition is dropped");
+            } else if (m_file.tags[i].code == 0) {
                 report(m_file.tags[i], "entity " + std::string(m_file.tags[i].value()) +
                                            " outside a block definition is dropped");
             }
@@ -106,9 +192,9 @@ void Loader::loadBlocks(const kvdxf::Section& section)
         block = m_db.stubOf(ownerHandle);
         // The record named by handle, unless it is no record of the block table or already has
         // its definition (its name may then tell the record of its own).
-        if (block != nullptr &&
-            (block->object == nullptr || m_db.blockTable == nullptr ||
-             dataOf(block->object).owner != m_db.blockTable || m_db.blockEnds.count(block) != 0)) {
+        if (block != nullptr && (block->resident() == nullptr || m_db.blockTable == nullptr ||
+                                 dataOf(block->resident()).owner != m_db.blockTable ||
+                                 m_db.blockEnds.count(block) != 0)) {
             block = nullptr;
         }
         const int nameTag = findTag(begin, 2);

@@ -3,6 +3,7 @@
 #include "DbMacros.h"
 #include "TagOps.h"
 #include "dxf/DxfNumbers.h"
+#include "dxf/DxfReader.h"
 
 #include <DbDatabase.h>
 #include <DbDictionary.h>
@@ -36,7 +37,8 @@ bool OdDbObjectId::isValid() const
 
 bool OdDbObjectId::isErased() const
 {
-    return m_stub != nullptr && m_stub->object != nullptr && dataOf(m_stub->object).erased;
+    return m_stub != nullptr && m_stub->resident() != nullptr &&
+           Access::state(m_stub->resident()).erased;
 }
 
 OdDbHandle OdDbObjectId::getHandle() const
@@ -61,11 +63,11 @@ bool OdDbObjectId::operator<(const OdDbObjectId& other) const
 
 OdDbObjectPtr OdDbObjectId::openObject(OdDb::OpenMode mode, bool openErased) const
 {
-    if (m_stub == nullptr || m_stub->object == nullptr) {
+    OdDbObject* object = m_stub != nullptr ? m_stub->object() : nullptr;
+    if (object == nullptr) {
         return OdDbObjectPtr();
     }
-    OdDbObject* object = m_stub->object;
-    if (dataOf(object).erased && !openErased) {
+    if (Access::state(object).erased && !openErased) {
         return OdDbObjectPtr();
     }
     Access::setOpenMode(object, mode);
@@ -74,7 +76,7 @@ OdDbObjectPtr OdDbObjectId::openObject(OdDb::OpenMode mode, bool openErased) con
 
 OdDbObjectPtr OdDbObjectId::safeOpenObject(OdDb::OpenMode mode, bool openErased) const
 {
-    if (m_stub == nullptr || m_stub->object == nullptr) {
+    if (m_stub == nullptr || !m_stub->hasObject()) {
         throw OdError(eNullObjectId);
     }
     OdDbObjectPtr object = openObject(mode, openErased);
@@ -109,7 +111,7 @@ void OdDbObject::release()
         return;
     }
     // Only the database's own reference is left: the last opening is over.
-    if (m_refs == 1 && m_stub != nullptr && m_stub->object == this &&
+    if (m_refs == 1 && m_stub != nullptr && m_stub->resident() == this &&
         m_openMode != OdDb::kNotOpen && !m_closing) {
         m_closing = true;
         const bool modified = m_modifiedInOpening;
@@ -178,6 +180,9 @@ void setErased(DatabaseImpl* db, OdDbObject* object, bool erased)
     if (data.erased == erased) {
         return;
     }
+    if (db != nullptr && data.placement == Placement::TableRecord) {
+        db->beforeNamesChange();
+    }
     data.erased = erased;
     if (db == nullptr) {
         return;
@@ -185,8 +190,8 @@ void setErased(DatabaseImpl* db, OdDbObject* object, bool erased)
     db->touch(object);
     db->notifyErased(object, erased);
     for (OdDbStub* owned : db->ownedObjects(Access::stub(object))) {
-        if (owned->object != nullptr) {
-            setErased(db, owned->object, erased);
+        if (owned->object() != nullptr) {
+            setErased(db, owned->object(), erased);
         }
     }
 }
@@ -264,7 +269,7 @@ void OdDbObject::assertWriteEnabled()
 
 OdDbObjectId OdDbObject::extensionDictionary() const
 {
-    const TagList& tags = m_data->tags;
+    const TagList& tags = dataOf(this).tags;
     for (size_t i = 1; i + 1 < tags.size() && tags[i].code != 100; ++i) {
         if (tags[i].code == 102 && tags[i].value() == "{ACAD_XDICTIONARY") {
             uint64_t handle = 0;
@@ -289,7 +294,7 @@ bool OdDbObject::createExtensionDictionary()
     database()->impl().sectionItems(SectionSlot::Objects).push_back(dictId.stub());
     // The dictionary goes after the handle and any reactors, before the owner group.
     size_t at = 1;
-    const TagList& tags = m_data->tags;
+    const TagList& tags = dataOf(this).tags;
     while (at < tags.size() && (tags[at].code == 5 || tags[at].code == 105)) {
         ++at;
     }
@@ -308,7 +313,7 @@ bool OdDbObject::createExtensionDictionary()
 
 OdResBufPtr OdDbObject::xData(const OdString& regappName) const
 {
-    const TagList& tags = m_data->tags;
+    const TagList& tags = dataOf(this).tags;
     OdResBufPtr head;
     OdResBufPtr tail;
     bool inApp = false;
@@ -342,7 +347,7 @@ void OdDbObject::setXData(const OdResBuf* xdata)
         }
         const OdString app = rb->getString();
         // Remove this application's block.
-        const TagList& tags = m_data->tags;
+        const TagList& tags = dataOf(this).tags;
         size_t start = xdataStart(tags);
         for (size_t i = start; i < tags.size(); ++i) {
             if (tags[i].code == 1001 && decodeText(this, tags[i].value()).iCompare(app) == 0) {
@@ -362,7 +367,7 @@ void OdDbObject::setXData(const OdResBuf* xdata)
             item = item->next().get();
         }
         if (!items.empty()) {
-            size_t at = m_data->tags.size();
+            size_t at = dataOf(this).tags.size();
             insertTag(this, at++, 1001, encodeText(this, app));
             for (const OdResBuf* value : items) {
                 insertTag(this, at++, value->restype(), tagTextOf(this, value));
@@ -383,7 +388,7 @@ void OdDbObject::setXData(const OdResBuf* xdata)
 OdDbObjectIdArray OdDbObject::getPersistentReactors() const
 {
     OdDbObjectIdArray ids;
-    const TagList& tags = m_data->tags;
+    const TagList& tags = dataOf(this).tags;
     bool inside = false;
     for (size_t i = 1; i < tags.size() && tags[i].code != 100; ++i) {
         if (tags[i].code == 102) {
@@ -406,15 +411,16 @@ OdRxObjectPtr OdDbObject::clone() const
     ObjectData& data = dataOf(object);
     data.ownArena = std::make_unique<kvdxf::StringArena>();
     std::vector<Tag>& tags = data.tags.edit();
-    for (const Tag& tag : m_data->tags) {
+    const ObjectData& mine = dataOf(this);
+    for (const Tag& tag : mine.tags) {
         Tag t = tag;
         const std::string_view stored = data.ownArena->store(tag.value());
         t.data = stored.data();
         tags.push_back(t);
     }
     data.tags.sync();
-    data.refs = m_data->refs;
-    data.memoryChain = m_data->memoryChain;
+    data.refs = mine.refs;
+    data.memoryChain = mine.memoryChain;
     data.isNew = true;
     Access::syncCopy(object, *this);
     return copy;
@@ -430,8 +436,8 @@ void OdDbObject::handOverTo(OdDbObject* newObject, bool keepXData, bool keepExtD
     }
     OdDbDatabase* db = database();
     assertWriteEnabled();
-    ObjectData& mine = *m_data;
-    ObjectData& theirs = *newObject->m_data;
+    ObjectData& mine = dataOf(this);
+    ObjectData& theirs = dataOf(newObject);
     // The identity groups of this object (handle, application groups up to the first marker)
     // replace those of the newcomer.
     std::vector<Tag> head;
@@ -481,7 +487,7 @@ void OdDbObject::handOverTo(OdDbObject* newObject, bool keepXData, bool keepExtD
     OdDbStub* stub = m_stub;
     newObject->m_stub = stub;
     newObject->addRef();
-    stub->object = newObject;
+    stub->setObject(newObject);
     if (db != nullptr) {
         db->impl().rehome(newObject);
     }
@@ -500,6 +506,10 @@ void OdDbObject::handOverTo(OdDbObject* newObject, bool keepXData, bool keepExtD
 
 OdString OdDbObject::dxfTypeName() const
 {
+    if (m_data->unreadBytes != nullptr) {
+        return OdString::fromUtf8(
+            kvdxf::firstTag({m_data->unreadBytes, m_data->unreadSize}).value());
+    }
     if (m_data->tags.empty()) {
         return isA() ? isA()->dxfName() : OdString();
     }

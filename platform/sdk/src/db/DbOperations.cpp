@@ -60,10 +60,10 @@ void OdDbDatabase::purge(OdDbObjectIdArray& ids) const
     while (!staying.empty()) {
         OdDbStub* const stays = staying.back();
         staying.pop_back();
-        if (stays->object == nullptr || !usesItsReferences(stays->object)) {
+        if (stays->object() == nullptr || !usesItsReferences(stays->object())) {
             continue;
         }
-        forEachReference(*m_impl, stays->object, [&](OdDbStub* target) {
+        forEachReference(*m_impl, stays->object(), [&](OdDbStub* target) {
             if (candidates.count(target) != 0 && kept.insert(target).second) {
                 staying.push_back(target);
             }

@@ -498,7 +498,7 @@ bool OdDbBlockTableRecord::isFromExternalReference() const
         ends->second.first == nullptr) {
         return false;
     }
-    return (getInt(ends->second.first->object, 70, 0) & 4) != 0;
+    return (getInt(ends->second.first->object(), 70, 0) & 4) != 0;
 }
 
 bool OdDbBlockTableRecord::isAnonymous() const
@@ -524,7 +524,7 @@ OdString OdDbBlockTableRecord::pathName() const
     if (ends == db->impl().blockEnds.end() || ends->second.first == nullptr) {
         return OdString();
     }
-    return getString(ends->second.first->object, 1);
+    return getString(ends->second.first->object(), 1);
 }
 
 void OdDbObjectIterator::init(const OdDbObjectIdArray& ids)

@@ -89,7 +89,7 @@ OdDbObjectId OdDbSymbolTable::getAt(const OdString& name, bool getErasedRecord) 
     }
     if (getErasedRecord) {
         for (OdDbStub* record : dataOf(this).children) {
-            if (static_cast<OdDbSymbolTableRecord*>(record->object)->getName().iCompare(name) ==
+            if (static_cast<OdDbSymbolTableRecord*>(record->object())->getName().iCompare(name) ==
                 0) {
                 return OdDbObjectId(record);
             }

@@ -84,9 +84,9 @@ void setHeaderRef(DatabaseImpl& db, const char* name, int code, RefRole role, Od
     var.hasRef = true;
     var.role = role;
     var.ref = target;
-    const bool named = target != nullptr && target->object != nullptr;
+    const bool named = target != nullptr && target->object() != nullptr;
     setHeaderRaw(db, name, code,
-                 named ? db.encode(static_cast<OdDbSymbolTableRecord*>(target->object)->getName())
+                 named ? db.encode(static_cast<OdDbSymbolTableRecord*>(target->object())->getName())
                        : std::string());
 }
 

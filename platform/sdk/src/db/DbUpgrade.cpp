@@ -51,21 +51,21 @@ std::vector<std::string> adoptBlockTable(DatabaseImpl& db)
     std::vector<OdDbStub*>& tables = db.sectionItems(SectionSlot::Tables);
     const bool inFile = std::find(tables.begin(), tables.end(), blockTable) != tables.end();
     if (!inFile) {
-        upgradeTable(db, blockTable->object);
-        dataOf(blockTable->object).synthetic = false;
-        dataOf(blockTable->object).placement = Placement::Table;
+        upgradeTable(db, blockTable->object());
+        dataOf(blockTable->object()).synthetic = false;
+        dataOf(blockTable->object()).placement = Placement::Table;
         tables.push_back(blockTable);
     }
-    for (OdDbStub* block : std::vector<OdDbStub*>(dataOf(blockTable->object).children)) {
-        ObjectData& data = dataOf(block->object);
+    for (OdDbStub* block : std::vector<OdDbStub*>(dataOf(blockTable->object()).children)) {
+        ObjectData& data = dataOf(block->object());
         // A table made up while reading takes all its records into the file; a table of the
         // file only those of blocks the file defines (a block only named stays made up).
         if (data.synthetic && (!inFile || db.blockEnds.count(block) != 0)) {
             data.synthetic = false;
-            upgradeBlockRecord(db, block->object, blockTable);
+            upgradeBlockRecord(db, block->object(), blockTable);
             if (inFile) {
                 adopted.push_back(
-                    db.encode(static_cast<OdDbSymbolTableRecord*>(block->object)->getName()));
+                    db.encode(static_cast<OdDbSymbolTableRecord*>(block->object())->getName()));
             }
         }
         // Every block record has its BLOCK and ENDBLK in the file.
@@ -118,8 +118,8 @@ void upgradeToAc1015(DatabaseImpl& db)
     setHeader("ACADVER", 1, kUpgradeVersion);
     if (structured) {
         if (db.dimstyleTable != nullptr) {
-            for (OdDbStub* style : dataOf(db.dimstyleTable->object).children) {
-                upgradeDimStyleVariables(db, style->object);
+            for (OdDbStub* style : dataOf(db.dimstyleTable->object()).children) {
+                upgradeDimStyleVariables(db, style->object());
             }
         }
         return;
@@ -154,8 +154,8 @@ void upgradeToAc1015(DatabaseImpl& db)
 
     // Blocks: R12 names model and paper space "$MODEL_SPACE" and "$PAPER_SPACE".
     if (db.blockTable != nullptr) {
-        for (OdDbStub* block : dataOf(db.blockTable->object).children) {
-            OdDbSymbolTableRecord* record = static_cast<OdDbSymbolTableRecord*>(block->object);
+        for (OdDbStub* block : dataOf(db.blockTable->object()).children) {
+            OdDbSymbolTableRecord* record = static_cast<OdDbSymbolTableRecord*>(block->object());
             const OdString name = record->getName();
             const char* renamed = name.iCompare(OdString("$MODEL_SPACE")) == 0   ? "*Model_Space"
                                   : name.iCompare(OdString("$PAPER_SPACE")) == 0 ? "*Paper_Space"
@@ -166,7 +166,7 @@ void upgradeToAc1015(DatabaseImpl& db)
                 db.indexRecord(db.blockTable, block);
                 const auto ends = db.blockEnds.find(block);
                 if (ends != db.blockEnds.end() && ends->second.first != nullptr) {
-                    OdDbObject* begin = ends->second.first->object;
+                    OdDbObject* begin = ends->second.first->object();
                     for (int code : {2, 3}) {
                         const int i = findTag(begin, code);
                         if (i >= 0) {
@@ -183,32 +183,32 @@ void upgradeToAc1015(DatabaseImpl& db)
     // Tables and their records.
     std::vector<OdDbStub*>& tables = db.sectionItems(SectionSlot::Tables);
     for (OdDbStub* table : tables) {
-        upgradeTable(db, table->object);
-        for (OdDbStub* record : dataOf(table->object).children) {
-            upgradeRecord(db, record->object, table);
+        upgradeTable(db, table->object());
+        for (OdDbStub* record : dataOf(table->object()).children) {
+            upgradeRecord(db, record->object(), table);
         }
     }
     adoptBlockTable(db);
     OdDbStub* blockTable = db.blockTable;
 
     // Entities, with their owners.
-    for (OdDbStub* block : dataOf(blockTable->object).children) {
+    for (OdDbStub* block : dataOf(blockTable->object()).children) {
         const auto ends = db.blockEnds.find(block);
         if (ends != db.blockEnds.end()) {
-            upgradeEntity(db, ends->second.first->object, block);
+            upgradeEntity(db, ends->second.first->object(), block);
             if (ends->second.second != nullptr) {
-                upgradeEntity(db, ends->second.second->object, block);
+                upgradeEntity(db, ends->second.second->object(), block);
             }
         }
-        for (OdDbStub* entity : dataOf(block->object).children) {
-            upgradeEntity(db, entity->object, block);
-            for (OdDbStub* sub : dataOf(entity->object).children) {
-                upgradeEntity(db, sub->object, entity);
+        for (OdDbStub* entity : dataOf(block->object()).children) {
+            upgradeEntity(db, entity->object(), block);
+            for (OdDbStub* sub : dataOf(entity->object()).children) {
+                upgradeEntity(db, sub->object(), entity);
             }
         }
     }
     for (OdDbStub* object : db.sectionItems(SectionSlot::Objects)) {
-        upgradeObject(object->object);
+        upgradeObject(object->object());
     }
 }
 

@@ -1,7 +1,9 @@
 #include "Access.h"
 #include "DatabaseImpl.h"
 #include "DbLoader.h"
+#include "UnreadObjects.h"
 #include "dxf/DxfNumbers.h"
+#include "dxf/DxfReader.h"
 
 #include <DbObject.h>
 #include <RxClass.h>
@@ -62,7 +64,7 @@ private:
     // The name of a record as its file holds it.
     static std::string_view rawName(const OdDbStub* target)
     {
-        const TagList& tags = dataOf(target->object).tags;
+        const TagList& tags = dataOf(target->object()).tags;
         for (size_t i = 1; i < tags.size(); ++i) {
             if (tags[i].code == 2) {
                 return tags[i].value();
@@ -93,7 +95,7 @@ private:
             const Tag& tag = data.tags[i];
             if (ref != data.refs.end() && ref->tag == i) {
                 const NameRef& r = *ref++;
-                if (r.target != nullptr && r.target->object != nullptr) {
+                if (r.target != nullptr && r.target->hasObject()) {
                     m_sink.write(tag.code, nameFor(tag.value(), rawName(r.target)));
                     continue;
                 }
@@ -104,17 +106,40 @@ private:
 
     static bool skipped(const OdDbStub* stub)
     {
-        if (stub == nullptr || stub->object == nullptr) {
+        if (stub == nullptr || !stub->hasObject()) {
             return true;
         }
-        const ObjectData& data = dataOf(stub->object);
+        const OdDbObject* object = stub->resident();
+        if (object == nullptr) {
+            return false;  // unread: as the file holds it
+        }
+        const ObjectData& data = Access::state(object);
         return data.erased || data.synthetic;
+    }
+
+    // The groups of the object; those never read are the lines of the file they came from, which
+    // are copied when writing them would give the same bytes.
+    void writeGroups(const OdDbStub* stub)
+    {
+        std::string_view lines;
+        bool verbatim = false;
+        if (!unreadLines(stub, lines, verbatim)) {
+            writeTags(stub->object());
+        } else if (verbatim) {
+            m_sink.writeLines(lines);
+        } else {
+            std::vector<Tag> tags;
+            kvdxf::readCondensed(lines, tags);
+            for (const Tag& tag : tags) {
+                m_sink.write(tag.code, tag.value());
+            }
+        }
     }
 
     void writeObject(const OdDbStub* stub)
     {
         if (!skipped(stub)) {
-            writeTags(stub->object);
+            writeGroups(stub);
         }
     }
 
@@ -123,8 +148,8 @@ private:
         if (skipped(stub)) {
             return;
         }
-        writeTags(stub->object);
-        for (const OdDbStub* sub : dataOf(stub->object).children) {
+        writeGroups(stub);
+        for (const OdDbStub* sub : followersOf(m_db, stub)) {
             writeObject(sub);
         }
     }
@@ -147,7 +172,7 @@ private:
                         continue;
                     }
                 } else if (i == 0 && var.hasRef && var.ref != nullptr &&
-                           var.ref->object != nullptr) {
+                           var.ref->object() != nullptr) {
                     m_sink.write(tag.code, nameFor(tag.value(), rawName(var.ref)));
                     continue;
                 }
@@ -178,9 +203,9 @@ private:
             if (isDimStyleTable(table)) {
                 writeDimStyleTable(table);
             } else {
-                writeTags(table->object);
+                writeTags(table->object());
             }
-            for (const OdDbStub* record : dataOf(table->object).children) {
+            for (const OdDbStub* record : dataOf(table->object()).children) {
                 writeObject(record);
             }
             const auto endtab = m_db.endtabs.find(const_cast<OdDbStub*>(table));
@@ -196,7 +221,7 @@ private:
 
     static bool isDimStyleTable(const OdDbStub* table)
     {
-        const TagList& tags = dataOf(table->object).tags;
+        const TagList& tags = dataOf(table->object()).tags;
         for (size_t i = 1; i < tags.size(); ++i) {
             if (tags[i].code == 100 && tags[i].value() == "AcDbDimStyleTable") {
                 return true;
@@ -210,12 +235,12 @@ private:
     void writeDimStyleTable(const OdDbStub* table)
     {
         std::vector<std::string> live;
-        for (const OdDbStub* record : dataOf(table->object).children) {
+        for (const OdDbStub* record : dataOf(table->object()).children) {
             if (!skipped(record)) {
                 live.push_back(kvdxf::formatHandle(record->handle));
             }
         }
-        const TagList& tags = dataOf(table->object).tags;
+        const TagList& tags = dataOf(table->object()).tags;
         size_t marker = 0;
         while (marker < tags.size() &&
                !(tags[marker].code == 100 && tags[marker].value() == "AcDbDimStyleTable")) {
@@ -233,7 +258,7 @@ private:
         std::sort(a.begin(), a.end());
         std::sort(b.begin(), b.end());
         if (a == b) {
-            writeTags(table->object);
+            writeTags(table->object());
             return;
         }
         for (size_t i = 0; i <= marker && i < tags.size(); ++i) {
@@ -256,8 +281,8 @@ private:
                 continue;
             }
             writeObject(ends->second.first);
-            for (const OdDbStub* entity : dataOf(block->object).children) {
-                if (dataOf(entity->object).placement == Placement::BlockEntity) {
+            for (const OdDbStub* entity : dataOf(block->object()).children) {
+                if (placementOf(entity) == Placement::BlockEntity) {
                     writeEntity(entity);
                 }
             }
@@ -269,8 +294,9 @@ private:
 
     static bool isSynthetic(const OdDbStub* block)
     {
-        return block->object != nullptr && dataOf(block->object).synthetic &&
-               !dataOf(block->object).erased;
+        const OdDbObject* object = block->resident();
+        return object != nullptr && Access::state(object).synthetic &&
+               !Access::state(object).erased;
     }
 };
 

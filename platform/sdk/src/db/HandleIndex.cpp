@@ -37,7 +37,7 @@ void HandleIndex::rehash(size_t slots)
 void HandleIndex::reserve(size_t count)
 {
     size_t slots = m_slots.empty() ? kMinSlots : m_slots.size();
-    while (slots / 2 < m_count + count) {
+    while (slots / 4 * 3 < m_count + count) {
         slots *= 2;
     }
     if (slots != m_slots.size()) {
@@ -47,7 +47,7 @@ void HandleIndex::reserve(size_t count)
 
 void HandleIndex::insert(OdDbStub* stub)
 {
-    if ((m_count + 1) * 2 > m_slots.size()) {
+    if (m_count + 1 > m_slots.size() / 4 * 3) {
         reserve(1);
     }
     size_t at = slotOf(stub->handle);
@@ -60,7 +60,7 @@ void HandleIndex::insert(OdDbStub* stub)
 
 bool HandleIndex::insertNew(OdDbStub* stub)
 {
-    if ((m_count + 1) * 2 > m_slots.size()) {
+    if (m_count + 1 > m_slots.size() / 4 * 3) {
         reserve(1);
     }
     size_t at = slotOf(stub->handle);

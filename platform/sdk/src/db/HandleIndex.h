@@ -9,8 +9,9 @@ namespace kvdb {
 
 // The stubs of a database by handle. Stubs are never removed (they live as long as their
 // database), so this is a flat table of stub pointers keyed by each stub's own handle, at most
-// half full: 8 to 16 bytes a stub and no allocation per stub, where a node-based map takes about
-// 40 bytes and one allocation each; a drawing has a stub for every object.
+// three quarters full (linear probing stays short: handles spread well): 11 to 21 bytes a stub and
+// no allocation per stub, where a node-based map takes about 40 bytes and one allocation each; a
+// drawing has a stub for every object.
 class HandleIndex
 {
 public:

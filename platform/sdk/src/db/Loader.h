@@ -2,6 +2,7 @@
 
 #include "DatabaseImpl.h"
 #include "DbUpgrade.h"
+#include "UnreadObjects.h"
 #include "dxf/DxfFile.h"
 
 #include <string>
@@ -20,21 +21,37 @@ namespace kvdb {
 class Loader
 {
 public:
-    Loader(DatabaseImpl& db, const kvdxf::DxfFile& file) : m_db(db), m_file(file) {}
+    // `condenser` condensed the entities of the file that stay unread.
+    Loader(DatabaseImpl& db, const kvdxf::DxfFile& file, const FileCondenser& condenser)
+        : m_db(db), m_file(file), m_condenser(condenser)
+    {}
 
     // Reads every section, then resolves owners and names and gives handles to objects that
     // lost theirs; repairs go to the database's messages.
     void run();
 
+    // Where the handle of an object is: its first 5 (105 for dimension style records, whose 5 is
+    // an arrow block in R12) before its own data starts, or 0. Some writers put it after the
+    // common entity groups.
+    static size_t handleTag(const Tag* tags, size_t count, bool record);
+    // The owner: the first 330 outside application groups, before the first marker.
+    static OdUInt64 ownerOf(const Tag* tags, size_t count);
+
 private:
     DatabaseImpl& m_db;
     const kvdxf::DxfFile& m_file;
-    size_t m_slot = 0;                                     // the section being read
-    std::vector<OdDbStub*> m_all;                          // every object read, in file order
+    const FileCondenser& m_condenser;
+    size_t m_slot = 0;             // the section being read
+    std::vector<OdDbStub*> m_all;  // every object read but the unread ones, in reading order
     std::vector<std::pair<OdDbStub*, OdUInt64>> m_owners;  // owner handles to resolve
     std::vector<OdDbStub*> m_renumber;    // objects that lost their handle to another
     std::vector<OdDbStub*> m_unnumbered;  // objects the file gives no valid handle
-    size_t m_firstUnnumbered = 0;
+    Tag m_firstUnnumbered;                // the "0" group of the first of those
+    // Whether a condensed entity naming the layer name of each number was made yet.
+    std::vector<bool> m_layerMet;
+    // Names of layers the drawing lacks that unread entities name, with the number of objects in
+    // m_all before each: their place in reading order.
+    std::vector<std::pair<size_t, std::string_view>> m_unreadLayerNames;
     // Drawings from R13 on give every object a handle; R12 ones may give none.
     const bool m_keepsHandles = isObjectBased(m_file.version);
 
@@ -44,16 +61,23 @@ private:
     // "office.dxf:1234: message", or "office.dxf:@offset 1234: message" in a binary file.
     void report(const Tag& tag, const std::string& message);
     size_t nextObject(size_t i, size_t end) const;
-    // Where the handle of an object is: its first 5 (105 for dimension style records, whose 5 is
-    // an arrow block in R12) before its own data starts, or 0. Some writers put it after the
-    // common entity groups.
-    static size_t handleTag(const Tag* tags, size_t count, bool record);
     // The group code of an object's handle.
     static int handleCode(const Tag& type, bool record);
-    // The owner: the first 330 outside application groups, before the first marker.
-    static OdUInt64 ownerOf(const Tag* tags, size_t count);
     OdDbObject* make(size_t first, size_t last, bool entity, std::string_view tableName,
                      Placement placement);
+    // Gives the stub its handle, or a new one when the file gives it none or another object has
+    // it (reported). `type` is the object's "0" group.
+    void number(OdDbStub* stub, OdUInt64 handle, const Tag& type);
+    // An entity from the tags [first, last), made, or unread when the file's reader condensed it.
+    // Its owner handle is kept for resolveOwners only with `ownerLater` (else its owner is set
+    // directly); `hasOwnerHandle` says whether it has one.
+    OdDbStub* makeEntity(size_t first, size_t last, Placement placement, bool ownerLater,
+                         bool& hasOwnerHandle);
+    OdDbStub* makeUnread(size_t first, Placement placement, bool ownerLater, bool& hasOwnerHandle);
+    // The owner and the owned objects of a made or unread object.
+    void setOwner(OdDbStub* stub, OdDbStub* owner);
+    OdDbStub* ownerOf(const OdDbStub* stub) const;
+    void addChild(OdDbStub* parent, OdDbStub* child);
     void loadHeader(const kvdxf::Section& section);
     void loadTables(const kvdxf::Section& section);
     // The table a record goes to: the one it stands in, or, outside any table or in a table of
@@ -65,7 +89,9 @@ private:
     OdDbStub* blockByName(std::string_view name);
     // Attributes follow a block reference that says so (66 = 1); vertices always follow an
     // old-style polyline; SEQEND closes the list.
-    static bool expectsFollowers(const OdDbObject* object);
+    static bool expectsFollowers(const OdDbStub* stub);
+    // Whether the entity's group 67 is 1.
+    static bool onPaperSpace(const OdDbStub* stub);
     void loadEntityList(size_t first, size_t last, OdDbStub* block, Placement placement,
                         std::vector<OdDbStub*>* sectionList, bool modelOrPaperByFlag);
     // Model space, or paper space; made up when the drawing has none.

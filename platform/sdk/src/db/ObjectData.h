@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DbStub.h"
 #include "TagList.h"
 #include "dxf/StringArena.h"
 
@@ -24,19 +25,6 @@ struct NameRef
     OdDbStub* target;
 };
 
-// Where an object stands in the file.
-enum class Placement : uint8_t {
-    Free,
-    Table,
-    TableRecord,
-    BlockBegin,
-    BlockEnd,
-    Entity,       // in the ENTITIES section
-    BlockEntity,  // inside a block definition of the BLOCKS section
-    SubEntity,    // attribute, vertex or SEQEND following its entity
-    Object
-};
-
 // Everything an object keeps beside its C++ members.
 struct ObjectData
 {
@@ -50,6 +38,11 @@ struct ObjectData
     bool synthetic = false;  // made up while reading (R12 block records), never written
     std::unique_ptr<kvdxf::StringArena> ownArena;  // texts of an object outside any database
     OdResBufPtr memoryChain;                       // xrecord data including items DXF cannot hold
+    // An object made from an unread one keeps its lines until its groups are first used (see
+    // Access::data): then `tags` and `refs` are read from them.
+    const char* unreadBytes = nullptr;
+    uint32_t unreadSize = 0;
+    bool verbatim = false;  // the lines are what writing its groups gives
 };
 
 }  // namespace kvdb

@@ -60,10 +60,10 @@ void ReferenceIndex::touch(OdDbStub* stub)
 
 void ReferenceIndex::add(OdDbStub* user)
 {
-    if (user->object == nullptr || !usesItsReferences(user->object)) {
+    if (user->object() == nullptr || !usesItsReferences(user->object())) {
         return;
     }
-    forEachReference(m_db, user->object, [&](OdDbStub* target) {
+    forEachReference(m_db, user->object(), [&](OdDbStub* target) {
         std::vector<OdDbStub*>& users = m_users[target];
         if (users.empty() || users.back() != user) {
             users.push_back(user);
@@ -94,8 +94,8 @@ bool ReferenceIndex::isUsed(OdDbStub* target, const std::function<bool(OdDbStub*
     for (size_t i = users.size(); i-- > 0;) {
         OdDbStub* const user = users[i];
         bool refers = false;
-        if (user->object != nullptr && usesItsReferences(user->object)) {
-            forEachReference(m_db, user->object,
+        if (user->object() != nullptr && usesItsReferences(user->object())) {
+            forEachReference(m_db, user->object(),
                              [&](OdDbStub* used) { refers = refers || used == target; });
         }
         if (!refers) {

@@ -32,6 +32,12 @@ public:
         m_begin = begin;
         m_size = size;
     }
+    // Takes a list of its own.
+    void adopt(std::vector<Tag>&& tags)
+    {
+        m_owned = std::make_unique<std::vector<Tag>>(std::move(tags));
+        sync();
+    }
     size_t size() const { return m_size; }
     bool empty() const { return m_size == 0; }
     const Tag& operator[](size_t i) const { return m_begin[i]; }

@@ -115,6 +115,31 @@ size_t xdataStart(const TagList& tags)
     return tags.size();
 }
 
+int findTag(const TagList& tags, int code)
+{
+    return findInScope(tags, 1, xdataStart(tags), code, 0);
+}
+
+int findCommonTag(const TagList& tags, int code)
+{
+    for (size_t i = 1; i < tags.size(); ++i) {
+        const Tag& tag = tags[i];
+        if (tag.code == 100) {
+            if (tag.value() != "AcDbEntity") {
+                return -1;
+            }
+            continue;
+        }
+        if (tag.code == 1001) {
+            return -1;
+        }
+        if (tag.code == code) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
 int findTag(const OdDbObject* object, int code, const char* subclass, int occurrence)
 {
     ensureTags(object);

@@ -20,6 +20,11 @@ namespace kvdb {
 
 // Index of the first group of `code` in scope (the n-th when occurrence > 0), or -1.
 int findTag(const OdDbObject* object, int code, const char* subclass = nullptr, int occurrence = 0);
+// The same for the whole of a list of groups (no subclass, the first one).
+int findTag(const TagList& tags, int code);
+// Index of the first group of `code` among the common groups of an entity: up to the first
+// marker after AcDbEntity (everything in R12), before the XDATA; or -1.
+int findCommonTag(const TagList& tags, int code);
 // Index where XDATA starts (the first 1001 group), or the number of groups.
 size_t xdataStart(const TagList& tags);
 // [first, last) of a subclass's groups, or {0, 0} when the object lacks the subclass.

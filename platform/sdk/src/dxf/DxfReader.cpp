@@ -75,8 +75,8 @@ public:
                 } else if (isZeroTag(tag, "SECTION")) {
                     closeUnended(i);
                     inSection = false;
-                } else if (tag.size > 0 && std::memchr(tag.data, ',', tag.size) != nullptr &&
-                           kindOf(tag.code) == ValueKind::Double && m_commas++ == 0) {
+                } else if (kindOf(tag.code) == ValueKind::Double && tag.size > 0 &&
+                           std::memchr(tag.data, ',', tag.size) != nullptr && m_commas++ == 0) {
                     m_firstComma = i;
                 }
                 // The tag at i is now the ENDSEC that closes the section; SECTION follows.
@@ -248,7 +248,7 @@ void DxfFile::dropGroupCodeLines()
     groupCodeLinesDropped = true;
 }
 
-ReadResult parse(FileBytes contents, std::string displayName)
+ReadResult parse(FileBytes contents, std::string displayName, ObjectCondenser* condenser)
 {
     ReadResult result;
     auto file = std::make_unique<DxfFile>();
@@ -260,7 +260,7 @@ ReadResult parse(FileBytes contents, std::string displayName)
     }
     const bool binary = file->text().compare(0, kBinarySentinel.size(), kBinarySentinel) == 0;
     const bool read = binary ? detail::tokenizeBinary(*file, result.diagnostics)
-                             : detail::tokenizeAscii(*file, result.diagnostics);
+                             : detail::tokenizeAscii(*file, result.diagnostics, condenser);
     if (!read) {
         return result;
     }
@@ -284,7 +284,7 @@ ReadResult parse(std::string_view contents, std::string displayName)
     return parse(FileBytes(contents.begin(), contents.end()), std::move(displayName));
 }
 
-ReadResult readFile(const std::string& path, FileAccess& files)
+ReadResult readFile(const std::string& path, FileAccess& files, ObjectCondenser* condenser)
 {
     FileBytes contents;
     std::string error;
@@ -297,7 +297,7 @@ ReadResult readFile(const std::string& path, FileAccess& files)
         result.diagnostics.push_back(std::move(d));
         return result;
     }
-    return parse(std::move(contents), path);
+    return parse(std::move(contents), path, condenser);
 }
 
 }  // namespace kvdxf

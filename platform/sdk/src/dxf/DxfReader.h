@@ -20,6 +20,29 @@ struct ReadResult
     bool ok() const { return file != nullptr; }
 };
 
+// Lets the reader keep objects of the BLOCKS and ENTITIES sections of an ASCII file as the bytes
+// they were read from, for whoever builds on the tags to read them when needed: a drawing's
+// entities are many, and most are never looked at.
+class ObjectCondenser
+{
+public:
+    virtual ~ObjectCondenser() = default;
+    // Called when an object of such a section ends: `tags` are its tags, its "0" group first, and
+    // `bytes` the lines they were read from (readCondensed reads the same tags from them again);
+    // `verbatim` says whether those lines are exactly what TagWriter writes for the tags. Returns
+    // true to have the tags replaced by `replacement`, whose code must be kCondensedCode and whose
+    // data and size are the condenser's. Objects holding a real number with a decimal comma are not
+    // offered, so that the section finder reports it; nor is the last object of a file that lacks
+    // "0 EOF".
+    virtual bool condense(const Tag* tags, size_t count, std::string_view bytes, bool verbatim,
+                          Tag& replacement) = 0;
+};
+
+// The tags of an object's bytes, read again as the reader read them, appended to `tags`.
+void readCondensed(std::string_view bytes, std::vector<Tag>& tags);
+// The first tag of an object's bytes (its "0" group).
+Tag firstTag(std::string_view bytes);
+
 // Reads a whole DXF file from memory; ASCII or binary is told from the first bytes.
 //
 // Repaired and reported (the file is still read): a missing "0 EOF", a last tag without a value
@@ -32,11 +55,14 @@ struct ReadResult
 // the line end (LF, CRLF, or a CR at the end of the file); a UTF-8 byte order mark is skipped;
 // text after "0 EOF" is ignored. Binary: numbers are converted to the text an ASCII file would
 // hold (formatDouble for reals, decimal integers), binary chunks to uppercase hex.
-ReadResult parse(FileBytes contents, std::string displayName);
+// With a condenser, objects it condenses stand in the tag list as its replacement, one tag each
+// (ASCII files only).
+ReadResult parse(FileBytes contents, std::string displayName, ObjectCondenser* condenser = nullptr);
 // The same for bytes held elsewhere, which are copied.
 ReadResult parse(std::string_view contents, std::string displayName);
 
 // Reads `path` through `files` and parses it; a file that cannot be read is refused.
-ReadResult readFile(const std::string& path, FileAccess& files);
+ReadResult readFile(const std::string& path, FileAccess& files,
+                    ObjectCondenser* condenser = nullptr);
 
 }  // namespace kvdxf

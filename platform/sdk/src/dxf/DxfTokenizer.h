@@ -7,11 +7,16 @@
 #include <string_view>
 #include <vector>
 
+namespace kvdxf {
+class ObjectCondenser;
+}
+
 namespace kvdxf::detail {
 
 // Both append what they find to `found`. They return false when the file is refused (the last
 // diagnostic is the refusal), true when tags were read, possibly with repairs.
-bool tokenizeAscii(DxfFile& file, std::vector<Diagnostic>& found);
+// The ASCII tokeniser hands the objects of BLOCKS and ENTITIES sections to `condenser`, if any.
+bool tokenizeAscii(DxfFile& file, std::vector<Diagnostic>& found, ObjectCondenser* condenser);
 bool tokenizeBinary(DxfFile& file, std::vector<Diagnostic>& found);
 
 // True when the structure keyword `word` ("SECTION", "EOF") is the value, blanks around ignored.

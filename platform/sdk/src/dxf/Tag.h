@@ -1,6 +1,7 @@
 // A DXF tag: a group code and the raw text of its value, exactly as read.
 #pragma once
 
+#include <climits>
 #include <cstdint>
 #include <string_view>
 
@@ -17,6 +18,10 @@ struct Tag
     std::string_view value() const { return {data, size}; }
 };
 static_assert(sizeof(Tag) == 16, "a tag is kept small: there are millions of them");
+
+// The code of the tag that stands for a condensed object (see ObjectCondenser); no file holds it,
+// as group codes have nine digits at most.
+constexpr int32_t kCondensedCode = INT32_MIN;
 
 enum class ValueKind { String, Double, Int16, Int32, Int64, Bool, Handle, Binary };
 

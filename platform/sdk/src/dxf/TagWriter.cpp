@@ -17,6 +17,7 @@ void TagWriter::write(int code, std::string_view value)
     if (failed()) {
         return;
     }
+    flushLines();
     if (value.find('\n') != std::string_view::npos || (!value.empty() && value.back() == '\r')) {
         m_error = "the value of group code " + std::to_string(code) +
                   " holds a line break and cannot be written to a DXF file";
@@ -37,6 +38,36 @@ void TagWriter::write(int code, std::string_view value)
     }
 }
 
+void TagWriter::writeLines(std::string_view lines)
+{
+    if (m_lines.data() + m_lines.size() == lines.data()) {
+        m_lines = std::string_view(m_lines.data(), m_lines.size() + lines.size());
+        return;
+    }
+    flushLines();
+    m_lines = lines;
+}
+
+void TagWriter::flushLines()
+{
+    if (m_lines.empty() || failed()) {
+        m_lines = {};
+        return;
+    }
+    if (m_lines.size() < kChunkSize) {
+        m_buffer.append(m_lines);
+    } else {
+        flush();
+        if (!failed() && !m_out.write(m_lines)) {
+            m_error = "cannot write " + m_out.path();
+        }
+    }
+    m_lines = {};
+    if (m_buffer.size() >= kChunkSize) {
+        flush();
+    }
+}
+
 void TagWriter::flush()
 {
     if (!failed() && !m_buffer.empty() && !m_out.write(m_buffer)) {
@@ -47,6 +78,7 @@ void TagWriter::flush()
 
 bool TagWriter::finish(std::string& error)
 {
+    flushLines();
     flush();
     if (failed()) {
         error = m_error;

@@ -28,16 +28,22 @@ public:
 
     void write(int code, std::string_view value);
     void write(const Tag& t) { write(t.code, t.value()); }
+    // Writes lines as they are: lines of a file read with the same line ends, which are exactly
+    // what writing their tags gives. Lines that continue those written just before (the next
+    // bytes of the same buffer) are handed to the OutputFile with them in one piece.
+    void writeLines(std::string_view lines);
     // Hands what is buffered to the OutputFile; false with the first error met.
     bool finish(std::string& error);
     bool failed() const { return !m_error.empty(); }
 
 private:
     void flush();
+    void flushLines();
 
     OutputFile& m_out;
     std::string_view m_lineEnd;
     std::string m_buffer;
+    std::string_view m_lines;  // lines not handed over yet, viewed where they are
     std::string m_error;
 };
 
