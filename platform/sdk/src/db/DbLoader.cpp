@@ -188,19 +188,25 @@ OdUInt64 Loader::ownerOf(const Tag* tags, size_t count)
     return 0;
 }
 
-void Loader::number(OdDbStub* stub, OdUInt64 handle, const Tag& type)
+void Loader::number(OdDbStub* stub, OdUInt64 handle, const Tag* type)
 {
     // Objects without a handle (R12 without handles) get one in memory only, as do objects
     // whose handle is taken.
     m_db.giveHandle(stub, handle);
-    if (handle != 0 && stub->handle != handle) {
-        report(type, "duplicate handle " + kvdxf::formatHandle(handle) + " of " +
-                         std::string(type.value()) + "; the object gets a new handle");
+    const bool taken = handle != 0 && stub->handle != handle;
+    const bool missing = handle == 0 && m_keepsHandles;
+    if (!taken && !missing) {
+        return;
+    }
+    const Tag typeTag = type != nullptr ? *type : typeTagOf(stub);
+    if (taken) {
+        report(typeTag, "duplicate handle " + kvdxf::formatHandle(handle) + " of " +
+                            std::string(typeTag.value()) + "; the object gets a new handle");
         m_renumber.push_back(stub);
-    } else if (handle == 0 && m_keepsHandles) {
+    } else {
         // Its new handle goes into the file, so that it keeps it when read again.
         if (m_unnumbered.empty()) {
-            m_firstUnnumbered = type;
+            m_firstUnnumbered = typeTag;
         }
         m_unnumbered.push_back(stub);
     }
@@ -222,7 +228,7 @@ OdDbObject* Loader::make(size_t first, size_t last, bool entity, std::string_vie
         handle = 0;
     }
     OdDbStub* stub = m_db.addStub();
-    number(stub, handle, tags[0]);
+    number(stub, handle, &tags[0]);
     stub->setObject(object);
     object->addRef();
     Access::setStub(object, stub);

@@ -58,7 +58,7 @@ OdDbStub* Loader::makeUnread(size_t first, Placement placement, bool ownerLater,
 {
     const Tag& condensed = m_file.tags[first];
     OdDbStub* stub = FileCondenser::stubOf(condensed);
-    number(stub, stub->handle, typeTagOf(stub));
+    number(stub, stub->handle, nullptr);
     UnreadObject& unread = stub->unread;
     unread.placement = placement;
     const OdUInt64 ownerHandle = unread.ownerHandle;

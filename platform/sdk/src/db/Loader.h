@@ -66,8 +66,8 @@ private:
     OdDbObject* make(size_t first, size_t last, bool entity, std::string_view tableName,
                      Placement placement);
     // Gives the stub its handle, or a new one when the file gives it none or another object has
-    // it (reported). `type` is the object's "0" group.
-    void number(OdDbStub* stub, OdUInt64 handle, const Tag& type);
+    // it (reported). `type` is the object's "0" group; null for an unread object.
+    void number(OdDbStub* stub, OdUInt64 handle, const Tag* type);
     // An entity from the tags [first, last), made, or unread when the file's reader condensed it.
     // Its owner handle is kept for resolveOwners only with `ownerLater` (else its owner is set
     // directly); `hasOwnerHandle` says whether it has one.

@@ -17,12 +17,88 @@ namespace kvdb {
 
 namespace {
 
-// The value of the first group of `code` in the object, as getInt reads it.
-int64_t intOf(const TagList& tags, int code)
+// What the database needs of an entity before its groups are read, found in one pass over its
+// tags: each as the function named finds it in the tags of a made object.
+struct EntityFacts
 {
-    const int at = findTag(tags, code);
+    size_t handle = 0;        // Loader::handleTag
+    OdUInt64 owner = 0;       // Loader::ownerOf
+    int layer = -1;           // findCommonTag(tags, 8)
+    int flag66 = -1;          // findTag(tags, 66)
+    int flag67 = -1;          // findTag(tags, 67)
+    bool xdataLayer = false;  // collectNameRefs finds a layer name in its XDATA (1003)
+    OdUInt64 maxHandle = 0;   // the largest handle of any group 5 or 105, as Loader::run reads it
+
+    EntityFacts(const Tag* tags, size_t count)
+    {
+        bool handleOpen = true;  // before the first 1001 and the first marker but AcDbEntity
+        bool ownerOpen = true;   // before the first marker
+        bool commonOpen = true;  // the same as handleOpen
+        bool xdata = false;      // from the first 1001 on
+        int ownerDepth = 0;      // application groups, as ownerOf counts them
+        int scopeDepth = 0;      // the same, as findTag counts them
+        for (size_t i = 1; i < count; ++i) {
+            const Tag& tag = tags[i];
+            const int code = tag.code;
+            if (code == 100) {
+                ownerOpen = false;
+                if (tag.value() != "AcDbEntity") {
+                    handleOpen = false;
+                    commonOpen = false;
+                }
+                continue;
+            }
+            if (code == 1001) {
+                xdata = true;
+                handleOpen = false;
+                commonOpen = false;
+            }
+            if (code == 102) {
+                const bool opens = !tag.value().empty() && tag.value()[0] == '{';
+                if (ownerOpen) {
+                    ownerDepth += opens ? 1 : -1;
+                }
+                if (opens) {
+                    ++scopeDepth;
+                } else if (scopeDepth > 0) {
+                    --scopeDepth;
+                }
+                continue;
+            }
+            if (code == 5 || code == 105) {
+                uint64_t value = 0;
+                if (kvdxf::parseHandle(tag.value(), value) && value > maxHandle &&
+                    value < (uint64_t(1) << 62)) {
+                    maxHandle = value;
+                }
+                if (code == 5 && handleOpen && handle == 0) {
+                    handle = i;
+                }
+            } else if (code == 330 && ownerOpen && ownerDepth <= 0) {
+                ownerOpen = false;
+                if (!kvdxf::parseHandle(tag.value(), owner)) {
+                    owner = 0;
+                }
+            } else if (code == 8 && commonOpen) {
+                layer = static_cast<int>(i);
+                commonOpen = false;
+            } else if (xdata) {
+                xdataLayer = xdataLayer || code == 1003;
+            } else if (scopeDepth == 0 && code == 66 && flag66 < 0) {
+                flag66 = static_cast<int>(i);
+            } else if (scopeDepth == 0 && code == 67 && flag67 < 0) {
+                flag67 = static_cast<int>(i);
+            }
+        }
+        xdataLayer = xdataLayer && tags[count - 1].code >= 1000;
+    }
+};
+
+// The value of a group as getInt reads it; 0 for none.
+int64_t intAt(const Tag* tags, int at)
+{
     int64_t value = 0;
-    return at >= 0 && kvdxf::parseInt(tags[static_cast<size_t>(at)].value(), value) ? value : 0;
+    return at >= 0 && kvdxf::parseInt(tags[at].value(), value) ? value : 0;
 }
 
 }  // namespace
@@ -35,41 +111,27 @@ bool FileCondenser::condense(const Tag* tags, size_t count, std::string_view byt
         bytes.size() > std::numeric_limits<uint32_t>::max()) {
         return false;
     }
-    TagList view;
-    view.assignView(tags, count);
-    // Layer names in XDATA are found as every object's are (XDATA is last).
-    if (tags[count - 1].code >= 1000) {
-        for (size_t i = xdataStart(view); i < count; ++i) {
-            if (tags[i].code == 1003) {
-                return false;
-            }
-        }
+    const EntityFacts facts(tags, count);
+    // Layer names in XDATA are found as every object's are.
+    if (facts.xdataLayer) {
+        return false;
     }
-    for (size_t i = 1; i < count; ++i) {
-        uint64_t handle = 0;
-        if ((tags[i].code == 5 || tags[i].code == 105) &&
-            kvdxf::parseHandle(tags[i].value(), handle) && handle > m_maxHandle &&
-            handle < (uint64_t(1) << 62)) {
-            m_maxHandle = handle;
-        }
-    }
+    m_maxHandle = std::max(m_maxHandle, facts.maxHandle);
     OdDbStub& stub = *m_db.addStub();
-    const size_t at = Loader::handleTag(tags, count, false);
-    if (at != 0 && !kvdxf::parseHandle(tags[at].value(), stub.handle)) {
+    if (facts.handle != 0 && !kvdxf::parseHandle(tags[facts.handle].value(), stub.handle)) {
         stub.handle = 0;
     }
     UnreadObject& unread = stub.unread;
     unread.bytes = bytes.data();
     unread.size = static_cast<uint32_t>(bytes.size());
     unread.verbatim = verbatim;
-    unread.followers = type == "POLYLINE" || (type == "INSERT" && intOf(view, 66) == 1);
+    unread.followers = type == "POLYLINE" || (type == "INSERT" && intAt(tags, facts.flag66) == 1);
     unread.sequenceEnd = type == "SEQEND";
     unread.follower = unread.sequenceEnd || type == "ATTRIB" || type == "VERTEX";
-    unread.paperSpace = intOf(view, 67) == 1;
-    unread.ownerHandle = Loader::ownerOf(tags, count);
-    const int layer = findCommonTag(view, 8);
+    unread.paperSpace = intAt(tags, facts.flag67) == 1;
+    unread.ownerHandle = facts.owner;
     replacement.data = reinterpret_cast<const char*>(&stub);
-    replacement.size = layer < 0 ? kNoLayer : numberOf(tags[layer].value());
+    replacement.size = facts.layer < 0 ? kNoLayer : numberOf(tags[facts.layer].value());
     replacement.code = kvdxf::kCondensedCode;
     ++m_db.unreadObjects;
     return true;
@@ -82,12 +144,37 @@ OdDbStub* FileCondenser::stubOf(const Tag& replacement)
 
 uint32_t FileCondenser::numberOf(std::string_view layer)
 {
-    const auto [it, added] =
-        m_layerNumbers.emplace(layer, static_cast<uint32_t>(m_layerNames.size()));
-    if (added) {
-        m_layerNames.push_back(layer);
+    // A table of numbers at most half full, probed linearly from the name's FNV-1a hash: a drawing
+    // names few layers, and this runs for most of its entities.
+    if (2 * (m_layerNames.size() + 1) > m_slots.size()) {
+        std::vector<uint32_t> slots(std::max<size_t>(64, 2 * m_slots.size()), kNoLayer);
+        m_slots.swap(slots);
+        for (uint32_t number = 0; number < m_layerNames.size(); ++number) {
+            size_t at = hashOf(m_layerNames[number]) & (m_slots.size() - 1);
+            while (m_slots[at] != kNoLayer) {
+                at = (at + 1) & (m_slots.size() - 1);
+            }
+            m_slots[at] = number;
+        }
     }
-    return it->second;
+    size_t at = hashOf(layer) & (m_slots.size() - 1);
+    for (; m_slots[at] != kNoLayer; at = (at + 1) & (m_slots.size() - 1)) {
+        if (m_layerNames[m_slots[at]] == layer) {
+            return m_slots[at];
+        }
+    }
+    m_slots[at] = static_cast<uint32_t>(m_layerNames.size());
+    m_layerNames.push_back(layer);
+    return m_slots[at];
+}
+
+size_t FileCondenser::hashOf(std::string_view text)
+{
+    uint64_t hash = 14695981039346656037ull;
+    for (const char c : text) {
+        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    }
+    return static_cast<size_t>(hash ^ (hash >> 32));
 }
 
 OdDbObject* makeUnreadObject(const OdDbStub& unreadStub)

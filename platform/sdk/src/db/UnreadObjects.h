@@ -7,7 +7,6 @@
 
 #include <cstdint>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace kvdb {
@@ -39,10 +38,11 @@ public:
 
 private:
     uint32_t numberOf(std::string_view layer);
+    static size_t hashOf(std::string_view text);
 
     DatabaseImpl& m_db;
-    std::vector<std::string_view> m_layerNames;
-    std::unordered_map<std::string_view, uint32_t> m_layerNumbers;
+    std::vector<std::string_view> m_layerNames;  // by number
+    std::vector<uint32_t> m_slots;               // numbers by hash; kNoLayer marks a free slot
     OdUInt64 m_maxHandle = 0;
 };
 
