@@ -1,6 +1,5 @@
 #include "CommandLine.h"
 #include "Commands.h"
-#include "MemoryTuning.h"
 
 #include <OdError.h>
 
@@ -91,7 +90,6 @@ bool isCommand(const std::string& name)
 
 int main(int argc, char** argv)
 {
-    restartWithHugePageHeap(argv);
     keepProgramArguments(argc, argv);
     CLI::App app(
         "Checks and fixes the layers, line styles, text styles and dimension styles of "

@@ -19,7 +19,6 @@
 // rows are tab-separated, without headers: figure seconds ratio.
 // Exit codes: 0 done, 1 the module cannot be loaded, 2 bad arguments or an unreadable drawing.
 #include "LineScan.h"
-#include "MemoryTuning.h"
 #include "ModuleHost.h"
 
 #include <CKvStandardsAssociation.h>
@@ -272,7 +271,6 @@ int run(ModuleHost& host, const Arguments& arguments)
 
 int main(int argc, char** argv)
 {
-    restartWithHugePageHeap(argv);
     Arguments arguments;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];

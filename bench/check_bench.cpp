@@ -28,7 +28,6 @@
 //   fix subject seconds rssMiB peakMiB fixed timesReading
 // Exit codes: 0 done, 1 the module cannot be loaded or a file cannot be written, 2 bad arguments
 // or an unreadable drawing.
-#include "MemoryTuning.h"
 #include "ModuleHost.h"
 
 #include <CKvStdsError.h>
@@ -351,7 +350,6 @@ int usage(const char* message)
 
 int main(int argc, char** argv)
 {
-    restartWithHugePageHeap(argv);
     bool tsv = false;
     bool fix = false;
     std::vector<std::string> files;

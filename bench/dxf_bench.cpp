@@ -19,7 +19,6 @@
 // timesTheFile]. Exit codes: 0 done, 1 the command could not be run or was killed, 2 bad
 // arguments or an unreadable drawing.
 #include "LineScan.h"
-#include "MemoryTuning.h"
 
 #include <DbDatabase.h>
 #include <OdError.h>
@@ -168,7 +167,6 @@ int usage(const char* message)
 
 int main(int argc, char** argv)
 {
-    restartWithHugePageHeap(argv);
     std::string path;
     int runs = 1;
     bool tsv = false;
