@@ -368,7 +368,7 @@ void Loader::resolveOwners()
         }
         setOwner(stub, owner);
         if (entity) {
-            addChild(owner, stub);
+            childrenOf(owner).push_back(stub);
         }
     }
 }

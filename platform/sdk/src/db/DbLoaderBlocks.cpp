@@ -94,19 +94,19 @@ OdDbStub* Loader::ownerOf(const OdDbStub* stub) const
     return object != nullptr ? Access::state(object).owner : stub->unread.owner;
 }
 
-void Loader::addChild(OdDbStub* parent, OdDbStub* child)
+std::vector<OdDbStub*>& Loader::childrenOf(OdDbStub* parent)
 {
     if (OdDbObject* object = parent->resident()) {
-        Access::state(object).children.push_back(child);
-    } else {
-        m_db.unreadFollowers[parent].push_back(child);
+        return Access::state(object).children;
     }
+    return m_db.unreadFollowers[parent];
 }
 
 void Loader::loadEntityList(size_t first, size_t last, OdDbStub* block, Placement placement,
                             std::vector<OdDbStub*>* sectionList, bool modelOrPaperByFlag)
 {
     OdDbStub* parent = nullptr;
+    std::vector<OdDbStub*>* followers = nullptr;  // the parent's, once it has one
     for (size_t i = first; i < last;) {
         const size_t next = nextObject(i, last);
         const Tag& tag = m_file.tags[i];
@@ -124,7 +124,10 @@ void Loader::loadEntityList(size_t first, size_t last, OdDbStub* block, Placemen
         if (parent != nullptr && follower) {
             OdDbStub* sub = makeEntity(i, next, Placement::SubEntity, false, hasOwnerHandle);
             setOwner(sub, parent);
-            addChild(parent, sub);
+            if (followers == nullptr) {
+                followers = &childrenOf(parent);
+            }
+            followers->push_back(sub);
             if (sequenceEnd) {
                 parent = nullptr;
             }
@@ -140,12 +143,13 @@ void Loader::loadEntityList(size_t first, size_t last, OdDbStub* block, Placemen
         }
         if (owner != nullptr) {
             setOwner(entity, owner);
-            addChild(owner, entity);
+            childrenOf(owner).push_back(entity);
         }
         if (sectionList != nullptr) {
             sectionList->push_back(entity);
         }
         parent = expectsFollowers(entity) ? entity : nullptr;
+        followers = nullptr;
         i = next;
     }
 }

@@ -74,10 +74,10 @@ private:
     OdDbStub* makeEntity(size_t first, size_t last, Placement placement, bool ownerLater,
                          bool& hasOwnerHandle);
     OdDbStub* makeUnread(size_t first, Placement placement, bool ownerLater, bool& hasOwnerHandle);
-    // The owner and the owned objects of a made or unread object.
+    // The owner and the owned objects of a made or unread object (the followers of an unread one).
     void setOwner(OdDbStub* stub, OdDbStub* owner);
     OdDbStub* ownerOf(const OdDbStub* stub) const;
-    void addChild(OdDbStub* parent, OdDbStub* child);
+    std::vector<OdDbStub*>& childrenOf(OdDbStub* parent);
     void loadHeader(const kvdxf::Section& section);
     void loadTables(const kvdxf::Section& section);
     // The table a record goes to: the one it stands in, or, outside any table or in a table of
