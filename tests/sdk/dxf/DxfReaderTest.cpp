@@ -162,7 +162,7 @@ TEST(DxfReader, RepairsDamagedStructureAndReportsIt)
     }
 }
 
-TEST(DxfReader, AcceptsEveryLineEndStyle)
+TEST(DxfReader, AcceptsEveryLineEndStyleAndIgnoresWhatFollowsEof)
 {
     struct Case
     {
@@ -170,13 +170,18 @@ TEST(DxfReader, AcceptsEveryLineEndStyle)
         std::string contents;
         bool crlf;
     };
+    const std::string lf = "  0\nSECTION\n  2\nENTITIES\n  0\nENDSEC\n  0\nEOF\n";
     const Case cases[] = {
-        {"LF", "  0\nSECTION\n  2\nENTITIES\n  0\nENDSEC\n  0\nEOF\n", false},
+        {"LF", lf, false},
         {"CRLF", "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n  0\r\nENDSEC\r\n  0\r\nEOF\r\n", true},
         {"CRLF, lone CR at the end",
          "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n  0\r\nENDSEC\r\n  0\r\nEOF\r", true},
         {"LF, no line end at the end", "  0\nSECTION\n  2\nENTITIES\n  0\nENDSEC\n  0\nEOF", false},
         {"mixed", "  0\nSECTION\r\n  2\nENTITIES\r\n  0\r\nENDSEC\n  0\nEOF\n", false},
+        // Whatever follows "0 EOF" is ignored.
+        {"text after EOF", lf + "garbage\nnot a tag\n", false},
+        {"bytes after EOF", lf + std::string("\0\xff\x01", 3), false},
+        {"a section after EOF", lf + "  0\nSECTION\n  2\nOBJECTS\n", false},
     };
     const TagList expected = {{0, "SECTION"}, {2, "ENTITIES"}, {0, "ENDSEC"}};
     for (const Case& c : cases) {
@@ -185,6 +190,7 @@ TEST(DxfReader, AcceptsEveryLineEndStyle)
         ASSERT_TRUE(result.ok());
         EXPECT_TRUE(result.diagnostics.empty());
         EXPECT_EQ(tagList(*result.file), expected);
+        EXPECT_EQ(result.file->sections.size(), 1u);
         EXPECT_EQ(result.file->crlf, c.crlf);
     }
 }
@@ -221,21 +227,6 @@ TEST(DxfReader, KeepsValuesExactlyAsWritten)
         ASSERT_EQ(result.file->tags.size(), 4u);
         EXPECT_EQ(result.file->tags[2].code, c.code);
         EXPECT_EQ(result.file->tags[2].value(), c.value);
-    }
-}
-
-TEST(DxfReader, IgnoresEverythingAfterEof)
-{
-    const std::vector<std::string> trailers = {"garbage\nnot a tag\n", std::string("\0\xff\x01", 3),
-                                               "  0\nSECTION\n  2\nOBJECTS\n"};
-    for (const std::string& trailer : trailers) {
-        SCOPED_TRACE(trailer);
-        const ReadResult result =
-            parse("  0\nSECTION\n  2\nENTITIES\n  0\nENDSEC\n  0\nEOF\n" + trailer, "t.dxf");
-        ASSERT_TRUE(result.ok());
-        EXPECT_TRUE(result.diagnostics.empty());
-        EXPECT_EQ(result.file->tags.size(), 3u);
-        EXPECT_EQ(result.file->sections.size(), 1u);
     }
 }
 
@@ -300,42 +291,6 @@ TEST(DxfReader, LocatesTagsInTheFile)
     const ReadResult result = parse(body, "t.dxf");
     const Tag stored{"x", 1, 1};
     EXPECT_EQ(result.file->locate(stored).line, 0u);
-}
-
-TEST(DxfReader, DroppingGroupCodeLinesKeepsValuesAndLines)
-{
-    const std::string body =
-        "  0\nSECTION\n  2\nENTITIES\n  0\nTEXT\n  1\n\n  1\n  padded  \n 62 \n7\n"
-        "  0\nENDSEC\n  0\nEOF\n";
-    std::string crlf;
-    for (char c : body) {
-        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    }
-    const std::pair<const char*, std::string> cases[] = {
-        {"LF", body}, {"CRLF", crlf}, {"byte order mark, CRLF", "\xEF\xBB\xBF" + crlf}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.first);
-        ReadResult result = parse(c.second, "t.dxf");
-        ASSERT_TRUE(result.ok());
-        DxfFile& file = *result.file;
-        std::vector<std::pair<int, std::string>> tags;
-        std::vector<uint64_t> lines;
-        for (const Tag& tag : file.tags) {
-            tags.emplace_back(tag.code, std::string(tag.value()));
-            lines.push_back(file.locate(tag).line);
-        }
-        const size_t before = file.buffer.size();
-        file.dropGroupCodeLines();
-        EXPECT_LT(file.buffer.size(), before);
-        ASSERT_EQ(file.tags.size(), tags.size());
-        for (size_t i = 0; i < tags.size(); ++i) {
-            SCOPED_TRACE(i);
-            EXPECT_EQ(file.tags[i].code, tags[i].first);
-            EXPECT_EQ(file.tags[i].value(), tags[i].second);
-            EXPECT_EQ(file.locate(file.tags[i]).line, lines[i]);
-        }
-        EXPECT_EQ(lines[4], 9u);  // the empty value of the first group 1
-    }
 }
 
 // A binary file with 1-byte group codes (AC1009 layout), XDATA behind the 255 escape.

@@ -1,7 +1,6 @@
 #include "BulkAllocator.h"
 
 #include <sys/mman.h>
-#include <unistd.h>
 
 namespace kvdxf::detail {
 
@@ -34,17 +33,6 @@ void* mapBulk(size_t bytes)
     static_cast<void>(::madvise(block, length, MADV_HUGEPAGE));
 #endif
     return block;
-}
-
-void releaseBulkTail(void* block, size_t used, size_t bytes)
-{
-    const size_t page = static_cast<size_t>(::sysconf(_SC_PAGESIZE));
-    const size_t first = (used + page - 1) / page * page;
-    const size_t length = mappedLength(bytes);
-    if (first < length) {
-        static_cast<void>(
-            ::madvise(static_cast<char*>(block) + first, length - first, MADV_DONTNEED));
-    }
 }
 
 void unmapBulk(void* block, size_t bytes)

@@ -17,10 +17,6 @@ namespace detail {
 void* mapBulk(size_t bytes);
 void unmapBulk(void* block, size_t bytes);
 
-// Gives the pages of a block from mapBulk wholly beyond its first `used` bytes back to the
-// system; they stay mapped and read as zeros when touched again.
-void releaseBulkTail(void* block, size_t used, size_t bytes);
-
 // Blocks below this size are ordinary heap blocks.
 constexpr size_t kBulkThreshold = size_t{2} << 20;
 
@@ -83,18 +79,6 @@ public:
 
 // The bytes of a file as read.
 using FileBytes = std::vector<char, BulkAllocator<char>>;
-
-// Returns the memory behind the unused capacity of a vector to the system without moving the
-// vector (its elements may be viewed into); the capacity stays usable. Heap blocks stay as they
-// are.
-template <class T>
-void releaseUnusedCapacity(std::vector<T, BulkAllocator<T>>& list)
-{
-    const size_t bytes = list.capacity() * sizeof(T);
-    if (bytes >= detail::kBulkThreshold) {
-        detail::releaseBulkTail(list.data(), list.size() * sizeof(T), bytes);
-    }
-}
 
 // Gives back the unused capacity of a vector that nothing views into yet: a heap block is moved
 // to one of the vector's size, while the pages of a bulk block never touched cost nothing anyway.

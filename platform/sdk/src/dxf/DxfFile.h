@@ -48,25 +48,17 @@ public:
     std::string version;      // value of $ACADVER ("" if none), e.g. "AC1015"
     std::string codepage;     // value of $DWGCODEPAGE ("" if none)
     std::vector<Diagnostic> diagnostics;  // the repairs made while reading
-    bool groupCodeLinesDropped = false;   // see dropGroupCodeLines()
 
     // Where a tag is in the file, for messages from the layers above: the 1-based line of its
     // group code and the byte offset of that line (ASCII), or line 0 and the offset of the group
     // code (binary). A tag whose text is not in the buffer (converted or set later) has no place in
-    // the file: {0, 0}. After dropGroupCodeLines() the offset is 0, the line still right. Costs a
-    // scan of the buffer up to the tag; meant for error paths.
+    // the file: {0, 0}. Costs a scan of the buffer up to the tag; meant for error paths.
     struct Location
     {
         uint64_t line;
         uint64_t offset;
     };
     Location locate(const Tag& tag) const;
-
-    // Drops the group code lines of an ASCII file from the buffer, which then holds the value lines
-    // one after the other (each with its line end), and gives the memory freed back to the
-    // system: about a third of the file, kept for as long as a drawing is open. Tags are moved
-    // along and keep their texts. Binary files are left as they are.
-    void dropGroupCodeLines();
 
     std::string_view text() const { return {buffer.data(), buffer.size()}; }
 };

@@ -200,11 +200,6 @@ DxfFile::Location DxfFile::locate(const Tag& tag) const
         const size_t codeBytes = !shortCodes ? 2 : (tag.code >= 255 ? 3 : 1);
         return {0, valueOffset >= codeBytes ? valueOffset - codeBytes : 0};
     }
-    if (groupCodeLinesDropped) {
-        // Each tag before this one left exactly one value line, and each tag took two lines.
-        const auto valueLines = std::count(begin, tag.data, '\n');
-        return {2 * static_cast<uint64_t>(valueLines) + 1, 0};
-    }
     // The value line starts right after the group code line's '\n'.
     const size_t codeLineEnd = valueOffset > 0 ? valueOffset - 1 : 0;
     const size_t previousEnd = bytes.rfind('\n', codeLineEnd > 0 ? codeLineEnd - 1 : 0);
@@ -215,37 +210,6 @@ DxfFile::Location DxfFile::locate(const Tag& tag) const
     }
     const auto lineBreaks = std::count(begin, begin + codeLineStart, '\n');
     return {static_cast<uint64_t>(lineBreaks) + 1, codeLineStart};
-}
-
-void DxfFile::dropGroupCodeLines()
-{
-    if (binary || groupCodeLinesDropped) {
-        return;
-    }
-    const char* const begin = buffer.data();
-    const char* const end = begin + buffer.size();
-    const std::less<const char*> before;
-    char* out = buffer.data();
-    for (Tag& tag : tags) {
-        if (tag.data == nullptr || before(tag.data, begin) || !before(tag.data, end)) {
-            continue;  // an "0 ENDSEC" the reader added
-        }
-        // The value line: the value, the carriage returns the tag left out, the '\n' if any.
-        const char* lineEnd = tag.data + tag.size;
-        while (lineEnd < end && *lineEnd == '\r') {
-            ++lineEnd;
-        }
-        if (lineEnd < end) {
-            ++lineEnd;
-        }
-        const auto length = static_cast<size_t>(lineEnd - tag.data);
-        std::memmove(out, tag.data, length);
-        tag.data = out;
-        out += length;
-    }
-    buffer.resize(static_cast<size_t>(out - buffer.data()));
-    releaseUnusedCapacity(buffer);
-    groupCodeLinesDropped = true;
 }
 
 ReadResult parse(FileBytes contents, std::string displayName, ObjectCondenser* condenser)
