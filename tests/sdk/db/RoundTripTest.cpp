@@ -299,30 +299,15 @@ TEST(RoundTrip, OldAndDamagedDrawingsAreReadAsCadProgramsReadThem)
 
 TEST(RoundTrip, RefusesWhatIsNotDxfWithTheFileAndLine)
 {
-    struct Case
+    TempFile in("bad.dxf");
     {
-        const char* what;
-        std::string text;
-        const char* message;
-    };
-    const Case cases[] = {
-        {"DWG file", "AC1032\0\0\0binary", "DWG"},
-        {"bad group code", "  0\nSECTION\n  2\nENTITIES\nABC\nLINE\n", ":5: expected a group code"},
-        {"empty file", "", "empty"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        TempFile in("bad.dxf");
-        {
-            std::ofstream out(in.path, std::ios::binary);
-            out << c.text;
-        }
-        try {
-            OdDbDatabase::readFile(OdString(in.path));
-            ADD_FAILURE() << "read without complaint";
-        } catch (const OdError& e) {
-            const std::string message = e.description().toUtf8();
-            EXPECT_NE(message.find(c.message), std::string::npos) << message;
-        }
+        std::ofstream out(in.path, std::ios::binary);
+        out << "  0\nSECTION\n  2\nENTITIES\nABC\nLINE\n";
+    }
+    try {
+        OdDbDatabase::readFile(OdString(in.path));
+        ADD_FAILURE() << "read without complaint";
+    } catch (const OdError& e) {
+        EXPECT_EQ(e.description().toUtf8(), in.path + ":5: expected a group code, found \"ABC\"");
     }
 }

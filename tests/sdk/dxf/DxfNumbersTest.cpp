@@ -10,7 +10,7 @@
 namespace kvdxf {
 namespace {
 
-TEST(DxfNumbers, ParsesOnlyWholeNumbersInCLocale)
+TEST(DxfNumbers, ParsesOnlyWholeNumbersInCLocaleAndWritesHandlesBack)
 {
     // Under a locale with a decimal comma the results must not change.
     const char* previous = std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
@@ -54,27 +54,33 @@ TEST(DxfNumbers, ParsesOnlyWholeNumbersInCLocale)
         EXPECT_EQ(parseInt(c.text, value), c.ok);
         EXPECT_EQ(value, c.ok ? c.value : 42);
     }
+    // Handles are written in uppercase hex without leading zeros.
     struct HandleCase
     {
         const char* text;
         bool ok;
         uint64_t value;
+        const char* written;
     };
     const HandleCase handles[] = {
-        {"1F", true, 0x1F},
-        {"1f", true, 0x1F},
-        {" 0 ", true, 0},
-        {"FFFFFFFFFFFFFFFF", true, UINT64_MAX},
-        {"10000000000000000", false, 0},
-        {"", false, 0},
-        {"G1", false, 0},
-        {"-1", false, 0},
+        {"1F", true, 0x1F, "1F"},
+        {"1f", true, 0x1F, "1F"},
+        {" 0 ", true, 0, "0"},
+        {"00ABCDEF", true, 0xABCDEF, "ABCDEF"},
+        {"FFFFFFFFFFFFFFFF", true, UINT64_MAX, "FFFFFFFFFFFFFFFF"},
+        {"10000000000000000", false, 0, ""},
+        {"", false, 0, ""},
+        {"G1", false, 0, ""},
+        {"-1", false, 0, ""},
     };
     for (const HandleCase& c : handles) {
         SCOPED_TRACE(c.text);
         uint64_t value = 42;
         EXPECT_EQ(parseHandle(c.text, value), c.ok);
         EXPECT_EQ(value, c.ok ? c.value : 42);
+        if (c.ok) {
+            EXPECT_EQ(formatHandle(value), c.written);
+        }
     }
     std::setlocale(LC_NUMERIC, previous ? previous : "C");
 }
@@ -108,21 +114,6 @@ TEST(DxfNumbers, FormattedRealsReadBackExactlyAndLookLikeReals)
         ASSERT_TRUE(parseDouble(text, back));
         EXPECT_EQ(std::memcmp(&back, &value, sizeof value), 0);
         EXPECT_NE(text.find_first_of(".e"), std::string::npos);
-    }
-}
-
-TEST(DxfNumbers, HandlesAreUppercaseHexWithoutLeadingZeros)
-{
-    struct Case
-    {
-        uint64_t handle;
-        const char* text;
-    };
-    const Case cases[] = {
-        {0, "0"}, {0x1F, "1F"}, {0xABCDEF, "ABCDEF"}, {UINT64_MAX, "FFFFFFFFFFFFFFFF"}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        EXPECT_EQ(formatHandle(c.handle), c.text);
     }
 }
 

@@ -11,7 +11,7 @@ struct Drawing
     const char* codepage;
 };
 
-TEST(TextCodec, DecodesInTheDrawingsEncoding)
+TEST(TextCodec, DecodesInTheDrawingsEncodingAndMarksWhatItCannot)
 {
     struct Case
     {
@@ -49,24 +49,7 @@ TEST(TextCodec, DecodesInTheDrawingsEncoding)
         {"mbcs escape kept verbatim", {"AC1015", "ANSI_1252"}, "\\M+18140", L"\\M+18140"},
         {"not an escape", {"AC1015", "ANSI_1252"}, "\\U+12G4 \\P \\", L"\\U+12G4 \\P \\"},
         {"old version name", {"AC2.10", "ANSI_1252"}, "\xE4", L"\u00E4"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        const TextCodec codec = TextCodec::forDrawing(c.drawing.version, c.drawing.codepage);
-        EXPECT_EQ(codec.decode(c.raw), c.text);
-    }
-}
-
-TEST(TextCodec, UndecodableBytesBecomeReplacementCharacters)
-{
-    struct Case
-    {
-        const char* what;
-        Drawing drawing;
-        std::string raw;
-        std::wstring text;
-    };
-    const Case cases[] = {
+        // Bytes that cannot be decoded become replacement characters.
         {"byte that is not UTF-8",
          {"AC1027", ""},
          "a\xFF"
@@ -91,7 +74,7 @@ TEST(TextCodec, UndecodableBytesBecomeReplacementCharacters)
     }
 }
 
-TEST(TextCodec, EncodesWithEscapesForWhatTheCodePageLacks)
+TEST(TextCodec, EncodesWithEscapesForWhatTheCodePageLacksAndDecodesThatBack)
 {
     struct Case
     {
@@ -104,6 +87,7 @@ TEST(TextCodec, EncodesWithEscapesForWhatTheCodePageLacks)
         {"1252 holds umlaut and euro", {"AC1015", "ANSI_1252"}, L"\u00E4\u20AC", "\xE4\x80"},
         {"1252 lacks Cyrillic", {"AC1015", "ANSI_1252"}, L"a\u0416", "a\\U+0416"},
         {"1251 holds Cyrillic", {"AC1015", "ANSI_1251"}, L"\u0416", "\xC6"},
+        {"949 holds Hangul", {"AC1015", "ANSI_949"}, L"\uD55C\uAE00", "\xC7\xD1\xB1\xDB"},
         {"932 holds kanji, lacks umlaut",
          {"AC1015", "ANSI_932"},
          L"\u65E5\u00E4",
@@ -123,33 +107,6 @@ TEST(TextCodec, EncodesWithEscapesForWhatTheCodePageLacks)
         const TextCodec codec = TextCodec::forDrawing(c.drawing.version, c.drawing.codepage);
         EXPECT_EQ(codec.encode(c.text), c.raw);
         EXPECT_EQ(codec.decode(c.raw), c.text);
-    }
-}
-
-TEST(TextCodec, EncodeUndoesDecode)
-{
-    struct Case
-    {
-        const char* what;
-        Drawing drawing;
-        std::string raw;
-    };
-    const Case cases[] = {
-        {"1252 with escape",
-         {"AC1015", "ANSI_1252"},
-         "Stra\xDF"
-         "e \\U+0416 \\M+18140"},
-        {"1251", {"AC1018", "ANSI_1251"}, "\xCF\xF0\xE8 x"},
-        {"932", {"AC1012", "dos932"}, "\x93\xFA\x96\x7B A"},
-        {"949", {"AC1015", "ANSI_949"}, "\xC7\xD1\xB1\xDB"},
-        {"UTF-8", {"AC1032", "ANSI_1252"}, "\xE6\xB4\x81\xE5\x85\xB7 \\U+D83D"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        const TextCodec codec = TextCodec::forDrawing(c.drawing.version, c.drawing.codepage);
-        const std::wstring text = codec.decode(c.raw);
-        EXPECT_EQ(text.find(L'\uFFFD'), std::wstring::npos);
-        EXPECT_EQ(codec.encode(text), c.raw);
     }
 }
 
