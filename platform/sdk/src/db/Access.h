@@ -27,6 +27,10 @@ public:
     static void readGroups(const OdDbObject* object);
     // Reads the groups alone, leaving the names they hold unresolved.
     static void readTags(const OdDbObject* object);
+    // Deletes an object made from an unread one, whose groups are not read and which is not
+    // erased, once only the database holds it, making its stub hold it unread again; its last
+    // opening must be over. Other objects are left as they are.
+    static void returnToUnread(OdDbObject* object);
     static OdDbStub* stub(const OdDbObject* object) { return object->m_stub; }
     static void setStub(OdDbObject* object, OdDbStub* stub) { object->m_stub = stub; }
     static void sync(OdDbObject* object) { object->syncFromData(); }

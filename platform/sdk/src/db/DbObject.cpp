@@ -123,6 +123,9 @@ void OdDbObject::release()
         // Later openings modify an object the database already had.
         m_data->isNew = false;
         m_closing = false;
+        // Nobody changed it or read its groups: it goes back to being the lines it was read
+        // from, so that looking at every entity of a large drawing once keeps few of them made.
+        Access::returnToUnread(this);
     }
 }
 

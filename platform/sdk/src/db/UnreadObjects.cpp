@@ -205,6 +205,28 @@ OdDbObject* makeUnreadObject(const OdDbStub& unreadStub)
     return object;
 }
 
+void Access::returnToUnread(OdDbObject* object)
+{
+    ObjectData& data = *object->m_data;
+    OdDbStub* stub = object->m_stub;
+    if (data.unreadBytes == nullptr || data.erased || object->m_refs != 1 || stub == nullptr ||
+        stub->db == nullptr || stub->resident() != object) {
+        return;
+    }
+    UnreadObject& unread = stub->unread;
+    unread.bytes = data.unreadBytes;
+    unread.size = data.unreadSize;
+    unread.verbatim = data.verbatim;
+    unread.placement = data.placement;
+    unread.owner = data.owner;
+    unread.followers = !data.children.empty();
+    if (unread.followers) {
+        stub->db->impl().unreadFollowers[stub] = std::move(data.children);
+    }
+    stub->setObject(nullptr);
+    delete object;
+}
+
 void Access::readTags(const OdDbObject* object)
 {
     ObjectData& data = *object->m_data;
