@@ -217,6 +217,19 @@ TEST(RoundTrip, OldAndDamagedDrawingsAreReadAsCadProgramsReadThem)
              OdDbDictionaryPtr layouts = root->getAt(OdString("ACAD_LAYOUT"), OdDb::kForRead);
              EXPECT_EQ(layouts->numEntries(), 1u);
          }},
+        {"a paper space layout without a block keeps its cleared link",
+         groups("0 SECTION|2 HEADER|9 $ACADVER|1 AC1015|0 ENDSEC|0 SECTION|2 OBJECTS|"
+                "0 DICTIONARY|5 C|330 0|100 AcDbDictionary|3 ACAD_LAYOUT|350 D|0 DICTIONARY|5 D|"
+                "330 C|100 AcDbDictionary|3 Layout1|350 E|3 Layout2|350 F|0 LAYOUT|5 E|330 D|"
+                "100 AcDbPlotSettings|100 AcDbLayout|1 Layout1|330 98|0 LAYOUT|5 F|330 D|"
+                "100 AcDbPlotSettings|100 AcDbLayout|1 Layout2|330 99|0 ENDSEC|0 EOF"),
+         {"in.dxf: layout \"Layout1\" names block 98, which does not exist; it is linked to block "
+          "\"*Paper_Space\"",
+          "in.dxf: layout \"Layout2\" names block 99, which does not exist; no block is left for "
+          "it; the link is cleared"},
+         [](OdDbDatabase&, const std::string& written) {
+             EXPECT_NE(written.find("  1\nLayout2\n330\n0\n"), std::string::npos);
+         }},
         {"R13: dimension variables and arrow names in the form of AC1015",
          groups("0 SECTION|2 HEADER|9 $ACADVER|1 AC1012|0 ENDSEC|0 SECTION|2 TABLES|0 TABLE|"
                 "2 DIMSTYLE|5 A|330 0|100 AcDbSymbolTable|70 1|0 DIMSTYLE|105 B|330 A|"

@@ -114,6 +114,9 @@ private:
                 block = paper;
             }
         }
+        if (block == nullptr && named == 0) {
+            return;  // a link cleared before, with no block for it still
+        }
         std::string message = "layout \"" + name.toUtf8() + "\" names block " +
                               kvdxf::formatHandle(named) + ", which does not exist; ";
         if (block != nullptr) {
