@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <cstring>
 #include <fstream>
-#include <sstream>
 #include <string>
 
 namespace kvbench {
@@ -24,13 +23,17 @@ inline size_t lineScan(const std::string& data)
     return lines / 2;
 }
 
-// The whole file; empty when it cannot be read.
+// The whole file; empty when it cannot be read. Read into one block of its size, so that the
+// bench's own copy of a large drawing costs no more memory than the file.
 inline std::string fileText(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    const std::streamoff size = in ? static_cast<std::streamoff>(in.tellg()) : 0;
+    std::string text(size > 0 ? static_cast<size_t>(size) : 0, '\0');
+    if (!in.seekg(0) || !in.read(text.data(), static_cast<std::streamsize>(text.size()))) {
+        return {};
+    }
+    return text;
 }
 
 }  // namespace kvbench
