@@ -230,6 +230,16 @@ TEST(RoundTrip, OldAndDamagedDrawingsAreReadAsCadProgramsReadThem)
          [](OdDbDatabase&, const std::string& written) {
              EXPECT_NE(written.find("  1\nLayout2\n330\n0\n"), std::string::npos);
          }},
+        {"a block record table without model space: it is added, with the entities",
+         groups("0 SECTION|2 HEADER|9 $ACADVER|1 AC1015|0 ENDSEC|0 SECTION|2 TABLES|0 TABLE|"
+                "2 BLOCK_RECORD|5 C|330 0|100 AcDbSymbolTable|70 1|0 BLOCK_RECORD|5 D|330 C|"
+                "100 AcDbSymbolTableRecord|100 AcDbBlockTableRecord|2 ARROW|0 ENDTAB|0 ENDSEC|"
+                "0 SECTION|2 ENTITIES|0 LINE|5 20|100 AcDbEntity|8 0|100 AcDbLine|0 ENDSEC|0 EOF"),
+         {"in.dxf: the drawing has no block records for the blocks \"*Model_Space\"; they are "
+          "added"},
+         [](OdDbDatabase& db, const std::string&) {
+             EXPECT_EQ(entitiesOf(db.getModelSpaceId()), 1);
+         }},
         {"R13: dimension variables and arrow names in the form of AC1015",
          groups("0 SECTION|2 HEADER|9 $ACADVER|1 AC1012|0 ENDSEC|0 SECTION|2 TABLES|0 TABLE|"
                 "2 DIMSTYLE|5 A|330 0|100 AcDbSymbolTable|70 1|0 DIMSTYLE|105 B|330 A|"

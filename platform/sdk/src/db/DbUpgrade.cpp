@@ -59,8 +59,10 @@ std::vector<std::string> adoptBlockTable(DatabaseImpl& db)
     for (OdDbStub* block : std::vector<OdDbStub*>(dataOf(blockTable->object()).children)) {
         ObjectData& data = dataOf(block->object());
         // A table made up while reading takes all its records into the file; a table of the
-        // file only those of blocks the file defines (a block only named stays made up).
-        if (data.synthetic && (!inFile || db.blockEnds.count(block) != 0)) {
+        // file only those of blocks the file defines and those of model and paper space, which
+        // every drawing has (a block only named stays made up).
+        if (data.synthetic &&
+            (!inFile || db.blockEnds.count(block) != 0 || db.isPermanentRecord(block))) {
             data.synthetic = false;
             upgradeBlockRecord(db, block->object(), blockTable);
             if (inFile) {
