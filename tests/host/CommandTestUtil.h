@@ -1,5 +1,4 @@
-// Helpers for the command, document and services tests: installed system services and a reactor
-// that logs what it hears.
+// Helpers for the command, document and services tests: a reactor that logs what it hears.
 #pragma once
 
 #include "HostDoubles.h"
@@ -18,19 +17,6 @@
 #include <vector>
 
 using EventLog = std::vector<std::string>;
-
-// System services installed for the scope, with every queued command dropped at the end.
-struct ServicesScope
-{
-    explicit ServicesScope(const CKvString& resources = CKvString()) : services(resources)
-    {
-        SetKvSystemServices(&services);
-    }
-    ~ServicesScope() { SetKvSystemServices(nullptr); }
-    ServicesScope(const ServicesScope&) = delete;
-    ServicesScope& operator=(const ServicesScope&) = delete;
-    CKvSystemServices services;
-};
 
 // Logs command and script events as "event:name@commandsInProgress" for the scope.
 class LoggingEditorReactor : public CKvEditorReactor

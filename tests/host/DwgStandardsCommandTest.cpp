@@ -6,6 +6,7 @@
 #include <CKvCommandProcessor.h>
 #include <CKvSystemServices.h>
 
+#include <QDialog>
 #include <QLabel>
 #include <QTabWidget>
 

@@ -1,6 +1,8 @@
 // Helpers shared by the host tests: scratch files, small drawings and registration scopes.
 #pragma once
 
+#include "HostDoubles.h"
+
 #include <CKvStdsError.h>
 #include <CKvStdsFix.h>
 #include <CKvString.h>
@@ -21,12 +23,6 @@
 #include <unistd.h>
 #include <utility>
 #include <vector>
-
-// Readable failure output for strings.
-inline void PrintTo(const CKvString& text, std::ostream* os)
-{
-    *os << '"' << text.toUtf8() << '"';
-}
 
 // A scratch file in the temporary folder, named for this test process (tests run in parallel),
 // removed at the end of the test.

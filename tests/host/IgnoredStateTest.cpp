@@ -2,7 +2,6 @@
 
 #include <CKvIgnoredState.h>
 #include <DbDictionary.h>
-#include <DbLayerTableRecord.h>
 #include <DbXrecord.h>
 #include <OdError.h>
 
@@ -21,13 +20,7 @@ using Chain = std::vector<std::pair<int, const wchar_t*>>;  // 90 items: the num
 // The layer "Walls" of a new drawing, the record the marks are put on.
 struct Drawing
 {
-    Drawing() : db(OdDbDatabase::createObject())
-    {
-        OdDbSymbolTablePtr layers = db->getLayerTableId().safeOpenObject(OdDb::kForWrite);
-        OdDbLayerTableRecordPtr layer = OdDbLayerTableRecord::createObject();
-        layer->setName(OdString("Walls"));
-        walls = layers->add(layer.get());
-    }
+    Drawing() : db(OdDbDatabase::createObject()), walls(addLayer(*db, "Walls")) {}
 
     OdDbDictionaryPtr extensionDictionary()
     {

@@ -1,6 +1,6 @@
 // Helpers for the standards configuration tests: the widgets' application, a settings folder of
-// the test's own, a drawing open as the current document with a manager over stand-in plug-ins,
-// and a driver for modal runs.
+// the test's own and a drawing open as the current document with a manager over stand-in
+// plug-ins.
 #pragma once
 
 #include "CommandTestUtil.h"
@@ -12,15 +12,10 @@
 #include <CKvString.h>
 #include <DbDatabase.h>
 
-#include <QDialog>
 #include <QDialogButtonBox>
-#include <QObject>
-#include <QPushButton>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -59,24 +54,3 @@ inline std::vector<std::string> storedAssociation(CKvDocument* document)
     }
     return paths;
 }
-
-// Once the event loop runs: does `steps` on the modal dialog that is up (null when none is),
-// then clicks OK or Cancel. The timer dies with the driver, so a run that opens no dialog leaves
-// nothing behind.
-class ModalDriver
-{
-public:
-    ModalDriver(QDialogButtonBox::StandardButton ending, std::function<void(QDialog*)> steps)
-    {
-        QTimer::singleShot(0, &m_guard, [ending, steps] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            steps(dialog);
-            if (dialog != nullptr) {
-                clickButton(*dialog, ending);
-            }
-        });
-    }
-
-private:
-    QObject m_guard;
-};

@@ -1,8 +1,5 @@
 #include "CommandTestUtil.h"
 
-#include <DbLayerTableRecord.h>
-#include <DbSymbolTable.h>
-
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -174,18 +171,12 @@ TEST(SystemServices, KeptDrawingsRefuseChangesWhileTheServicesLive)
 {
     SearchFolders folders;
     OdDbDatabasePtr db;
-    const auto addLayer = [&db] {
-        OdDbSymbolTablePtr layers = db->getLayerTableId().safeOpenObject(OdDb::kForWrite);
-        OdDbLayerTableRecordPtr layer = OdDbLayerTableRecord::createObject();
-        layer->setName(OdString("Walls"));
-        layers->add(layer.get());
-    };
     {
         CKvSystemServices services{CKvString()};
         db = services.readDrawing(CKvString(folders.path("drawing", "office.dxf")));
         ASSERT_FALSE(db.isNull());
         try {
-            addLayer();
+            addLayer(*db, "Walls");
             ADD_FAILURE() << "a kept drawing took a new layer";
         } catch (const OdError& e) {
             EXPECT_EQ(e.code(), eIsWriteProtected);
@@ -194,6 +185,6 @@ TEST(SystemServices, KeptDrawingsRefuseChangesWhileTheServicesLive)
             OdDbSymbolTablePtr(db->getLayerTableId().safeOpenObject())->has(OdString("Walls")));
     }
     // No longer kept by anyone: an ordinary drawing.
-    addLayer();
+    addLayer(*db, "Walls");
     EXPECT_TRUE(OdDbSymbolTablePtr(db->getLayerTableId().safeOpenObject())->has(OdString("Walls")));
 }

@@ -58,15 +58,6 @@ void setLayerColor(OdDbDatabase& db, const char* name, int color)
     layer->setColor(OdCmColor::fromIndex(color));
 }
 
-void addLayer(OdDbDatabase& db, const char* name, int color)
-{
-    OdDbSymbolTablePtr layers = db.getLayerTableId().safeOpenObject(OdDb::kForWrite);
-    OdDbLayerTableRecordPtr layer = OdDbLayerTableRecord::createObject();
-    layer->setName(OdString(name));
-    layer->setColor(OdCmColor::fromIndex(color));
-    layers->add(layer.get());
-}
-
 void setArrowSize(OdDbDatabase& db, double size)
 {
     OdDbSymbolTablePtr styles = db.getDimStyleTableId().safeOpenObject();

@@ -6,8 +6,6 @@
 #include <CKvStdsPlugins.h>
 #include <DbDatabase.h>
 #include <DbDictionary.h>
-#include <DbLayerTable.h>
-#include <DbLayerTableRecord.h>
 #include <RxModule.h>
 
 #include <gtest/gtest.h>
@@ -35,14 +33,6 @@ std::vector<std::string> pluginFilters()
         }
     }
     return filters;
-}
-
-void addLayer(OdDbDatabase* db, const char* name)
-{
-    OdDbSymbolTablePtr pLayers = db->getLayerTableId().safeOpenObject(OdDb::kForWrite);
-    OdDbLayerTableRecordPtr pLayer = OdDbLayerTableRecord::createObject();
-    pLayer->setName(OdString(name));
-    pLayers->add(pLayer.get());
 }
 
 }  // namespace
@@ -126,7 +116,7 @@ TEST(ModuleLifecycle, NothingOfTheModuleIsCalledAfterItIsUnloaded)
             module.close();
         }
         ASSERT_TRUE(LoadedModule::isUnloaded());
-        addLayer(checked->database(), "AfterUnload");  // database reactors
+        addLayer(*checked->database(), "AfterUnload");  // database reactors
         host.services.commandProcessor().runCommand(CKvString("VERIFYSTANDARDS"));  // editor
         host.open(host.writeDrawing("later.dxf", {}));                              // documents
         host.services.documentManager()->close(checked);

@@ -1,8 +1,9 @@
-// Helpers of the module tests: the module loaded as a host loads it, system services with their
-// own settings folder, and drawings that associate standards files.
+// Helpers of the module tests: system services with their own settings folder, drawings that
+// associate standards files, and answers to the module's dialogs.
 #pragma once
 
 #include "HostDoubles.h"
+#include "LoadedModule.h"
 
 #include <CKvDocument.h>
 #include <CKvStdsManager.h>
@@ -16,35 +17,6 @@
 #include <string>
 #include <vector>
 
-class OdRxModule;
-
-// Readable failure output for strings.
-void PrintTo(const CKvString& text, std::ostream* os);
-
-// libKvStandards opened with dlopen; load() creates the module object and runs initApp(),
-// unload() runs uninitApp() and deletes the module object, close() unloads the library. The
-// destructor does whatever of this is left.
-class LoadedModule
-{
-public:
-    LoadedModule();
-    ~LoadedModule();
-    LoadedModule(const LoadedModule&) = delete;
-    LoadedModule& operator=(const LoadedModule&) = delete;
-
-    OdRxModule* create(const wchar_t* name = L"KvStandards");
-    void apiVersion(int& major, int& minor, int& majorBuild, int& minorBuild);
-    void load();
-    void unload();
-    void close();
-    // The library is no longer mapped into the process.
-    static bool isUnloaded();
-
-private:
-    void* m_handle = nullptr;
-    OdRxModule* m_module = nullptr;
-};
-
 // One entry of a drawing's AcStStandard dictionary: its key and the first item of its xrecord.
 struct Association
 {
@@ -55,14 +27,9 @@ struct Association
 
 // Installed system services with a settings folder of their own (XDG_CONFIG_HOME) and a scratch
 // folder for drawings; both are removed at the end.
-class HostScope
+class HostScope : public ServicesScope
 {
 public:
-    HostScope();
-    ~HostScope();
-    HostScope(const HostScope&) = delete;
-    HostScope& operator=(const HostScope&) = delete;
-
     // A path in the scratch folder ("std/a.dxf"); its folder is created.
     std::string path(const std::string& relative) const;
     // Writes an empty drawing there and returns its path.
@@ -73,8 +40,6 @@ public:
                              const std::vector<Association>& entries) const;
     CKvDocument* open(const std::string& path);
     void setPreferredFile(const std::string& path);
-
-    CKvSystemServices services;
 
 private:
     ConfigHomeScope m_config;

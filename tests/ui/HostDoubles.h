@@ -1,8 +1,8 @@
-// Stand-ins shared by the dialog, host, manager and module tests: a standards plug-in that answers
-// every operation with nothing (a test overrides what it watches), a manager, published for its
-// lifetime, that lists the given plug-ins and notes every init with the association the drawing
-// held at that moment, a command whose body a test chooses, a settings folder of the test's own,
-// and the widgets' application.
+// Stand-ins shared by the dialog, host, manager, module and desktop tests: a standards plug-in that
+// answers every operation with nothing (a test overrides what it watches), a manager, published for
+// its lifetime, that lists the given plug-ins and notes every init with the association the drawing
+// held at that moment, a command whose body a test chooses, the host's services, a settings folder
+// of the test's own, the widgets' application and a layer added to a drawing.
 #ifndef KV_HOST_DOUBLES_H
 #define KV_HOST_DOUBLES_H
 
@@ -12,6 +12,9 @@
 #include <CKvStandardsAssociation.h>
 #include <CKvStdsManager.h>
 #include <CKvStdsPlugins.h>
+#include <CKvSystemServices.h>
+#include <DbLayerTableRecord.h>
+#include <DbSymbolTable.h>
 
 #include <QApplication>
 #include <QByteArray>
@@ -23,9 +26,28 @@
 #include <clocale>
 #include <functional>
 #include <list>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
+
+// Readable failure output for strings.
+inline void PrintTo(const CKvString& text, std::ostream* os)
+{
+    *os << '"' << text.toUtf8() << '"';
+}
+
+// Adds a layer of that name to the drawing, of the colour given or a new layer's own.
+inline OdDbObjectId addLayer(OdDbDatabase& db, const char* name, int color = -1)
+{
+    OdDbSymbolTablePtr layers = db.getLayerTableId().safeOpenObject(OdDb::kForWrite);
+    OdDbLayerTableRecordPtr layer = OdDbLayerTableRecord::createObject();
+    layer->setName(OdString(name));
+    if (color >= 0) {
+        layer->setColor(OdCmColor::fromIndex(color));
+    }
+    return layers->add(layer.get());
+}
 
 class StubPlugin : public OdStaticRxObject<CKvStdsPlugins>
 {
@@ -154,6 +176,19 @@ private:
     OdString m_global;
     OdString m_local;
     std::function<int(CKvCommandContext*)> m_run;
+};
+
+// The host's system services, installed for the scope.
+struct ServicesScope
+{
+    explicit ServicesScope(const CKvString& resources = CKvString()) : services(resources)
+    {
+        SetKvSystemServices(&services);
+    }
+    ~ServicesScope() { SetKvSystemServices(nullptr); }
+    ServicesScope(const ServicesScope&) = delete;
+    ServicesScope& operator=(const ServicesScope&) = delete;
+    CKvSystemServices services;
 };
 
 // Creates the widgets' application once, keeping the C library's locale as the SDK's number

@@ -2,6 +2,7 @@
 // translated in its own context, and its help topic; the
 // three that stop verification start with their box ticked. How the user's answers are followed
 // is tested with the commands that show them, but for the notification's own rule below.
+#include "HostDoubles.h"
 #include "UiTestSupport.h"
 #include "WidgetChecks.h"
 
@@ -104,7 +105,7 @@ private slots:
         QFETCH(int, index);
         const MessageDialog& facts = messageDialogs()[index];
         {
-            HostServicesScope host;
+            ServicesScope host;
             const std::unique_ptr<CKvDialog> dialog = facts.create();
             QCOMPARE(dialog->windowTitle(), QString::fromUtf8(facts.title));
             if (*facts.message != '\0') {
@@ -147,12 +148,12 @@ private slots:
         QFETCH(bool, ok);
         QFETCH(bool, run);
         CKvStandardViolationMessage dialog;
-        endWhenShown(dialog, ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel,
-                     [clicks](QDialog& shown) {
-                         for (const QChar click : clicks) {
-                             (click == 'r' ? runButton(shown) : keepButton(shown))->click();
-                         }
-                     });
+        const ModalDriver driver(
+            ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel, [clicks](QDialog* shown) {
+                for (const QChar click : clicks) {
+                    (click == 'r' ? runButton(*shown) : keepButton(*shown))->click();
+                }
+            });
         QCOMPARE(dialog.exec(), ok ? 1 : 0);
         QCOMPARE(dialog.runStandardDlg(), run);
         QCOMPARE(runButton(dialog)->isChecked(), run);

@@ -14,7 +14,6 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 namespace {
 
@@ -30,15 +29,6 @@ QImage iconImage(const QWidget& widget, QStyle::StandardPixmap icon)
 }
 
 }  // namespace
-
-void endWhenShown(QDialog& dialog, QDialogButtonBox::StandardButton ending,
-                  std::function<void(QDialog&)> first)
-{
-    QTimer::singleShot(0, &dialog, [&dialog, ending, first] {
-        first(dialog);
-        clickButton(dialog, ending);
-    });
-}
 
 void checkIconBesideWholeMessage(QDialog& dialog, const char* messageLabel,
                                  QStyle::StandardPixmap icon, const QString& picture)
@@ -70,14 +60,4 @@ QStringList leftOverTopLevelWidgets()
                      widget->objectName();
     }
     return names;
-}
-
-HostServicesScope::HostServicesScope() : m_services(CKvString())
-{
-    SetKvSystemServices(&m_services);
-}
-
-HostServicesScope::~HostServicesScope()
-{
-    SetKvSystemServices(nullptr);
 }

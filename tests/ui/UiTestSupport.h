@@ -1,24 +1,13 @@
-// Helpers shared by the dialog tests: ending a modal run from inside its event loop, the check of
-// a message dialog's icon and message, the host's services, and the check that a test left no
-// top-level widget behind.
+// Helpers shared by the dialog tests: the check of a message dialog's icon and message, and the
+// check that a test left no top-level widget behind.
 #ifndef KV_UI_TEST_SUPPORT_H
 #define KV_UI_TEST_SUPPORT_H
 
-#include <CKvSystemServices.h>
-
-#include <QDialogButtonBox>
 #include <QString>
 #include <QStringList>
 #include <QStyle>
 
-#include <functional>
-
 class QDialog;
-
-// Ends the next modal run of dialog with the button, from inside the run's event loop, after doing
-// what the user does first (clicking a radio button).
-void endWhenShown(QDialog& dialog, QDialogButtonBox::StandardButton ending,
-                  std::function<void(QDialog&)> first);
 
 // Shows the dialog at the size it opens with and checks that label_4 shows the style's icon (and
 // no text) in a 50 pixel square right beside the message label and that no text is cut; saves a
@@ -28,19 +17,6 @@ void checkIconBesideWholeMessage(QDialog& dialog, const char* messageLabel,
 
 // The names of the top-level widgets that still exist.
 QStringList leftOverTopLevelWidgets();
-
-// The host's services, installed for the scope's lifetime.
-class HostServicesScope
-{
-public:
-    HostServicesScope();
-    ~HostServicesScope();
-    HostServicesScope(const HostServicesScope&) = delete;
-    HostServicesScope& operator=(const HostServicesScope&) = delete;
-
-private:
-    CKvSystemServices m_services;
-};
 
 // The test classes, one per dialog; each returns QTest::qExec's result.
 int runTestMessageDialogs(int argc, char** argv);

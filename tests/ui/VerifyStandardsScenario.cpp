@@ -3,8 +3,6 @@
 #include "WidgetChecks.h"
 
 #include <CKvSystemServices.h>
-#include <DbLayerTableRecord.h>
-#include <DbSymbolTable.h>
 #include <OdError.h>
 
 #include <QAbstractButton>
@@ -98,11 +96,7 @@ Scenario::Scenario(bool automaticFix, bool showIgnored)
 int Scenario::add(const char* layer, const std::vector<Fix>& fixes, int recommended,
                   const std::vector<Value>& values)
 {
-    const OdDbSymbolTablePtr pLayers =
-        document->database()->getLayerTableId().safeOpenObject(OdDb::kForWrite);
-    const OdDbLayerTableRecordPtr pLayer = OdDbLayerTableRecord::createObject();
-    pLayer->setName(OdString(layer));
-    ids.push_back(pLayers->add(pLayer.get()));
+    ids.push_back(addLayer(*document->database(), layer));
 
     const OdSmartPtr<CKvStdsError> pError = CKvStdsError::createObject();
     pError->SetObjectId(ids.back());

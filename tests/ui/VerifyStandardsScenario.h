@@ -106,7 +106,7 @@ public:
             const std::vector<Value>& values = {});
 
     ConfigHomeScope home;
-    HostServicesScope host;
+    ServicesScope host;
     QTemporaryDir folder;
     RecordingPlugin plugin;
     CKvDocument* document = nullptr;

@@ -1,6 +1,7 @@
 #include "WidgetChecks.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -13,6 +14,7 @@
 #include <QStyle>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QWidget>
 
@@ -99,6 +101,18 @@ void clickButton(QDialog& dialog, QDialogButtonBox::StandardButton which)
     if (dialog.isVisible()) {
         dialog.done(-1);
     }
+}
+
+ModalDriver::ModalDriver(QDialogButtonBox::StandardButton ending,
+                         std::function<void(QDialog*)> steps)
+{
+    QTimer::singleShot(0, &m_guard, [ending, steps] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        steps(dialog);
+        if (dialog != nullptr) {
+            clickButton(*dialog, ending);
+        }
+    });
 }
 
 void clickNamed(const QWidget& root, const char* objectName)

@@ -1,12 +1,16 @@
 // Checks of what a widget shows, shared by the dialog, host and desktop tests: texts cut by their
-// widgets, texts left untranslated, and pictures of widgets saved for people to look at.
+// widgets, texts left untranslated, and pictures of widgets saved for people to look at; and the
+// clicks that end a dialog.
 #ifndef KV_WIDGET_CHECKS_H
 #define KV_WIDGET_CHECKS_H
 
 #include <QDialogButtonBox>
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <QTranslator>
+
+#include <functional>
 
 class QDialog;
 class QWidget;
@@ -15,6 +19,17 @@ class QWidget;
 // missing, or not ending it) is ended with -1, so that a fault fails the test instead of hanging
 // it.
 void clickButton(QDialog& dialog, QDialogButtonBox::StandardButton which);
+// Once the event loop runs: does `steps` on the modal dialog that is up (null when none is), then
+// clicks `ending` on it. The timer dies with the driver, so a run that opens no dialog leaves
+// nothing behind.
+class ModalDriver
+{
+public:
+    ModalDriver(QDialogButtonBox::StandardButton ending, std::function<void(QDialog*)> steps);
+
+private:
+    QObject m_guard;
+};
 // Clicks the button of that object name under root, if there is one.
 void clickNamed(const QWidget& root, const char* objectName);
 

@@ -1,12 +1,11 @@
 #include "DesktopScenario.h"
 
+#include "LoadedModule.h"
 #include "WidgetChecks.h"
 
 #include <CKvStandardsSettings.h>
 #include <CKvString.h>
 #include <DbDatabase.h>
-#include <KvStandardsEntryPoints.h>
-#include <RxModule.h>
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -14,9 +13,6 @@
 #include <QLibraryInfo>
 #include <QPushButton>
 #include <QTimer>
-
-#include <dlfcn.h>
-#include <stdexcept>
 
 HostSession::HostSession() : m_services(CKvString(KV_RESOURCE_DIR))
 {
@@ -36,27 +32,13 @@ void HostSession::load()
     m_qtTexts = std::make_unique<CKvTranslator>(
         QStringLiteral("qtbase"), QLibraryInfo::location(QLibraryInfo::TranslationsPath));
     m_hostTexts = std::make_unique<CKvTranslator>(QStringLiteral("kvhost"));
-    m_library = dlopen(KV_MODULE_PATH, RTLD_NOW | RTLD_LOCAL);
-    if (!m_library) {
-        throw std::runtime_error(dlerror());
-    }
-    auto create =
-        reinterpret_cast<KvCreateModuleObjectFunc>(dlsym(m_library, "odrxCreateModuleObject"));
-    m_module = create(m_library, L"KvStandards");
-    m_module->initApp();
+    m_module = std::make_unique<LoadedModule>();
+    m_module->load();
 }
 
 void HostSession::unload()
 {
-    if (m_module) {
-        m_module->uninitApp();
-        m_module->deleteModule();
-        m_module = nullptr;
-    }
-    if (m_library) {
-        dlclose(m_library);
-        m_library = nullptr;
-    }
+    m_module.reset();
     m_hostTexts.reset();
     m_qtTexts.reset();
 }

@@ -24,7 +24,7 @@
 #include <functional>
 #include <memory>
 
-class OdRxModule;
+class LoadedModule;
 
 // The host's services, its texts and the standards module, for the whole test program. reload()
 // starts the module again, as for a user of that locale (the host and the module pick their
@@ -47,8 +47,7 @@ private:
     CKvSystemServices m_services;
     std::unique_ptr<CKvTranslator> m_qtTexts;
     std::unique_ptr<CKvTranslator> m_hostTexts;
-    void* m_library = nullptr;
-    OdRxModule* m_module = nullptr;
+    std::unique_ptr<LoadedModule> m_module;
 };
 
 // The window with the user's answers scripted: the files picked to open and to save as, and the
