@@ -57,7 +57,6 @@ TEST(Annotation, FlagsSurviveSavingAndReadingInTheDxfForm)
     const char* const kAnnotativeOn =
         "1001 AcadAnnotative\n1000 AnnotativeData\n1002 {\n1070 1\n1070 1\n1002 }\n";
     const Case cases[] = {
-        {"annotative text style", StyleKind::Text, false, true, false, kAnnotativeOn, ""},
         {"annotative text style matching the layout", StyleKind::Text, false, true, true,
          kAnnotativeOn, "1001 AcadAnnoPO\n1070 1\n"},
         {"annotative dimension style", StyleKind::Dimension, false, true, false, kAnnotativeOn, ""},
@@ -124,35 +123,30 @@ TEST(Annotation, ReadsTheFlagsOtherProgramsWrote)
 
 TEST(Annotation, UnusualXdataAndMissingRecordsReadAsNotAnnotative)
 {
+    using Items = std::vector<std::pair<int, const wchar_t*>>;  // 1070 values as text
     struct Case
     {
         const char* what;
-        std::vector<std::pair<int, const wchar_t*>> xdata;  // 1070 values as text
+        const wchar_t* dataName;
+        Items flags;  // after the AcadAnnotative application and the data name
         bool annotative;
     };
     const Case cases[] = {
         {"version only, no flag",
-         {{1001, L"AcadAnnotative"},
-          {1000, L"AnnotativeData"},
-          {1002, L"{"},
-          {1070, L"1"},
-          {1002, L"}"}},
+         L"AnnotativeData",
+         {{1002, L"{"}, {1070, L"1"}, {1002, L"}"}},
          false},
-        {"flag 0",
-         {{1001, L"AcadAnnotative"}, {1000, L"AnnotativeData"}, {1070, L"1"}, {1070, L"0"}},
-         false},
-        {"other data name",
-         {{1001, L"AcadAnnotative"}, {1000, L"Other"}, {1070, L"1"}, {1070, L"1"}},
-         false},
-        {"data name in another case",
-         {{1001, L"AcadAnnotative"}, {1000, L"ANNOTATIVEDATA"}, {1070, L"1"}, {1070, L"1"}},
-         true},
+        {"flag 0", L"AnnotativeData", {{1070, L"1"}, {1070, L"0"}}, false},
+        {"other data name", L"Other", {{1070, L"1"}, {1070, L"1"}}, false},
+        {"data name in another case", L"ANNOTATIVEDATA", {{1070, L"1"}, {1070, L"1"}}, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         OdDbDatabasePtr db = OdDbDatabase::createObject();
         const OdDbObjectId style = addStyle(db.get(), StyleKind::Text, "Notes");
-        style.safeOpenObject(OdDb::kForWrite)->setXData(chainOf(c.xdata).get());
+        Items xdata = {{1001, L"AcadAnnotative"}, {1000, c.dataName}};
+        xdata.insert(xdata.end(), c.flags.begin(), c.flags.end());
+        style.safeOpenObject(OdDb::kForWrite)->setXData(chainOf(xdata).get());
         EXPECT_EQ(CKvObjectAnnotationContext::IsAnnotative(style), c.annotative);
     }
 

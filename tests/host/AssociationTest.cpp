@@ -6,9 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
@@ -57,11 +55,8 @@ TEST(StandardsAssociation, SurvivesSavingWithoutTheEntriesItReplaced)
         association.add(CKvString(("/std/" + std::to_string(i) + ".dxf").c_str()));
     }
     association.remove(CKvString("/std/0.dxf"));
-    const std::string path =
-        std::string(::testing::TempDir()) + "/" + std::to_string(getpid()) + "-association.dxf";
-    db->writeFile(OdString(path));
-    OdDbDatabasePtr back = OdDbDatabase::readFile(OdString(path));
-    std::remove(path.c_str());
+    const TempFile file("association.dxf");
+    OdDbDatabasePtr back = saveAndReload(db.get(), file);
     const std::vector<CKvString> paths = CKvStandardsAssociation(back.get()).paths();
     ASSERT_EQ(paths.size(), 11u);
     EXPECT_EQ(paths.front().toUtf8(), "/std/1.dxf");

@@ -82,7 +82,6 @@ TEST(StandardsSettings, RestoringGivesEveryPluginItsStoredFlag)
     const Case cases[] = {
         {"stored off", true, false, L"ID-A", false},
         {"nothing stored: enabled", false, std::nullopt, L"ID-A", true},
-        {"stored under the id in another case", true, false, L"id-a", false},
         {"stored for another plug-in only", false, false, L"ID-B", true},
     };
     for (const Case& c : cases) {

@@ -8,62 +8,33 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <vector>
 
+// Errors and fixes keep one value per name (the later one, never a null one), listed in name
+// order by code point.
 TEST(StdsRecords, NamedValuesAreFoundByNameAndListedInNameOrder)
 {
     StdsRecordClasses records;
-    struct Case
-    {
-        const char* what;
-        std::vector<const wchar_t*> added;   // in the order added; the value is its index
-        std::vector<const wchar_t*> listed;  // GetProperties order
-        const wchar_t* lookedUp;
-        int expectedIndex;  // -1: no value under that name
-    };
-    const Case cases[] = {
-        {"no values", {}, {}, L"Name", -1},
-        {"name order, not insertion order",
-         {L"Name", L"LineColor", L"LineWeight", L"LineStyle"},
-         {L"LineColor", L"LineStyle", L"LineWeight", L"Name"},
-         L"LineWeight",
-         2},
-        {"names are case-sensitive", {L"name", L"Name"}, {L"Name", L"name"}, L"name", 0},
-        {"unknown name gives null", {L"Name"}, {L"Name"}, L"Colour", -1},
-        {"a name added twice keeps the later value", {L"Name", L"Name"}, {L"Name"}, L"Name", 1},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        const CKvStdsErrorPtr error = CKvStdsError::createObject();
-        const CKvStdsFixPtr fix = CKvStdsFix::createObject();
-        for (std::size_t i = 0; i < c.added.size(); ++i) {
-            const OdResBufPtr value = OdResBuf::newRb(OdResBuf::kRtInt32, OdInt32(i));
-            error->AddProperty(c.added[i], value);
-            fix->AddProperty(c.added[i], value);
+    const auto check = [](auto record) {
+        const auto value = [](int v) { return OdResBuf::newRb(OdResBuf::kRtInt32, OdInt32(v)); };
+        EXPECT_TRUE(record->GetPropertyValue(L"Name").isNull());
+        record->AddProperty(L"name", value(0));
+        record->AddProperty(L"Name", value(1));
+        record->AddProperty(L"LineWeight", value(2));
+        record->AddProperty(L"Name", value(3));
+        record->AddProperty(L"Null", OdResBufPtr());
+        EXPECT_EQ(record->GetPropertyCount(), 3);
+        std::vector<CKvString> names;
+        for (const auto& entry : record->GetProperties()) {
+            names.push_back(entry.first);
         }
-        // A null value is not stored.
-        error->AddProperty(L"Null", OdResBufPtr());
-        fix->AddProperty(L"Null", OdResBufPtr());
-        const auto check = [&](int count, const std::map<CKvString, OdResBufPtr>& all,
-                               const OdResBufPtr& found) {
-            EXPECT_EQ(count, static_cast<int>(c.listed.size()));
-            std::vector<CKvString> names;
-            for (const auto& entry : all) {
-                names.push_back(entry.first);
-            }
-            EXPECT_EQ(names, std::vector<CKvString>(c.listed.begin(), c.listed.end()));
-            if (c.expectedIndex < 0) {
-                EXPECT_TRUE(found.isNull());
-            } else {
-                ASSERT_FALSE(found.isNull());
-                EXPECT_EQ(found->getInt32(), c.expectedIndex);
-            }
-        };
-        check(error->GetPropertyCount(), error->GetProperties(),
-              error->GetPropertyValue(c.lookedUp));
-        check(fix->GetPropertyCount(), fix->GetProperties(), fix->GetPropertyValue(c.lookedUp));
-    }
+        EXPECT_EQ(names, (std::vector<CKvString>{L"LineWeight", L"Name", L"name"}));
+        EXPECT_EQ(record->GetPropertyValue(L"Name")->getInt32(), 3);
+        EXPECT_EQ(record->GetPropertyValue(L"name")->getInt32(), 0);
+        EXPECT_TRUE(record->GetPropertyValue(L"Colour").isNull());
+    };
+    check(CKvStdsError::createObject());
+    check(CKvStdsFix::createObject());
 }
 
 TEST(StdsRecords, ErrorNamesTheDxfClassOfItsRecord)

@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -66,9 +65,7 @@ TEST(KvString, ComparesExactlyOrIgnoringCase)
          "\xC3\xA4"
          "bc",
          -1, 0},  // non-ASCII letters fold too
-        {"", "a", -1, -1},
         {"Walls", "Wall", 1, 1},
-        {"E81A7EB1-a22c", "e81a7eb1-A22C", -1, 0},
     };
     const auto sign = [](int v) { return (v > 0) - (v < 0); };
     for (const Case& c : cases) {
@@ -83,9 +80,6 @@ TEST(KvString, ComparesExactlyOrIgnoringCase)
             EXPECT_TRUE(CKvStringNoCaseEqual()(a, b));
         }
     }
-    // Keys of ordered containers sort by code point.
-    const std::map<CKvString, int> ordered{{L"b", 1}, {L"B", 2}, {L"a", 3}};
-    EXPECT_EQ(ordered.begin()->first, CKvString(L"B"));
 }
 
 TEST(KvString, FormatsLikePrintf)
@@ -101,15 +95,8 @@ TEST(KvString, FormatsLikePrintf)
          [] { return CKvString().format(L"%ls: %d of %.2f %s", L"Layer", 3, 1.5, "Gr\xC3\xB6"); },
          CKvString(L"Layer: 3 of 1.50 Gr\u00F6")},
         {"narrow format reads the result as UTF-8",
-         [] {
-             return CKvString().formatA("%s=%d",
-                                        "Gr\xC3\xB6\xC3\x9F"
-                                        "e",
-                                        -7);
-         },
-         CKvString(L"Gr\u00F6\u00DFe=-7")},
-        {"narrow format with a wide string and a real",
-         [] { return CKvString().formatA("%ls %.1f", L"\u00E4", 0.5); }, CKvString(L"\u00E4 0.5")},
+         [] { return CKvString().formatA("%s=%d %ls %.1f", "Gr\xC3\xB6", -7, L"\u00E4", 0.5); },
+         CKvString(L"Gr\u00F6=-7 \u00E4 0.5")},
         {"long result beyond the first buffer", [] { return CKvString().format(L"%0600d", 1); },
          CKvString(std::wstring(599, L'0') + L"1")},
         {"long narrow result",
@@ -148,7 +135,6 @@ TEST(KvString, ReplacesAndUpperCases)
         CKvString expected;
     };
     const Case cases[] = {
-        {"backslashes to slashes", L"C:\\std\\a.dws", L"\\", L"/", 2, L"C:/std/a.dws"},
         {"replacement is not rescanned", L"aaa", L"a", L"aa", 3, L"aaaaaa"},
         {"case-sensitive search", L"Abc abc", L"abc", L"x", 1, L"Abc x"},
         {"empty search replaces nothing", L"abc", L"", L"x", 0, L"abc"},
