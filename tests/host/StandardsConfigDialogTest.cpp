@@ -55,24 +55,21 @@ void click(QWidget& dialog, const char* button)
     child<QPushButton>(dialog, button).click();
 }
 
-std::vector<std::string> listTexts(QWidget& dialog)
+// The texts of the list's or the combo box's items.
+template <class Widget>
+std::vector<std::string> itemTexts(QWidget& dialog, const char* name)
 {
     std::vector<std::string> texts;
-    auto& list = child<QListWidget>(dialog, "StandardsFilesList");
-    for (int i = 0; i < list.count(); ++i) {
-        texts.push_back(list.item(i)->text().toStdString());
+    const QAbstractItemModel* model = child<Widget>(dialog, name).model();
+    for (int i = 0; i < model->rowCount(); ++i) {
+        texts.push_back(model->index(i, 0).data().toString().toStdString());
     }
     return texts;
 }
 
-std::vector<std::string> comboTexts(QWidget& dialog)
+std::vector<std::string> listTexts(QWidget& dialog)
 {
-    std::vector<std::string> texts;
-    auto& combo = child<QComboBox>(dialog, "PreferredFileCombo");
-    for (int i = 0; i < combo.count(); ++i) {
-        texts.push_back(combo.itemText(i).toStdString());
-    }
-    return texts;
+    return itemTexts<QListWidget>(dialog, "StandardsFilesList");
 }
 
 }  // namespace
@@ -272,7 +269,7 @@ TEST(StandardsConfigDialog, PreferredFileIsChosenAmongTheListedFilesAndKept)
                 child<QComboBox>(dialog, "PreferredFileCombo").setCurrentIndex(value.toInt());
             }
         }
-        EXPECT_EQ(comboTexts(dialog), c.offered);
+        EXPECT_EQ(itemTexts<QComboBox>(dialog, "PreferredFileCombo"), c.offered);
         clickButton(dialog, QDialogButtonBox::Ok);
         EXPECT_EQ(CKvStandardsSettings::load().preferredStandardsFile().toUtf8(), c.saved);
     }

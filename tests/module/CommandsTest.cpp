@@ -56,16 +56,10 @@ int run(HostScope& host, const char* name)
 
 TEST(StandardsCommands, DrawingStandardsOpensTheStandardsFilesPage)
 {
-    struct Case
-    {
-        const char* what;
-        bool withDrawing;
-    };
-    const Case cases[] = {{"with a drawing", true}, {"without a drawing", false}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const bool withDrawing : {true, false}) {
+        SCOPED_TRACE(withDrawing ? "with a drawing" : "without a drawing");
         HostScope host;
-        if (c.withDrawing) {
+        if (withDrawing) {
             host.open(host.writeDrawing("drawing.dxf", {}));
         }
         DwgStandardsCommand configuration;
@@ -109,6 +103,7 @@ TEST(StandardsCommands, VerifyCommandsReadTheAssociationAfreshAndNeedADrawing)
     }
 }
 
+// A guiding dialog cancelled opens nothing: kvcad's German desktop test cancels each of them.
 TEST(StandardsCommands, VerifyStandardsGuidesWhenThereIsNothingToCheckWith)
 {
     struct Case
@@ -121,7 +116,6 @@ TEST(StandardsCommands, VerifyStandardsGuidesWhenThereIsNothingToCheckWith)
         int page;  // of the standards configuration opened; 0 for none
     };
     const Case cases[] = {
-        {"no association, cancelled", "", false, true, false, "CKvNoStandardsFileDlg", 0},
         {"no association, asked to associate", "", false, true, true, "CKvNoStandardsFileDlg", 1},
         {"only entries without a path", "n", false, true, true, "CKvNoStandardsFileDlg", 1},
         {"one file missing, accepted with the box cleared", "ag", false, false, true,

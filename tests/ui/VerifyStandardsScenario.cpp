@@ -110,9 +110,9 @@ int Scenario::add(const char* layer, const std::vector<Fix>& fixes, int recommen
     OdArray<OdSmartPtr<CKvStdsFix>> fixArray;
     for (const Fix& fix : fixes) {
         const OdSmartPtr<CKvStdsFix> pFix = CKvStdsFix::createObject();
-        pFix->SetFixObjectName(CKvString(fix.name));
-        pFix->SetFixDisplayName(CKvString(fix.name));
-        pFix->SetStandardsFile(CKvString(fix.file));
+        pFix->SetFixObjectName(CKvString(fix.name.c_str()));
+        pFix->SetFixDisplayName(CKvString(fix.name.c_str()));
+        pFix->SetStandardsFile(CKvString(fix.file.c_str()));
         for (const Value& value : fix.values) {
             pFix->AddProperty(CKvString(value.property), value.value);
         }

@@ -24,6 +24,7 @@
 
 #include <CmColor.h>
 #include <functional>
+#include <string>
 #include <vector>
 
 extern const char kNoStandardsText[];
@@ -66,8 +67,8 @@ struct Value
 // A candidate fix: the standards record's name, its standards file and its named values.
 struct Fix
 {
-    const char* name;
-    const char* file = "/srv/standards/office.dws";
+    std::string name;
+    std::string file = "/srv/standards/office.dws";
     std::vector<Value> values = {};
 };
 
