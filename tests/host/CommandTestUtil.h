@@ -18,7 +18,7 @@
 
 using EventLog = std::vector<std::string>;
 
-// Logs command and script events as "event:name@commandsInProgress" for the scope.
+// Logs command events as "event:name@commandsInProgress" for the scope.
 class LoggingEditorReactor : public CKvEditorReactor
 {
 public:
@@ -38,12 +38,6 @@ public:
     {
         m_log.push_back("unknown:" + name.toUtf8());
     }
-    void lispWillStart(OdEdCommandContext*, const OdString&) override
-    {
-        m_log.push_back("lispStart");
-    }
-    void lispEnded(OdEdCommandContext*) override { m_log.push_back("lispEnded"); }
-    void lispCancelled(OdEdCommandContext*) override { m_log.push_back("lispCancelled"); }
     void addRef() override {}
     void release() override {}
     long numRefs() const override { return 1; }
