@@ -146,32 +146,38 @@ QTableView* DesktopScenario::table(const char* kind) const
     return window->findChild<QTableView*>(QLatin1String(kind) + QStringLiteral("Table"));
 }
 
-QString DesktopScenario::row(const char* kind, const QString& name) const
+QModelIndex DesktopScenario::cell(const char* kind, const QString& name, int column) const
 {
     const QTableView* view = table(kind);
     const QAbstractItemModel* model = view ? view->model() : nullptr;
     for (int row = 0; model && row < model->rowCount(); ++row) {
-        if (model->index(row, 1).data().toString() != name) {
-            continue;
+        if (model->index(row, 1).data().toString() == name) {
+            return model->index(row, column);
         }
-        QStringList cells;
-        for (int column = 0; column < model->columnCount(); ++column) {
-            const QModelIndex cell = model->index(row, column);
-            const QVariant check = cell.data(Qt::CheckStateRole);
-            if (column == 0) {
-                const QString mark = cell.data().toString();
-                cells << (mark.isEmpty() ? QString()
-                                         : (mark == QLatin1String("Ignored") ? "~" : "!"));
-            } else if (check.isValid()) {
-                cells << (check.toInt() == Qt::Checked ? QStringLiteral("[x]")
-                                                       : QStringLiteral("[ ]"));
-            } else {
-                cells << cell.data().toString();
-            }
-        }
-        return cells.join(QLatin1Char('|'));
     }
-    return QStringLiteral("(no row %1)").arg(name);
+    return QModelIndex();
+}
+
+QString DesktopScenario::row(const char* kind, const QString& name) const
+{
+    const QModelIndex record = cell(kind, name);
+    if (!record.isValid()) {
+        return QStringLiteral("(no row %1)").arg(name);
+    }
+    QStringList cells;
+    for (int column = 0; column < record.model()->columnCount(); ++column) {
+        const QModelIndex cell = record.siblingAtColumn(column);
+        const QVariant check = cell.data(Qt::CheckStateRole);
+        if (column == 0) {
+            const QString mark = cell.data().toString();
+            cells << (mark.isEmpty() ? QString() : (mark == QLatin1String("Ignored") ? "~" : "!"));
+        } else if (check.isValid()) {
+            cells << (check.toInt() == Qt::Checked ? QStringLiteral("[x]") : QStringLiteral("[ ]"));
+        } else {
+            cells << cell.data().toString();
+        }
+    }
+    return cells.join(QLatin1Char('|'));
 }
 
 QString DesktopScenario::commandHistory() const

@@ -110,6 +110,8 @@ public:
     QString drawing() const { return path(QStringLiteral("office.dxf")); }
 
     QTableView* table(const char* kind) const;
+    // The cell in that column of the record of that name; invalid when there is no such record.
+    QModelIndex cell(const char* kind, const QString& name, int column = 1) const;
     // The row of the record of that name as "mark|name|property|...": the mark is "!" for a
     // violation, "~" for an ignored one, empty otherwise; switches read "[x]" or "[ ]".
     QString row(const char* kind, const QString& name) const;

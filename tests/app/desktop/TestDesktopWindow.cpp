@@ -43,25 +43,14 @@ void trigger(QWidget& window, const char* action)
 
 // Edits the cell the way the table's editor hands an edit over.
 void editCell(const DesktopScenario& s, const char* kind, const QString& name, int column,
-              const QVariant& value, int role = Qt::EditRole)
+              const QVariant& value)
 {
-    QAbstractItemModel* model = s.table(kind)->model();
-    for (int row = 0; row < model->rowCount(); ++row) {
-        if (model->index(row, 1).data().toString() == name) {
-            model->setData(model->index(row, column), value, role);
-            return;
-        }
-    }
+    s.table(kind)->model()->setData(s.cell(kind, name, column), value, Qt::EditRole);
 }
 
 void selectRecord(const DesktopScenario& s, const char* kind, const QString& name)
 {
-    QTableView* view = s.table(kind);
-    for (int row = 0; row < view->model()->rowCount(); ++row) {
-        if (view->model()->index(row, 1).data().toString() == name) {
-            view->setCurrentIndex(view->model()->index(row, 1));
-        }
-    }
+    s.table(kind)->setCurrentIndex(s.cell(kind, name));
 }
 
 QString statusText(const DesktopScenario& s)
