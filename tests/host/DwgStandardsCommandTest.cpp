@@ -82,14 +82,13 @@ TEST(DwgStandardsCommand, OpensThePageItsArgumentNames)
         CKvDocument* document = c.withDrawing ? scope.openDrawing() : nullptr;
         std::string page = "(none)";
         bool noDrawingShown = false;
-        const ModalDriver driver(QDialogButtonBox::Ok, [&](QDialog* dialog) {
-            if (dialog == nullptr) {
-                return;
-            }
-            const auto* tabs = dialog->findChild<QTabWidget*>("ConfigTabs");
-            const auto* label = dialog->findChild<QLabel*>("NoDrawingLabel");
+        DialogAnswers answers;
+        answers.then([&](QDialog& dialog) {
+            const auto* tabs = dialog.findChild<QTabWidget*>("ConfigTabs");
+            const auto* label = dialog.findChild<QLabel*>("NoDrawingLabel");
             page = tabs != nullptr ? tabs->currentWidget()->objectName().toStdString() : "";
             noDrawingShown = label != nullptr && label->isVisible();
+            clickButton(dialog, QDialogButtonBox::Ok);
         });
         EXPECT_EQ(scope.services.services.commandProcessor().runCommandChain(c.chain.get()),
                   c.page ? CKvCommand::kResultNormal : CKvCommand::kResultError);

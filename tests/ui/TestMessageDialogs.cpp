@@ -148,12 +148,13 @@ private slots:
         QFETCH(bool, ok);
         QFETCH(bool, run);
         CKvStandardViolationMessage dialog;
-        const ModalDriver driver(
-            ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel, [clicks](QDialog* shown) {
-                for (const QChar click : clicks) {
-                    (click == 'r' ? runButton(*shown) : keepButton(*shown))->click();
-                }
-            });
+        DialogAnswers answers;
+        answers.then([clicks, ok](QDialog& shown) {
+            for (const QChar click : clicks) {
+                (click == 'r' ? runButton(shown) : keepButton(shown))->click();
+            }
+            clickButton(shown, ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel);
+        });
         QCOMPARE(dialog.exec(), ok ? 1 : 0);
         QCOMPARE(dialog.runStandardDlg(), run);
         QCOMPARE(runButton(dialog)->isChecked(), run);

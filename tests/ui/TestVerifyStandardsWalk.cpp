@@ -185,7 +185,7 @@ private slots:
         dialog.setErrorInfoList(s.records);
         dialog.show();
         QCoreApplication::processEvents();
-        QCOMPARE(s.catcher.summaries, reportDisabled ? QStringList() : QStringList({"0 0 0 0"}));
+        QCOMPARE(s.summaries, reportDisabled ? QStringList() : QStringList({"0 0 0 0"}));
         QCOMPARE(dialog.currentIndex(), -1);
         QCOMPARE(shownText(dialog, "ProblemDescLabel"),
                  noStandards ? QString::fromUtf8(kNoStandardsText) : QString());
@@ -215,15 +215,15 @@ private slots:
         clickNamed(dialog, "NextIssueButton");
         QCOMPARE(shownText(dialog, "ObjectNameLabel"), QStringLiteral("Roof"));
         clickNamed(dialog, "NextIssueButton");
-        QCOMPARE(s.catcher.summaries, QStringList({"4 1 1 2"}));
+        QCOMPARE(s.summaries, QStringList({"4 1 1 2"}));
         QCOMPARE(listedNames(dialog), QStringList({"Doors", "Roof"}));
         QCOMPARE(s.plugin.fixes, QStringList({"Walls:Standard"}));
 
         clickNamed(dialog, "NextIssueButton");
         QCOMPARE(shownText(dialog, "ObjectNameLabel"), QStringLiteral("Roof"));
         clickNamed(dialog, "NextIssueButton");
-        QCOMPARE(s.catcher.summaries.size(), 2);
-        QCOMPARE(s.catcher.summaries.last(), QStringLiteral("2 0 0 1"));
+        QCOMPARE(s.summaries.size(), 2);
+        QCOMPARE(s.summaries.last(), QStringLiteral("2 0 0 1"));
         QCOMPARE(listedNames(dialog), QStringList({"Doors", "Roof"}));
     }
 
@@ -331,7 +331,7 @@ private slots:
         dialog.show();
         QCoreApplication::processEvents();
         QCOMPARE(s.plugin.fixes, applied);
-        QCOMPARE(s.catcher.summaries, QStringList({summary}));
+        QCOMPARE(s.summaries, QStringList({summary}));
         QCOMPARE(listedNames(dialog), left);
         QCOMPARE(dialog.currentIndex(), -1);
     }

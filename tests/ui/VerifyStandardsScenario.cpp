@@ -6,11 +6,8 @@
 #include <OdError.h>
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QDialogButtonBox>
 #include <QLabel>
-#include <QPushButton>
-#include <QTimer>
 
 #include <EdCommandStack.h>
 
@@ -55,31 +52,14 @@ ConfigurationCommand::ConfigurationCommand(std::function<void()> change)
     })
 {}
 
-SummaryCatcher::SummaryCatcher()
+void Scenario::closeSummary(QDialog& summary)
 {
-    qApp->installEventFilter(this);
-}
-
-SummaryCatcher::~SummaryCatcher()
-{
-    qApp->removeEventFilter(this);
-}
-
-bool SummaryCatcher::eventFilter(QObject* watched, QEvent* event)
-{
-    auto* summary = qobject_cast<CKvVerfiyCompleteMessage*>(watched);
-    if (!summary || event->type() != QEvent::Show) {
-        return false;
+    QStringList counts;
+    for (const char* name : {"num_violations", "num_autoFix", "num_manualFix", "num_Ignored"}) {
+        counts << shownText(summary, name);
     }
-    QTimer::singleShot(0, summary, [this, summary] {
-        QStringList counts;
-        for (const char* name : {"num_violations", "num_autoFix", "num_manualFix", "num_Ignored"}) {
-            counts << shownText(*summary, name);
-        }
-        summaries << counts.join(' ');
-        clickButton(*summary, QDialogButtonBox::Close);
-    });
-    return false;
+    summaries << counts.join(' ');
+    clickButton(summary, QDialogButtonBox::Close);
 }
 
 Scenario::Scenario(bool automaticFix, bool showIgnored)

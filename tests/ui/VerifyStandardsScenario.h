@@ -7,6 +7,7 @@
 
 #include "HostDoubles.h"
 #include "UiTestSupport.h"
+#include "WidgetChecks.h"
 
 #include <CKvCommand.h>
 #include <CKvCommandContext.h>
@@ -17,7 +18,6 @@
 #include <DbDatabase.h>
 
 #include <QCheckBox>
-#include <QObject>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -72,27 +72,10 @@ struct Fix
     std::vector<Value> values = {};
 };
 
-// Answers every verification summary that opens while it exists: notes its four counts
-// (violations, fixed automatically, fixed manually, ignored) and clicks Close.
-class SummaryCatcher : public QObject
-{
-public:
-    SummaryCatcher();
-    ~SummaryCatcher() override;
-    SummaryCatcher(const SummaryCatcher&) = delete;
-    SummaryCatcher& operator=(const SummaryCatcher&) = delete;
-
-    // One entry per summary: its four counts, separated by blanks.
-    QStringList summaries;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-};
-
 // A drawing open as the host's current document, with the host's services and the user's
-// settings, and the violation records a check of its layers would hand to the dialog. Every
-// summary shown while it exists is answered, so that a walk that ends too early fails the test
-// instead of blocking it.
+// settings, and the violation records a check of its layers would hand to the dialog. Every modal
+// dialog shown while it exists (the summary) is closed and its counts noted, so that a walk that
+// ends too early fails the test instead of blocking it.
 class Scenario
 {
 public:
@@ -113,9 +96,14 @@ public:
     CKvDocument* document = nullptr;
     std::vector<OdDbObjectId> ids;
     OdArray<CKvVerifyStandardsInfo> records;
-    SummaryCatcher catcher;
+    // One entry per summary: its four counts (violations, fixed automatically, fixed manually,
+    // ignored), separated by blanks.
+    QStringList summaries;
+    DialogAnswers answers{[this](QDialog& summary) { closeSummary(summary); }};
 
 private:
+    void closeSummary(QDialog& summary);
+
     bool m_saved = false;
 };
 

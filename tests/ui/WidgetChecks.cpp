@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPixmap>
+#include <QPointer>
 #include <QPushButton>
 #include <QStyle>
 #include <QTabWidget>
@@ -103,16 +104,46 @@ void clickButton(QDialog& dialog, QDialogButtonBox::StandardButton which)
     }
 }
 
-ModalDriver::ModalDriver(QDialogButtonBox::StandardButton ending,
-                         std::function<void(QDialog*)> steps)
+DialogAnswers::DialogAnswers(Answer otherwise) : m_otherwise(std::move(otherwise))
 {
-    QTimer::singleShot(0, &m_guard, [ending, steps] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        steps(dialog);
-        if (dialog != nullptr) {
-            clickButton(*dialog, ending);
+    qApp->installEventFilter(this);
+}
+
+DialogAnswers::~DialogAnswers()
+{
+    qApp->removeEventFilter(this);
+}
+
+DialogAnswers& DialogAnswers::then(Answer answer)
+{
+    m_answers.push_back(std::move(answer));
+    return *this;
+}
+
+bool DialogAnswers::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* dialog = qobject_cast<QDialog*>(watched);
+    if (!dialog || event->type() != QEvent::Show || !dialog->isModal()) {
+        return false;
+    }
+    shown << QString::fromLatin1(dialog->metaObject()->className());
+    Answer answer = m_otherwise ? m_otherwise : [](QDialog& unexpected) { unexpected.reject(); };
+    if (!m_answers.empty()) {
+        answer = std::move(m_answers.front());
+        m_answers.pop_front();
+    }
+    const QPointer<QDialog> guard(dialog);
+    QTimer::singleShot(0, dialog, [guard, answer] {
+        // The dialog fills itself in once it is up (a timer of its own): let that happen first.
+        QCoreApplication::processEvents();
+        if (guard && guard->isVisible()) {
+            answer(*guard);
+        }
+        if (guard && guard->isVisible()) {
+            guard->done(-1);
         }
     });
+    return false;
 }
 
 void clickNamed(const QWidget& root, const char* objectName)

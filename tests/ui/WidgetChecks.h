@@ -1,6 +1,6 @@
 // Checks of what a widget shows, shared by the dialog, host and desktop tests: texts cut by their
 // widgets, texts left untranslated, and pictures of widgets saved for people to look at; and the
-// clicks that end a dialog.
+// clicks and answers that end dialogs.
 #ifndef KV_WIDGET_CHECKS_H
 #define KV_WIDGET_CHECKS_H
 
@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <QTranslator>
 
+#include <deque>
 #include <functional>
 
 class QDialog;
@@ -19,16 +20,27 @@ class QWidget;
 // missing, or not ending it) is ended with -1, so that a fault fails the test instead of hanging
 // it.
 void clickButton(QDialog& dialog, QDialogButtonBox::StandardButton which);
-// Once the event loop runs: does `steps` on the modal dialog that is up (null when none is), then
-// clicks `ending` on it. The timer dies with the driver, so a run that opens no dialog leaves
-// nothing behind.
-class ModalDriver
+// Answers the modal dialogs that open while it lives, each with the next answer given (once the
+// dialog shows what it opened with), those beyond them with `otherwise` (none: rejected). Lists
+// the class of each dialog in the order they opened.
+class DialogAnswers : public QObject
 {
 public:
-    ModalDriver(QDialogButtonBox::StandardButton ending, std::function<void(QDialog*)> steps);
+    using Answer = std::function<void(QDialog&)>;
+    explicit DialogAnswers(Answer otherwise = {});
+    ~DialogAnswers() override;
+    DialogAnswers(const DialogAnswers&) = delete;
+    DialogAnswers& operator=(const DialogAnswers&) = delete;
+
+    DialogAnswers& then(Answer answer);
+    QStringList shown;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QObject m_guard;
+    std::deque<Answer> m_answers;
+    Answer m_otherwise;
 };
 // Clicks the button of that object name under root, if there is one.
 void clickNamed(const QWidget& root, const char* objectName);

@@ -7,12 +7,8 @@
 #include <CKvString.h>
 #include <DbDatabase.h>
 
-#include <QAbstractButton>
-#include <QApplication>
 #include <QFile>
 #include <QLibraryInfo>
-#include <QPushButton>
-#include <QTimer>
 
 HostSession::HostSession() : m_services(CKvString(KV_RESOURCE_DIR))
 {
@@ -63,48 +59,6 @@ QString ScriptedWindow::chooseFileToSaveAs()
 QString ScriptedWindow::askRecordName(const QString&)
 {
     return recordNames.isEmpty() ? QString() : recordNames.takeFirst();
-}
-
-DialogAnswers::DialogAnswers()
-{
-    qApp->installEventFilter(this);
-}
-
-DialogAnswers::~DialogAnswers()
-{
-    qApp->removeEventFilter(this);
-}
-
-DialogAnswers& DialogAnswers::then(Answer answer)
-{
-    m_answers.push_back(std::move(answer));
-    return *this;
-}
-
-bool DialogAnswers::eventFilter(QObject* watched, QEvent* event)
-{
-    auto* dialog = qobject_cast<QDialog*>(watched);
-    if (!dialog || event->type() != QEvent::Show || !dialog->isModal()) {
-        return false;
-    }
-    shown << QString::fromLatin1(dialog->metaObject()->className());
-    Answer answer = [](QDialog& unexpected) { unexpected.reject(); };
-    if (!m_answers.empty()) {
-        answer = std::move(m_answers.front());
-        m_answers.pop_front();
-    }
-    const QPointer<QDialog> guard(dialog);
-    QTimer::singleShot(0, dialog, [guard, answer] {
-        // The dialog fills itself in once it is up (a timer of its own): let that happen first.
-        QCoreApplication::processEvents();
-        if (guard && guard->isVisible()) {
-            answer(*guard);
-        }
-        if (guard && guard->isVisible()) {
-            guard->done(-1);
-        }
-    });
-    return false;
 }
 
 DialogAnswers::Answer keepObjectUnchanged()

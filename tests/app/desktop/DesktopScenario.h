@@ -6,6 +6,7 @@
 #define KV_DESKTOP_SCENARIO_H
 
 #include "HostDoubles.h"
+#include "WidgetChecks.h"
 
 #include <CKvSystemServices.h>
 #include <CKvTranslator.h>
@@ -13,14 +14,11 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLocale>
-#include <QObject>
-#include <QPointer>
 #include <QStringList>
 #include <QTableView>
 #include <QTemporaryDir>
 
 #include <DesktopWindow.h>
-#include <deque>
 #include <functional>
 #include <memory>
 
@@ -64,28 +62,6 @@ protected:
     QString chooseFileToOpen() override;
     QString chooseFileToSaveAs() override;
     QString askRecordName(const QString& kindNoun) override;
-};
-
-// Answers the dialogs that open while it lives, each with the next answer given (once the dialog
-// shows what it opened with); a dialog without an answer is rejected. Lists the class of each
-// dialog in the order they opened.
-class DialogAnswers : public QObject
-{
-public:
-    using Answer = std::function<void(QDialog&)>;
-    DialogAnswers();
-    ~DialogAnswers() override;
-    DialogAnswers(const DialogAnswers&) = delete;
-    DialogAnswers& operator=(const DialogAnswers&) = delete;
-
-    DialogAnswers& then(Answer answer);
-    QStringList shown;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    std::deque<Answer> m_answers;
 };
 
 // The notification after a non-standard change: keep the object.
