@@ -5,7 +5,6 @@
 #include <DbDictionary.h>
 #include <DbXrecord.h>
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
 #include <QDir>
@@ -81,47 +80,31 @@ std::vector<std::string> standardsPaths()
     return paths;
 }
 
-ModalAnswers::ModalAnswers(bool accept, bool tick)
-    : m_accept(accept), m_tick(tick), m_timer(new QTimer)
-{
-    m_timer->setInterval(5);
-    QObject::connect(m_timer, &QTimer::timeout, [this] { answer(); });
-    m_timer->start();
-}
+ModalAnswers::ModalAnswers(bool accept, bool tick) : m_accept(accept), m_tick(tick) {}
 
-ModalAnswers::~ModalAnswers()
+void ModalAnswers::answer(QDialog& dialog)
 {
-    delete m_timer;
-}
-
-void ModalAnswers::answer()
-{
-    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    if (dialog == nullptr || !dialog->isVisible() || dialog->property("kvAnswered").toBool()) {
-        return;
-    }
-    dialog->setProperty("kvAnswered", true);
-    const std::string name = dialog->metaObject()->className();
+    const std::string name = dialog.metaObject()->className();
     // The Verify Standards dialog shows its first violation once it is up.
-    const auto* violation = dialog->findChild<QLabel*>("ObjectNameLabel");
+    const auto* violation = dialog.findChild<QLabel*>("ObjectNameLabel");
     shown.push_back(violation == nullptr || violation->text().isEmpty()
                         ? name
                         : name + ' ' + violation->text().toStdString());
     if (name == "CKvStandardViolationMessage") {
         if (m_accept) {
-            dialog->findChild<QRadioButton*>("runStdVerification")->click();
+            dialog.findChild<QRadioButton*>("runStdVerification")->click();
         }
-        dialog->accept();
+        dialog.accept();
         return;
     }
     if (name != "CKvVerifyStandards" && name != "CKvVerfiyCompleteMessage") {
-        for (QCheckBox* box : dialog->findChildren<QCheckBox*>()) {
+        for (QCheckBox* box : dialog.findChildren<QCheckBox*>()) {
             box->setChecked(m_tick);
         }
         if (m_accept) {
-            dialog->accept();
+            dialog.accept();
             return;
         }
     }
-    dialog->close();
+    dialog.close();
 }

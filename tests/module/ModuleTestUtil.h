@@ -4,6 +4,7 @@
 
 #include "HostDoubles.h"
 #include "LoadedModule.h"
+#include "WidgetChecks.h"
 
 #include <CKvDocument.h>
 #include <CKvStdsManager.h>
@@ -12,7 +13,6 @@
 
 #include <QString>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <string>
 #include <vector>
@@ -53,21 +53,18 @@ std::vector<std::string> standardsPaths();
 // violation notification by choosing to see the violations (accept) or not, the Verify Standards
 // dialog and its summary by closing them, every other dialog by setting its check boxes to `tick`
 // and accepting it (accept) or closing it. Lists the classes of the dialogs in the order they
-// opened, the Verify Standards dialog's with the name of the violation it shows.
+// were answered, the Verify Standards dialog's with the name of the violation it shows.
 class ModalAnswers
 {
 public:
     explicit ModalAnswers(bool accept = false, bool tick = true);
-    ~ModalAnswers();
-    ModalAnswers(const ModalAnswers&) = delete;
-    ModalAnswers& operator=(const ModalAnswers&) = delete;
 
     std::vector<std::string> shown;
 
 private:
-    void answer();
+    void answer(QDialog& dialog);
 
     bool m_accept;
     bool m_tick;
-    class QTimer* m_timer;
+    DialogAnswers m_answers{[this](QDialog& dialog) { answer(dialog); }};
 };
