@@ -12,6 +12,7 @@
 
 #include <EdCommandStack.h>
 #include <Editor.h>
+#include <StaticRxObject.h>
 #include <functional>
 #include <string>
 #include <vector>
@@ -19,7 +20,7 @@
 using EventLog = std::vector<std::string>;
 
 // Logs command events as "event:name@commandsInProgress" for the scope.
-class LoggingEditorReactor : public CKvEditorReactor
+class LoggingEditorReactor : public OdStaticRxObject<CKvEditorReactor>
 {
 public:
     explicit LoggingEditorReactor(EventLog& log) : m_log(log) { odedEditor()->addReactor(this); }
@@ -38,9 +39,6 @@ public:
     {
         m_log.push_back("unknown:" + name.toUtf8());
     }
-    void addRef() override {}
-    void release() override {}
-    long numRefs() const override { return 1; }
 
     // Runs when a command ends, after it was logged.
     std::function<void(OdEdCommand*, OdEdCommandContext*)> onEnded;

@@ -50,11 +50,6 @@ Widget& child(QWidget& parent, const char* name)
     return *widget;
 }
 
-void click(QWidget& dialog, const char* button)
-{
-    child<QPushButton>(dialog, button).click();
-}
-
 // The texts of the list's or the combo box's items.
 template <class Widget>
 std::vector<std::string> itemTexts(QWidget& dialog, const char* name)
@@ -97,13 +92,13 @@ TEST(StandardsConfigDialog, OkAppliesWhatEveryPageChangedAndCancelNothing)
         ScriptedConfigDialog dialog(document, &scope.manager, CKvStandardsSettings::load());
 
         dialog.nextChoice = QStringList{"/std/a.dws", "/std/b.dxf"};
-        click(dialog, "AddFileButton");
+        clickNamed(dialog, "AddFileButton");
         EXPECT_EQ(listTexts(dialog),
                   (std::vector<std::string>{"/std/old.dws", "/std/a.dws", "/std/b.dxf"}));
         child<QListWidget>(dialog, "StandardsFilesList").setCurrentRow(2);
-        click(dialog, "MoveUpButton");
+        clickNamed(dialog, "MoveUpButton");
         child<QListWidget>(dialog, "StandardsFilesList").setCurrentRow(0);
-        click(dialog, "RemoveFileButton");
+        clickNamed(dialog, "RemoveFileButton");
         const std::vector<std::string> edited = {"/std/b.dxf", "/std/a.dws"};
         EXPECT_EQ(listTexts(dialog), edited);
         child<QTreeWidget>(dialog, "PluginList")
@@ -261,10 +256,10 @@ TEST(StandardsConfigDialog, PreferredFileIsChosenAmongTheListedFilesAndKept)
             const QString value = step.section(':', 1);
             if (step.startsWith("add:")) {
                 dialog.nextChoice = QStringList{value};
-                click(dialog, "AddFileButton");
+                clickNamed(dialog, "AddFileButton");
             } else if (step.startsWith("remove:")) {
                 child<QListWidget>(dialog, "StandardsFilesList").setCurrentRow(value.toInt());
-                click(dialog, "RemoveFileButton");
+                clickNamed(dialog, "RemoveFileButton");
             } else {
                 child<QComboBox>(dialog, "PreferredFileCombo").setCurrentIndex(value.toInt());
             }
@@ -289,7 +284,7 @@ TEST(StandardsConfigDialog, SettingsThatCannotBeSavedWarnButTheRestIsApplied)
 
     ScriptedConfigDialog dialog(document, &scope.manager, CKvStandardsSettings::load());
     dialog.nextChoice = QStringList{"/std/a.dws"};
-    click(dialog, "AddFileButton");
+    clickNamed(dialog, "AddFileButton");
     child<QTreeWidget>(dialog, "PluginList")
         .topLevelItem(0)
         ->setCheckState(CKvStandardsConfigDialog::NameColumn, Qt::Unchecked);

@@ -18,6 +18,7 @@
 
 #include <EdCommandStack.h>
 #include <EdCommandStackReactor.h>
+#include <StaticRxObject.h>
 #include <functional>
 #include <string>
 #include <vector>
@@ -34,7 +35,7 @@ ScopedCommand changing(const char* name, std::function<void(OdDbDatabase&)> body
 }
 
 // Counts the runs of the background check.
-class CheckRuns : public OdEdCommandStackReactor
+class CheckRuns : public OdStaticRxObject<OdEdCommandStackReactor>
 {
 public:
     CheckRuns() { odedRegCmds()->addReactor(this); }
@@ -45,9 +46,6 @@ public:
     {
         count += command->globalName() == OdString(L"_INTERSTATEVERIFY") ? 1 : 0;
     }
-    void addRef() override {}
-    void release() override {}
-    long numRefs() const override { return 1; }
     int count = 0;
 };
 

@@ -153,7 +153,7 @@ private:
 };
 
 // A host command registered for its lifetime; its body is `run`.
-class ScopedCommand : public CKvCommand
+class ScopedCommand : public OdStaticRxObject<CKvCommand>
 {
 public:
     explicit ScopedCommand(const char* name, std::function<int(CKvCommandContext*)> run)
@@ -168,9 +168,6 @@ public:
     const OdString globalName() const override { return m_global; }
     const OdString localName() const override { return m_local; }
     int Execute(CKvCommandContext* context) override { return m_run(context); }
-    void addRef() override {}
-    void release() override {}
-    long numRefs() const override { return 1; }
 
 private:
     OdString m_global;
