@@ -123,7 +123,7 @@ private slots:
     }
 
     // Values are rendered as the value texts are (tested on their own); a row whose values cannot
-    // be compared side by side stays empty and keeps its place.
+    // be compared side by side stays empty and keeps its place. Choosing another fix previews it.
     void previewShowsEachPropertyInItsRow()
     {
         struct Case
@@ -155,32 +155,20 @@ private slots:
         }
         Scenario s;
         QVERIFY(s.ready());
-        s.add("Walls", {{"Standard", "/srv/office.dws", standard}}, 0, current);
+        s.add("Walls",
+              {{"Standard", "/srv/office.dws", standard},
+               {"Notes",
+                "/srv/notes.dws",
+                {{"05 text", OdResBuf::newRb(OdResBuf::kRtString, "Dot")}}}},
+              0, current);
         CKvVerifyStandards dialog;
         start(dialog, s);
         QCOMPARE(rowsOf(dialog, "PreviewChangesTableWidget"), expected);
-    }
-
-    void choosingAnotherFixPreviewsIt()
-    {
-        const auto colour = [](int index) {
-            return OdResBuf::newRb(OdResBuf::kRtColor, OdCmColor::fromIndex(index));
-        };
-        Scenario s;
-        QVERIFY(s.ready());
-        s.add("Walls",
-              {{"Standard", "/srv/a.dws", {{"Color", colour(1)}}},
-               {"Notes", "/srv/b.dws", {{"Color", colour(5)}, {"Linetype", colour(2)}}}},
-              0, {{"Color", colour(3)}, {"Linetype", colour(3)}});
-        CKvVerifyStandards dialog;
-        start(dialog, s);
-        QCOMPARE(rowsOf(dialog, "PreviewChangesTableWidget"), QStringList({"Color|green|red"}));
-        QTableWidget* table = tableOf(dialog, "ReplaceWithTableWidget");
-        QVERIFY(table);
-        table->selectRow(1);
+        // Choosing another fix previews that one alone.
+        tableOf(dialog, "ReplaceWithTableWidget")->selectRow(1);
         QCOMPARE(s.plugin.diffRequests.last(), QStringLiteral("Notes"));
         QCOMPARE(rowsOf(dialog, "PreviewChangesTableWidget"),
-                 QStringList({"Color|green|blue", "Linetype|green|yellow"}));
+                 QStringList({"05 text|Continuous|Dot"}));
         QVERIFY(dialog.findChild<QWidget*>("FixIssueButton")->isEnabled());
     }
 
