@@ -14,9 +14,13 @@
 #include <CKvVerfiyCompleteMessage.h>
 
 #include <QCheckBox>
+#include <QIcon>
 #include <QLabel>
 #include <QObject>
+#include <QPainter>
+#include <QPixmap>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTest>
 
 #include <functional>
@@ -24,6 +28,42 @@
 #include <vector>
 
 namespace {
+
+// The style's standard icon as the dialogs draw it (a transparent 50 pixel square).
+QImage iconImage(const QWidget& widget, QStyle::StandardPixmap icon)
+{
+    QPixmap pixmap(50, 50);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    widget.style()->standardIcon(icon, nullptr, &widget).paint(&painter, pixmap.rect());
+    painter.end();
+    return pixmap.toImage();
+}
+
+// Shows the dialog at the size it opens with and checks that label_4 shows the style's icon (and
+// no text) in a 50 pixel square right beside the message label and that no text is cut; saves a
+// picture of it under the picture's name.
+void checkIconBesideWholeMessage(QDialog& dialog, const char* messageLabel,
+                                 QStyle::StandardPixmap icon, const QString& picture)
+{
+    dialog.show();
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    saveScreenshot(dialog, picture);
+    const auto* iconLabel = dialog.findChild<QLabel*>("label_4");
+    const QWidget* message = dialog.findChild<QLabel*>(messageLabel);
+    QVERIFY(iconLabel && message);
+    QCOMPARE(iconLabel->pixmap(Qt::ReturnByValue).toImage(), iconImage(dialog, icon));
+    QCOMPARE(iconLabel->text(), QString());
+    QCOMPARE(iconLabel->size(), QSize(50, 50));
+    // The layout's spacing between the two, not a column stretched wider than the icon.
+    const int gap = message->x() - (iconLabel->x() + iconLabel->width());
+    QVERIFY2(gap <= 2 * dialog.style()->pixelMetric(QStyle::PM_LayoutHorizontalSpacing),
+             qPrintable(QStringLiteral("%1 pixels between icon and message").arg(gap)));
+    const QStringList cut = cutTexts(dialog);
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(", ")));
+    dialog.close();
+}
 
 struct MessageDialog
 {

@@ -1,22 +1,23 @@
-// Helpers shared by the dialog tests: the check of a message dialog's icon and message, and the
-// check that a test left no top-level widget behind.
+// Shared by the dialog tests: the check that a test left no top-level widget behind, and the test
+// classes.
 #ifndef KV_UI_TEST_SUPPORT_H
 #define KV_UI_TEST_SUPPORT_H
 
+#include <QApplication>
 #include <QString>
 #include <QStringList>
-#include <QStyle>
-
-class QDialog;
-
-// Shows the dialog at the size it opens with and checks that label_4 shows the style's icon (and
-// no text) in a 50 pixel square right beside the message label and that no text is cut; saves a
-// picture of it under the picture's name.
-void checkIconBesideWholeMessage(QDialog& dialog, const char* messageLabel,
-                                 QStyle::StandardPixmap icon, const QString& picture);
+#include <QWidget>
 
 // The names of the top-level widgets that still exist.
-QStringList leftOverTopLevelWidgets();
+inline QStringList leftOverTopLevelWidgets()
+{
+    QStringList names;
+    for (const QWidget* widget : QApplication::topLevelWidgets()) {
+        names << QString::fromLatin1(widget->metaObject()->className()) + ' ' +
+                     widget->objectName();
+    }
+    return names;
+}
 
 // The test classes, one per dialog; each returns QTest::qExec's result.
 int runTestMessageDialogs(int argc, char** argv);
