@@ -67,10 +67,13 @@ TEST(ModuleLifecycle, CommandsAndManagerWithItsPluginsInCheckOrderExistWhileTheM
     }
 }
 
-TEST(ModuleLifecycle, OneModuleObjectUntilItIsDeleted)
+TEST(ModuleLifecycle, ReportsItsInterfaceVersionAndKeepsOneModuleObjectUntilItIsDeleted)
 {
     HostScope host;
     LoadedModule module;
+    int version[4] = {-1, -1, -1, -1};
+    module.apiVersion(version[0], version[1], version[2], version[3]);
+    EXPECT_EQ(std::vector<int>(version, version + 4), (std::vector<int>{3, 9, 1, 0}));
     OdRxModule* first = module.create(L"first");
     EXPECT_EQ(module.create(L"second"), first);
     EXPECT_EQ(first->moduleName(), OdString(L"first"));
@@ -78,14 +81,6 @@ TEST(ModuleLifecycle, OneModuleObjectUntilItIsDeleted)
     OdRxModule* next = module.create(L"second");
     EXPECT_EQ(next->moduleName(), OdString(L"second"));
     next->deleteModule();
-}
-
-TEST(ModuleLifecycle, ModuleReportsTheInterfaceVersionItWasBuiltFor)
-{
-    LoadedModule module;
-    int version[4] = {-1, -1, -1, -1};
-    module.apiVersion(version[0], version[1], version[2], version[3]);
-    EXPECT_EQ(std::vector<int>(version, version + 4), (std::vector<int>{3, 9, 1, 0}));
 }
 
 TEST(ModuleLifecycle, NothingOfTheModuleIsCalledAfterItIsUnloaded)
