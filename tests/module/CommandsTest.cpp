@@ -14,7 +14,6 @@
 
 #include <EdCommandStack.h>
 #include <ResBuf.h>
-#include <list>
 #include <string>
 #include <vector>
 
@@ -146,11 +145,7 @@ TEST(StandardsCommands, VerifyStandardsGuidesWhenThereIsNothingToCheckWith)
         LoadedModule module;
         module.load();
         if (c.disablePlugins) {
-            std::list<OdSmartPtr<CKvStdsPlugins>> plugins;
-            GetKvStandardManager()->getPluginList(plugins);
-            for (const auto& plugin : plugins) {
-                plugin->setEnabled(false);
-            }
+            setPluginsEnabled(false);
         }
         ModalAnswers answers(c.accept, c.tick);
         EXPECT_EQ(run(host, "VERIFYSTANDARDS"), CKvCommand::kResultNormal);

@@ -1,8 +1,9 @@
 // Stand-ins shared by the dialog, host, manager, module and desktop tests: a standards plug-in that
 // answers every operation with nothing (a test overrides what it watches), a manager, published for
 // its lifetime, that lists the given plug-ins and notes every init with the association the drawing
-// held at that moment, a command whose body a test chooses, the host's services, a settings folder
-// of the test's own, the widgets' application and a layer added to a drawing.
+// held at that moment, a switch for the published manager's plug-ins, a command whose body a test
+// chooses, the host's services, a settings folder of the test's own, the widgets' application and
+// a layer added to a drawing.
 #ifndef KV_HOST_DOUBLES_H
 #define KV_HOST_DOUBLES_H
 
@@ -151,6 +152,16 @@ public:
 private:
     std::vector<CKvStdsPlugins*> m_plugins;
 };
+
+// Switches every plug-in of the published manager on or off.
+inline void setPluginsEnabled(bool enabled)
+{
+    std::list<OdSmartPtr<CKvStdsPlugins>> plugins;
+    GetKvStandardManager()->getPluginList(plugins);
+    for (const OdSmartPtr<CKvStdsPlugins>& plugin : plugins) {
+        plugin->setEnabled(enabled);
+    }
+}
 
 // A host command registered for its lifetime; its body is `run`.
 class ScopedCommand : public OdStaticRxObject<CKvCommand>

@@ -6,15 +6,12 @@
 #include "WidgetChecks.h"
 
 #include <CKvStandardsAssociation.h>
-#include <CKvStdsManager.h>
 
 #include <QAction>
 #include <QLabel>
 #include <QMenuBar>
 #include <QTabWidget>
 #include <QTest>
-
-#include <list>
 
 namespace {
 
@@ -41,15 +38,6 @@ DialogAnswers::Answer lookThen(QStringList& cut, const QString& picture,
 DialogAnswers::Answer press(QDialogButtonBox::StandardButton which)
 {
     return [which](QDialog& dialog) { clickButton(dialog, which); };
-}
-
-void setPluginsEnabled(bool enabled)
-{
-    std::list<CKvStdsPluginsPtr> plugins;
-    GetKvStandardManager()->getPluginList(plugins);
-    for (const CKvStdsPluginsPtr& plugin : plugins) {
-        plugin->setEnabled(enabled);
-    }
 }
 
 }  // namespace
