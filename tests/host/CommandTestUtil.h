@@ -13,7 +13,6 @@
 #include <EdCommandStack.h>
 #include <Editor.h>
 #include <StaticRxObject.h>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -40,18 +39,12 @@ public:
         m_log.push_back("unknown:" + name.toUtf8());
     }
 
-    // Runs when a command ends, after it was logged.
-    std::function<void(OdEdCommand*, OdEdCommandContext*)> onEnded;
-
 private:
     void note(const char* what, OdEdCommand* c, OdEdCommandContext* x)
     {
         const CKvCommandContext* context = GetKvCommandContext(x);
         m_log.push_back(std::string(what) + ":" + c->globalName().toUtf8() + "@" +
                         std::to_string(context ? context->commandsInProgress() : -1));
-        if (onEnded && std::string(what) == "ended") {
-            onEnded(c, x);
-        }
     }
     EventLog& m_log;
 };
