@@ -170,14 +170,13 @@ private slots:
     }
 
     // The violations are shown when exec() is non-zero and runStandardDlg() is true. Clicks: 'r'
-    // run verification, 'k' keep unchanged.
+    // run verification, 'k' keep unchanged. OK untouched, and run chosen with OK, are the
+    // background check's cases in the module's tests.
     void notificationRunsTheVerificationOnlyWhenChosenAndConfirmed_data()
     {
         QTest::addColumn<QString>("clicks");
         QTest::addColumn<bool>("ok");
         QTest::addColumn<bool>("run");
-        QTest::newRow("OK untouched keeps the object") << "" << true << false;
-        QTest::newRow("run chosen, OK") << "r" << true << true;
         QTest::newRow("keep then run, OK") << "kr" << true << true;
         QTest::newRow("run chosen, Cancel") << "r" << false << true;
     }
