@@ -53,35 +53,24 @@ int run(HostScope& host, const char* name)
 
 }  // namespace
 
-TEST(StandardsCommands, DrawingStandardsOpensTheStandardsFilesPage)
-{
-    for (const bool withDrawing : {true, false}) {
-        SCOPED_TRACE(withDrawing ? "with a drawing" : "without a drawing");
-        HostScope host;
-        if (withDrawing) {
-            host.open(host.writeDrawing("drawing.dxf", {}));
-        }
-        DwgStandardsCommand configuration;
-        LoadedModule module;
-        module.load();
-        EXPECT_EQ(run(host, "DRAWINGSTANDARDS"), CKvCommand::kResultNormal);
-        EXPECT_EQ(configuration.pages, std::vector<int>{1});
-    }
-}
-
-TEST(StandardsCommands, VerifyCommandsReadTheAssociationAfreshAndNeedADrawing)
+// DRAWINGSTANDARDS opens the standards files page; the verify commands read the association
+// afresh, and VERIFYSTANDARDS needs a drawing.
+TEST(StandardsCommands, RunWithOrWithoutADrawing)
 {
     struct Case
     {
         const char* command;
         bool withDrawing;
         int result;
+        int page;  // of the standards configuration opened; 0 for none
     };
     const Case cases[] = {
-        {"VERIFYSTANDARDS", true, CKvCommand::kResultNormal},
-        {"VERIFYSTANDARDS", false, CKvCommand::kResultError},
-        {"_INTERSTATEVERIFY", true, CKvCommand::kResultNormal},
-        {"_INTERSTATEVERIFY", false, CKvCommand::kResultNormal},
+        {"DRAWINGSTANDARDS", true, CKvCommand::kResultNormal, 1},
+        {"DRAWINGSTANDARDS", false, CKvCommand::kResultNormal, 1},
+        {"VERIFYSTANDARDS", true, CKvCommand::kResultNormal, 0},
+        {"VERIFYSTANDARDS", false, CKvCommand::kResultError, 0},
+        {"_INTERSTATEVERIFY", true, CKvCommand::kResultNormal, 0},
+        {"_INTERSTATEVERIFY", false, CKvCommand::kResultNormal, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.command) + (c.withDrawing ? " with" : " without") + " drawing");
@@ -94,11 +83,15 @@ TEST(StandardsCommands, VerifyCommandsReadTheAssociationAfreshAndNeedADrawing)
             associate(document, "2", b);  // no event tells the module of this one
             expected = {a, b};
         }
+        DwgStandardsCommand configuration;
         LoadedModule module;
         module.load();
         ModalAnswers answers;  // the Verify Standards dialog of a drawing that has standards
         EXPECT_EQ(run(host, c.command), c.result);
-        EXPECT_EQ(standardsPaths(), expected);
+        EXPECT_EQ(configuration.pages, c.page == 0 ? std::vector<int>() : std::vector<int>{c.page});
+        if (c.page == 0) {
+            EXPECT_EQ(standardsPaths(), expected);
+        }
     }
 }
 
