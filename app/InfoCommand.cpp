@@ -107,10 +107,13 @@ void countEntities(const OdDbObjectId& blockId, std::map<std::string, int>& coun
     if (block.isNull()) {
         return;
     }
+    // Entities not read yet tell their type without being made; a type is empty only when the
+    // id has no object or the entity's type line is empty, which opening tells apart.
     for (OdDbObjectIteratorPtr it = block->newIterator(); !it->done(); it->step()) {
-        OdDbEntityPtr entity = it->entity();
-        if (!entity.isNull()) {
-            ++counts[utf8(entity->dxfTypeName())];
+        const OdDbObjectId id = it->objectId();
+        const OdString type = id.dxfTypeName();
+        if (!type.isEmpty() || !OdDbEntity::cast(id.openObject().get()).isNull()) {
+            ++counts[utf8(type)];
         }
     }
 }

@@ -3,6 +3,7 @@
 #include <DbHandle.h>
 #include <OdArray.h>
 #include <OdDb.h>
+#include <OdString.h>
 
 #include <SmartPtr.h>
 #include <cstddef>
@@ -28,6 +29,10 @@ public:
     bool isErased() const;
     OdDbHandle getHandle() const;
     OdDbDatabase* database() const;
+    // The DXF type name of the object ("LINE"), as OdDbObject::dxfTypeName gives it, without
+    // opening it: an entity nobody has asked for yet answers from its first line and stays unread.
+    // Empty when there is no object.
+    OdString dxfTypeName() const;
 
     // Opens the object. Returns a null pointer when the id is null, the object is erased (unless
     // openErased) or cannot be opened. The object closes when the last pointer of the opening goes.

@@ -21,7 +21,8 @@ std::string nameOf(const OdDbObjectId& id)
 }
 
 // Each layer's line style, each dimension style's text style and each model-space entity's
-// layer, by name; checks that the records every drawing has are there.
+// layer, by name; checks that the records every drawing has are there and that each entity's id
+// tells its type.
 std::map<std::string, std::string> references(OdDbDatabase& db)
 {
     for (const OdDbObjectId& id :
@@ -43,7 +44,10 @@ std::map<std::string, std::string> references(OdDbDatabase& db)
     }
     OdDbBlockTableRecordPtr model = db.getModelSpaceId().safeOpenObject();
     for (OdDbObjectIteratorPtr it = model->newIterator(); !it->done(); it->step()) {
+        // The type the id tells, asked while the entity is still unread, is the entity's own.
+        const std::string type = it->objectId().dxfTypeName().toUtf8();
         const OdDbEntityPtr entity = it->entity();
+        EXPECT_EQ(type, entity->dxfTypeName().toUtf8());
         found["layer of " + entity->getDbHandle().ascii().toUtf8()] = nameOf(entity->layerId());
     }
     for (const auto& [record, target] : found) {

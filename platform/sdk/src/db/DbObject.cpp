@@ -14,6 +14,16 @@
 
 using namespace kvdb;
 
+namespace {
+
+// The type of an object kept as the lines it was read from: the value of its first group.
+OdString typeOfUnread(const char* bytes, size_t size)
+{
+    return OdString::fromUtf8(kvdxf::firstTag({bytes, size}).value());
+}
+
+}  // namespace
+
 // ---------------------------------------------------------------------------------------------
 // Handles and ids
 
@@ -49,6 +59,18 @@ OdDbHandle OdDbObjectId::getHandle() const
 OdDbDatabase* OdDbObjectId::database() const
 {
     return m_stub != nullptr ? m_stub->db : nullptr;
+}
+
+OdString OdDbObjectId::dxfTypeName() const
+{
+    if (m_stub == nullptr) {
+        return OdString();
+    }
+    if (m_stub->unread.size != 0) {
+        return typeOfUnread(m_stub->unread.bytes, m_stub->unread.size);
+    }
+    const OdDbObject* object = m_stub->resident();
+    return object != nullptr ? object->dxfTypeName() : OdString();
 }
 
 bool OdDbObjectId::operator<(const OdDbObjectId& other) const
@@ -510,8 +532,7 @@ void OdDbObject::handOverTo(OdDbObject* newObject, bool keepXData, bool keepExtD
 OdString OdDbObject::dxfTypeName() const
 {
     if (m_data->unreadBytes != nullptr) {
-        return OdString::fromUtf8(
-            kvdxf::firstTag({m_data->unreadBytes, m_data->unreadSize}).value());
+        return typeOfUnread(m_data->unreadBytes, m_data->unreadSize);
     }
     if (m_data->tags.empty()) {
         return isA() ? isA()->dxfName() : OdString();
