@@ -292,6 +292,14 @@ TEST(RoundTrip, OldAndDamagedDrawingsAreReadAsCadProgramsReadThem)
              const size_t table = written.find("TABLE\n  2\nBLOCK_RECORD");
              EXPECT_EQ(written.find("TABLE\n  2\nBLOCK_RECORD", table + 1), std::string::npos);
          }},
+        {"an entity of the old structure: what its XDATA holds stays XDATA",
+         header12 + groups("0 SECTION|2 ENTITIES|0 LINE|10 0.0|20 0.0|11 1.0|21 0.0|1001 ACAD|"
+                           "1000 x|8 GHOST|0 ENDSEC|0 EOF"),
+         {},
+         [](OdDbDatabase&, const std::string& written) {
+             EXPECT_NE(written.find("AcDbEntity\n  8\n0\n100\nAcDbLine"), std::string::npos);
+             EXPECT_NE(written.find("1001\nACAD\n1000\nx\n  8\nGHOST\n  0"), std::string::npos);
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

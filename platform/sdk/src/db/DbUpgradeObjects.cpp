@@ -22,8 +22,12 @@ class Rebuild
 public:
     Rebuild(DatabaseImpl& db, OdDbObject* object) : m_db(db), m_object(object)
     {
+        // XDATA, from the first 1001 on, is the applications' and stays last as it is, whatever
+        // group codes it holds.
         const TagList& tags = dataOf(object).tags;
-        m_source.assign(tags.begin(), tags.end());
+        const size_t xdata = xdataStart(tags);
+        m_source.assign(tags.begin(), tags.begin() + static_cast<std::ptrdiff_t>(xdata));
+        m_xdata.assign(tags.begin() + static_cast<std::ptrdiff_t>(xdata), tags.end());
         // Name references point at group indexes; they are found again afterwards.
         dataOf(object).refs.clear();
     }
@@ -77,6 +81,7 @@ public:
     void finish()
     {
         takeRest();
+        m_out.insert(m_out.end(), m_xdata.begin(), m_xdata.end());
         ObjectData& data = dataOf(m_object);
         data.tags.edit() = std::move(m_out);
         data.tags.sync();
@@ -103,7 +108,8 @@ private:
     static constexpr int kTaken = -1000000;
     DatabaseImpl& m_db;
     OdDbObject* m_object;
-    std::vector<Tag> m_source;
+    std::vector<Tag> m_source;  // the object's own groups
+    std::vector<Tag> m_xdata;
     std::vector<Tag> m_out;
 };
 
