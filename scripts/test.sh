@@ -17,8 +17,16 @@ ctest --test-dir "$build" -j2 --output-on-failure
 for target in dxf_reader_fuzz dxf_database_fuzz; do
     corpus=$(mktemp -d)
     cp fuzz/corpus/* "$corpus"/
-    "$build"/bin/$target -max_total_time="${KV_FUZZ_SECONDS:-30}" -print_final_stats=0 "$corpus" \
-        2>&1 | tail -n 3
-    rm -rf "$corpus"
+    log=$(mktemp)
+    if ! "$build"/bin/$target -max_total_time="${KV_FUZZ_SECONDS:-30}" -print_final_stats=0 \
+        "$corpus" > "$log" 2>&1; then
+        # The whole report: what failed, where, and the input it was written to.
+        grep -v '^INFO:' "$log"
+        rm -rf "$corpus" "$log"
+        echo "fuzz $target: FAILED" >&2
+        exit 1
+    fi
+    tail -n 2 "$log"
+    rm -rf "$corpus" "$log"
     echo "fuzz $target: no crash"
 done
