@@ -261,14 +261,15 @@ TEST(RoundTrip, OldAndDamagedDrawingsAreReadAsCadProgramsReadThem)
              // A style that names no text style uses Standard.
              EXPECT_EQ(style->dimtxsty(), db.getTextStyleStandardId());
          }},
-        {"objects without a handle, records outside their table, a block defined twice",
+        {"objects without a handle, records outside their table, a block defined twice (the "
+         "second\n          under a damaged marker)",
          groups("0 SECTION|2 HEADER|9 $ACADVER|1 AC1015|9 $HANDSEED|5 2|0 ENDSEC|0 SECTION|"
                 "2 TABLES|0 TABLE|2 LAYER|5 2|330 0|100 AcDbSymbolTable|0 ENDTAB|0 BLOCK_RECORD|"
                 "5 10|330 0|100 AcDbSymbolTableRecord|100 AcDbBlockTableRecord|2 DOOR|0 ENDTAB|"
                 "0 ENDSEC|0 SECTION|2 BLOCKS|0 BLOCK|5 11|330 10|100 AcDbEntity|8 0|"
                 "100 AcDbBlockBegin|2 DOOR|70 0|0 LINE|5 |330 10|100 AcDbEntity|8 0|"
                 "100 AcDbLine|0 ENDBLK|5 12|330 10|100 AcDbEntity|8 0|100 AcDbBlockEnd|0 BLOCK|"
-                "5 13|330 10|100 AcDbEntity|8 0|100 AcDbBlockBegin|2 DOOR|70 0|0 CIRCLE|5 14|"
+                "5 13|330 10::|100 AcDbEntity|8 0|100 AcDbBlockDamaged|2 DOOR|70 0|0 CIRCLE|5 14|"
                 "330 10|100 AcDbEntity|8 0|100 AcDbCircle|40 1.0|0 ENDBLK|5 15|330 10|"
                 "100 AcDbEntity|8 0|100 AcDbBlockEnd|0 ENDSEC|0 EOF"),
          {"in.dxf:31: BLOCK_RECORD record outside its table; it goes to the BLOCK_RECORD table",

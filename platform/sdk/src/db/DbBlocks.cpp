@@ -80,7 +80,13 @@ OdDbStub* recordForDefinition(DatabaseImpl& db, OdDbObject* begin, OdDbStub* fou
             : std::string();
     const bool anonymous = oldName.empty() || oldName[0] == '*';
     const std::string name = unusedName(db, oldName, anonymous);
-    setRaw(begin, 2, name, kBlockBegin);
+    // The name goes where reading found it, so that the drawing read again finds it there.
+    const int named = findTag(begin, 2);
+    if (named >= 0) {
+        replaceValue(begin, static_cast<size_t>(named), name);
+    } else {
+        setRaw(begin, 2, name, kBlockBegin);
+    }
     const int again = findTag(begin, 3, kBlockBegin);
     if (again >= 0) {
         replaceValue(begin, static_cast<size_t>(again), name);
