@@ -166,6 +166,9 @@ std::string missingStandardsLine(const std::string& drawing);
 std::string joined(const std::vector<std::string>& items);
 // "1 drawing", "2 drawings".
 std::string counted(int count, const char* singular, const char* plural);
+// The end of a batch summary for the drawings it could not finish: "; 2 drawings without the
+// standards files required; 1 drawing not checked" (`unfinished` says what was not done).
+std::string troubles(int unassociated, int failed, const char* unfinished);
 
 // Writes the text as it is; errors are left for the stream's error flag.
 void writeText(std::FILE* out, std::string_view text);

@@ -57,18 +57,11 @@ public:
 
     void finish() override
     {
-        std::string summary = counted(m_done, "drawing", "drawings") + ": " +
-                              counted(m_fixes, "fix", "fixes") + " applied, " +
-                              counted(m_written, "drawing", "drawings") + " written, " +
-                              counted(m_left, "violation", "violations") + " left, " +
-                              std::to_string(m_ignored) + " ignored";
-        if (m_unassociated > 0) {
-            summary += "; " + counted(m_unassociated, "drawing", "drawings") +
-                       " without the standards files required";
-        }
-        if (m_failed > 0) {
-            summary += "; " + counted(m_failed, "drawing", "drawings") + " not fixed";
-        }
+        const std::string summary =
+            counted(m_done, "drawing", "drawings") + ": " + counted(m_fixes, "fix", "fixes") +
+            " applied, " + counted(m_written, "drawing", "drawings") + " written, " +
+            counted(m_left, "violation", "violations") + " left, " + std::to_string(m_ignored) +
+            " ignored" + troubles(m_unassociated, m_failed, "not fixed");
         writeText(m_out, summary + "\n");
     }
 

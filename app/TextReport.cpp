@@ -9,6 +9,19 @@ std::string counted(int count, const char* singular, const char* plural)
     return std::to_string(count) + " " + (count == 1 ? singular : plural);
 }
 
+std::string troubles(int unassociated, int failed, const char* unfinished)
+{
+    std::string text;
+    if (unassociated > 0) {
+        text += "; " + counted(unassociated, "drawing", "drawings") +
+                " without the standards files required";
+    }
+    if (failed > 0) {
+        text += "; " + counted(failed, "drawing", "drawings") + " " + unfinished;
+    }
+    return text;
+}
+
 std::string joined(const std::vector<std::string>& items)
 {
     std::string text;
@@ -98,16 +111,10 @@ public:
             writeText(m_out, "standards files: " + joined(m_used) + "\n");
         }
         writeText(m_out, "plug-ins: " + joined(m_settings.plugins) + "\n");
-        std::string summary = counted(m_checked, "drawing", "drawings") +
-                              " checked: " + counted(m_violations, "violation", "violations") +
-                              ", " + std::to_string(m_ignored) + " ignored";
-        if (m_unassociated > 0) {
-            summary += "; " + counted(m_unassociated, "drawing", "drawings") +
-                       " without the standards files required";
-        }
-        if (m_failed > 0) {
-            summary += "; " + counted(m_failed, "drawing", "drawings") + " not checked";
-        }
+        const std::string summary = counted(m_checked, "drawing", "drawings") + " checked: " +
+                                    counted(m_violations, "violation", "violations") + ", " +
+                                    std::to_string(m_ignored) + " ignored" +
+                                    troubles(m_unassociated, m_failed, "not checked");
         writeText(m_out, summary + "\n");
     }
 
