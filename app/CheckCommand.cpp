@@ -45,6 +45,8 @@ public:
         m_begun = false;
     }
 
+    bool readsOnly() const override { return true; }
+
     void failed(const std::string& drawing, const std::vector<std::string>& standards,
                 const std::string& message) override
     {

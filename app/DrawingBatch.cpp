@@ -70,8 +70,9 @@ void DrawingBatch::runOne(const std::string& drawing, Work& work)
     const QFileInfo file(QString::fromStdString(drawing));
     try {
         // The module resolves the drawing's association when the document becomes current.
-        CKvDocument* document =
-            file.isFile() ? m_documents.open(CKvString(drawing.c_str())) : nullptr;
+        CKvDocument* document = file.isFile()
+                                    ? m_documents.open(CKvString(drawing.c_str()), work.readsOnly())
+                                    : nullptr;
         if (!file.exists() || file.isDir()) {
             message = drawing + ": " + nothingAt(drawing);
         } else if (document == nullptr) {

@@ -36,6 +36,9 @@ public:
         // what was wrong; `standards` are its files as far as they are known.
         virtual void failed(const std::string& drawing, const std::vector<std::string>& standards,
                             const std::string& message) = 0;
+        // Whether the work only looks at the drawing, which is then never saved: a large drawing
+        // is opened faster and in less memory.
+        virtual bool readsOnly() const { return false; }
         // Why the drawing is not to be opened at all; empty when it is.
         virtual std::string refusal(const std::string& /*drawing*/) const { return std::string(); }
     };

@@ -142,7 +142,7 @@ int runInfo(const InfoOptions& options)
     const std::string& path = options.drawing;
     OdDbDatabasePtr db;
     try {
-        db = OdDbDatabase::readFile(OdString(path));
+        db = OdDbDatabase::readFile(OdString(path), true);
     } catch (const OdError& e) {
         std::fprintf(stderr, "%s\n", utf8(e.description()).c_str());
         return kExitUnreadable;

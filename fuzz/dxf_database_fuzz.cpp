@@ -3,6 +3,8 @@
 // standards drawing, fixed with every recommended fix, written and read once more. What must
 // hold for every input: no crash, a refusal says why, a drawing that was read writes, reads again
 // with nothing left to repair, is checked to the end of every walk and stays readable once fixed.
+// Read in parts (a partial load, through a window of a few lines), the input is the same drawing:
+// the same refusal or the same repairs, and the same file written.
 #include <CKvDimStylePluginImpl.h>
 #include <CKvLayerPluginImpl.h>
 #include <CKvLineStylePluginImpl.h>
@@ -21,7 +23,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <dxf/DxfReader.h>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <unistd.h>
@@ -101,6 +105,33 @@ OdDbDatabasePtr readOwn(const std::string& path)
     return db;
 }
 
+std::string bytesOf(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string messagesOf(OdDbDatabase& db)
+{
+    std::string all;
+    for (const OdString& message : db.messages()) {
+        all += message.toUtf8() + "\n";
+    }
+    return all;
+}
+
+// Reads the input; the refusal's message when it is refused.
+OdDbDatabasePtr readInput(const std::string& path, bool partialLoad, std::string& refusal)
+{
+    try {
+        return OdDbDatabase::readFile(OdString(path.c_str()), partialLoad);
+    } catch (const OdError& e) {
+        refusal = e.description().toUtf8();
+        check(!refusal.empty());
+        return OdDbDatabasePtr();
+    }
+}
+
 // Writes a drawing; only a value the format cannot hold may refuse it, with a message.
 bool write(OdDbDatabase& db, const std::string& path)
 {
@@ -161,7 +192,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     scene.standards = {CKvString(scene.path("standards.dws").c_str())};
     g_scene = &scene;
     std::atexit([] {
-        for (const char* name : {"standards.dws", "input.dxf", "written.dxf", "fixed.dxf"}) {
+        for (const char* name :
+             {"standards.dws", "input.dxf", "written.dxf", "parts.dxf", "fixed.dxf"}) {
             std::remove(g_scene->path(name).c_str());
         }
         ::rmdir(g_scene->folder.c_str());
@@ -176,17 +208,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::ofstream out(input, std::ios::binary);
         out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     }
-    OdDbDatabasePtr db;
-    try {
-        db = OdDbDatabase::readFile(OdString(input.c_str()));
-    } catch (const OdError& e) {
-        check(!e.description().isEmpty());
+    std::string refusal;
+    OdDbDatabasePtr db = readInput(input, false, refusal);
+    kvdxf::partialReadWindow = 16 + size % 64;
+    std::string refusalInParts;
+    OdDbDatabasePtr inParts = readInput(input, true, refusalInParts);
+    check(refusalInParts == refusal);
+    if (db.isNull()) {
         return 0;
     }
+    check(messagesOf(*inParts) == messagesOf(*db));
     const std::string written = g_scene->path("written.dxf");
-    if (!write(*db, written)) {
+    const std::string writtenInParts = g_scene->path("parts.dxf");
+    const bool writes = write(*db, written);
+    check(write(*inParts, writtenInParts) == writes);
+    if (!writes) {
         return 0;
     }
+    check(bytesOf(writtenInParts) == bytesOf(written));
     db = readOwn(written);
     static CKvDimStylePluginImpl dimStyles;
     static CKvLayerPluginImpl layers;

@@ -4,7 +4,9 @@
 // Contract:
 // - open() reads a DXF drawing (OdDbDatabase::readFile), makes it current and returns it; an
 //   unreadable file gives null and lastError() says why. While it reads, the document and the
-//   command processor report themselves busy.
+//   command processor report themselves busy. A drawing opened read-only is only looked at
+//   (checked), never saved: it is read with partialLoad, its entities read from the file when
+//   needed.
 // - activate() and close() ignore null and documents of another manager; activating the current
 //   document sends nothing. Closing the current document makes the last opened of the others
 //   current.
@@ -32,7 +34,7 @@ public:
     CKvDocumentManager(const CKvDocumentManager&) = delete;
     CKvDocumentManager& operator=(const CKvDocumentManager&) = delete;
 
-    CKvDocument* open(const CKvString& path);
+    CKvDocument* open(const CKvString& path, bool readOnly = false);
     CKvString lastError() const { return m_lastError; }
     void activate(CKvDocument* document);
     void close(CKvDocument* document);

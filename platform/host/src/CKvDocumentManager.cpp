@@ -49,7 +49,7 @@ void CKvDocumentManager::fire(Notify&& notify) const
     }
 }
 
-CKvDocument* CKvDocumentManager::open(const CKvString& path)
+CKvDocument* CKvDocumentManager::open(const CKvString& path, bool readOnly)
 {
     m_lastError = CKvString();
     fire([&](CKvDocumentManagerReactor* r) { r->DocumentPreOpen(path); });
@@ -61,7 +61,7 @@ CKvDocument* CKvDocumentManager::open(const CKvString& path)
         fire([&](CKvDocumentManagerReactor* r) { r->DocumentCreateStarted(pDocument); });
         odedEditor()->fireBeginDwgOpen(path.toOdString());
         try {
-            pDocument->setDatabase(OdDbDatabase::readFile(path.toOdString()));
+            pDocument->setDatabase(OdDbDatabase::readFile(path.toOdString(), readOnly));
         } catch (const OdError& error) {
             // An unreadable drawing is the user's problem, not the host's: it is reported and
             // the other documents stay as they were.

@@ -43,7 +43,11 @@ public:
     // styles, Standard text and dimension styles, model and paper space), imperial, AC1032.
     // Reads a DXF file (ASCII or binary). Raises OdError with a message naming the file, the line
     // and what was expected when the file is refused.
-    static OdDbDatabasePtr readFile(const OdString& path);
+    // partialLoad: the entities stay in the file, which is kept open while the database lives,
+    // and are read from it when first opened (or written); for reading a large drawing to look
+    // at its tables. Opening such an entity after another program changed the file raises
+    // OdError (eFileAccessErr) naming the file and the entity.
+    static OdDbDatabasePtr readFile(const OdString& path, bool partialLoad = false);
     // Writes ASCII DXF. Raises OdError (eFileWriteError) on failure; the target is then unchanged.
     void writeFile(const OdString& path);
 

@@ -91,6 +91,10 @@ public:
     // and how many objects' groups are not read yet.
     std::unordered_map<const OdDbStub*, std::vector<OdDbStub*>> unreadFollowers;
     size_t unreadObjects = 0;
+    // The DXF type names of the unread entities a partial load left in the file, by number.
+    std::vector<std::string_view> unreadTypes;
+    // The file those entities are read from; null when the drawing was read whole.
+    kvdxf::FileSource* source() const { return file != nullptr ? file->source.get() : nullptr; }
     // Layer names that objects of the file name but that named no layer when the file was read,
     // in the order the objects were read: the layers the drawing gets.
     std::vector<std::string_view> unresolvedLayerNames;

@@ -126,11 +126,12 @@ OdSmartPtr<OdDbDatabase> OdDbDatabase::createObject()
     });
 }
 
-OdDbDatabasePtr OdDbDatabase::readFile(const OdString& path)
+OdDbDatabasePtr OdDbDatabase::readFile(const OdString& path, bool partialLoad)
 {
     try {
         return loadFrom([&](kvdxf::ObjectCondenser* condenser) {
-            return kvdxf::readFile(path.toUtf8(), kvdxf::FileAccess::system(), condenser);
+            return kvdxf::readFile(path.toUtf8(), kvdxf::FileAccess::system(), condenser,
+                                   partialLoad);
         });
     } catch (const std::bad_alloc&) {
         // Whatever was read so far is freed on the way here.
@@ -144,7 +145,10 @@ class WriterSink : public TagSink
 public:
     explicit WriterSink(kvdxf::TagWriter& writer) : m_writer(writer) {}
     void write(int code, std::string_view value) override { m_writer.write(code, value); }
-    void writeLines(std::string_view lines) override { m_writer.writeLines(lines); }
+    void writeLines(std::string_view lines, bool transient) override
+    {
+        m_writer.writeLines(lines, transient);
+    }
 
 private:
     kvdxf::TagWriter& m_writer;

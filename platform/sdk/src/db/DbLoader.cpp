@@ -133,9 +133,21 @@ void Loader::run()
     }
 }
 
+kvdxf::DxfFile::Location Loader::locate(const OdDbStub* stub, const Tag& type) const
+{
+    if (stub != nullptr && stub->resident() == nullptr && stub->unread.inFile) {
+        return m_file.locateOffset(stub->unread.offset);
+    }
+    return m_file.locate(type);
+}
+
 void Loader::report(const Tag& tag, const std::string& message)
 {
-    const auto where = m_file.locate(tag);
+    report(m_file.locate(tag), message);
+}
+
+void Loader::report(const kvdxf::DxfFile::Location& where, const std::string& message)
+{
     kvdxf::Diagnostic repair;
     repair.file = m_file.path;
     repair.line = where.line;
@@ -200,13 +212,15 @@ void Loader::number(OdDbStub* stub, OdUInt64 handle, const Tag* type)
     }
     const Tag typeTag = type != nullptr ? *type : typeTagOf(stub);
     if (taken) {
-        report(typeTag, "duplicate handle " + kvdxf::formatHandle(handle) + " of " +
-                            std::string(typeTag.value()) + "; the object gets a new handle");
+        report(locate(stub, typeTag), "duplicate handle " + kvdxf::formatHandle(handle) + " of " +
+                                          std::string(typeTag.value()) +
+                                          "; the object gets a new handle");
         m_renumber.push_back(stub);
     } else {
         // Its new handle goes into the file, so that it keeps it when read again.
         if (m_unnumbered.empty()) {
             m_firstUnnumbered = typeTag;
+            m_firstUnnumberedAt = locate(stub, typeTag);
         }
         m_unnumbered.push_back(stub);
     }
@@ -356,9 +370,10 @@ void Loader::resolveOwners()
             }
             // An entity whose owner is missing or no block goes to model space, in the file
             // too.
-            report(typeTagOf(stub), "entity owner " + kvdxf::formatHandle(handle) +
-                                        " is no block of the drawing; the entity goes to model "
-                                        "space");
+            report(locate(stub, typeTagOf(stub)),
+                   "entity owner " + kvdxf::formatHandle(handle) +
+                       " is no block of the drawing; the entity goes to model "
+                       "space");
             owner = layoutBlock(false);
             const int tag = ownerTag(stub->object());
             if (tag >= 0) {
@@ -401,11 +416,11 @@ void Loader::resolveNames()
 void Loader::fixHandles()
 {
     if (!m_unnumbered.empty()) {
-        report(m_firstUnnumbered, std::to_string(m_unnumbered.size()) +
-                                      (m_unnumbered.size() == 1 ? " object has" : " objects have") +
-                                      " no handle (the first a " +
-                                      std::string(m_firstUnnumbered.value()) +
-                                      "); each gets a new one");
+        report(m_firstUnnumberedAt,
+               std::to_string(m_unnumbered.size()) +
+                   (m_unnumbered.size() == 1 ? " object has" : " objects have") +
+                   " no handle (the first a " + std::string(m_firstUnnumbered.value()) +
+                   "); each gets a new one");
     }
     for (const std::vector<OdDbStub*>* list : {&m_renumber, &m_unnumbered}) {
         for (OdDbStub* stub : *list) {

@@ -43,8 +43,9 @@ class TagSink
 public:
     virtual ~TagSink() = default;
     virtual void write(int code, std::string_view value) = 0;
-    // Lines of the file read, which are what writing their tags gives.
-    virtual void writeLines(std::string_view lines) = 0;
+    // Lines of the file read, which are what writing their tags gives. `transient`: they are gone
+    // after the call (read from the file of a partial load).
+    virtual void writeLines(std::string_view lines, bool transient) = 0;
 };
 void writeDatabase(const DatabaseImpl& db, TagSink& sink);
 

@@ -176,10 +176,11 @@ void Loader::loadBlocks(const kvdxf::Section& section)
                 // Nothing finds or writes it.
                 OdDbStub* dropped = FileCondenser::stubOf(m_file.tags[i]);
                 const Tag type = typeTagOf(dropped);
+                const kvdxf::DxfFile::Location where = locate(dropped, type);
                 dropped->unread = UnreadObject();
                 --m_db.unreadObjects;
-                report(type, "entity " + std::string(type.value()) +
-                                 " outside a block definition is dropped");
+                report(where, "entity " + std::string(type.value()) +
+                                  " outside a block definition is dropped");
             } else if (m_file.tags[i].code == 0) {
                 report(m_file.tags[i], "entity " + std::string(m_file.tags[i].value()) +
                                            " outside a block definition is dropped");

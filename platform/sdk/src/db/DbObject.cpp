@@ -2,6 +2,7 @@
 #include "DatabaseImpl.h"
 #include "DbMacros.h"
 #include "TagOps.h"
+#include "UnreadObjects.h"
 #include "dxf/DxfNumbers.h"
 #include "dxf/DxfReader.h"
 
@@ -67,7 +68,7 @@ OdString OdDbObjectId::dxfTypeName() const
         return OdString();
     }
     if (m_stub->unread.size != 0) {
-        return typeOfUnread(m_stub->unread.bytes, m_stub->unread.size);
+        return OdString::fromUtf8(unreadTypeOf(m_stub));
     }
     const OdDbObject* object = m_stub->resident();
     return object != nullptr ? object->dxfTypeName() : OdString();

@@ -29,17 +29,27 @@ enum class Placement : uint8_t {
 struct UnreadObject
 {
     UnreadObject()
-        : verbatim(false), followers(false), follower(false), sequenceEnd(false), paperSpace(false)
+        : verbatim(false)
+        , followers(false)
+        , follower(false)
+        , sequenceEnd(false)
+        , paperSpace(false)
+        , inFile(false)
     {}
 
-    const char* bytes = nullptr;  // its lines in the file's buffer
-    uint32_t size = 0;            // 0: the stub has no unread object
+    union {
+        const char* bytes = nullptr;  // its lines in the file's buffer
+        OdUInt64 offset;              // inFile: where its lines start in the file
+    };
+    uint32_t size = 0;  // of its lines; 0: the stub has no unread object
     Placement placement = Placement::Free;
     bool verbatim : 1;     // the lines are what writing its groups gives
     bool followers : 1;    // attributes or vertices follow it, with a SEQEND
     bool follower : 1;     // it is an attribute, a vertex or a SEQEND
     bool sequenceEnd : 1;  // it is a SEQEND
     bool paperSpace : 1;   // its group 67 is 1
+    bool inFile : 1;       // a partial load left its lines in the file (not in memory)
+    uint16_t type = 0;     // inFile: the number of its DXF type name (DatabaseImpl::unreadType)
     union {
         // The owner handle of its owner group, from when the file is read until the database is
         // built from it; the owner from then on.
@@ -47,6 +57,7 @@ struct UnreadObject
         OdDbStub* owner;
     };
 };
+static_assert(sizeof(UnreadObject) == 24, "every entity of a drawing has one");
 
 // The object of a stub holding an unread object; see OdDbStub::object.
 OdDbObject* makeUnreadObject(const OdDbStub& stub);

@@ -126,7 +126,7 @@ private:
         if (!unreadLines(stub, lines, verbatim)) {
             writeTags(stub->object());
         } else if (verbatim) {
-            m_sink.writeLines(lines);
+            m_sink.writeLines(lines, stub->resident() == nullptr && stub->unread.inFile);
         } else {
             std::vector<Tag> tags;
             kvdxf::readCondensed(lines, tags);

@@ -47,6 +47,7 @@ private:
     std::vector<OdDbStub*> m_renumber;    // objects that lost their handle to another
     std::vector<OdDbStub*> m_unnumbered;  // objects the file gives no valid handle
     Tag m_firstUnnumbered;                // the "0" group of the first of those
+    kvdxf::DxfFile::Location m_firstUnnumberedAt{0, 0};  // and where it is
     // Whether a condensed entity naming the layer name of each number was made yet.
     std::vector<bool> m_layerMet;
     // Names of layers the drawing lacks that unread entities name, with the number of objects in
@@ -60,6 +61,10 @@ private:
 
     // "office.dxf:1234: message", or "office.dxf:@offset 1234: message" in a binary file.
     void report(const Tag& tag, const std::string& message);
+    void report(const kvdxf::DxfFile::Location& where, const std::string& message);
+    // Where the "0" group `type` of the stub's object is; for an object a partial load left in
+    // the file, found from where its lines start.
+    kvdxf::DxfFile::Location locate(const OdDbStub* stub, const Tag& type) const;
     size_t nextObject(size_t i, size_t end) const;
     // The group code of an object's handle.
     static int handleCode(const Tag& type, bool record);

@@ -43,6 +43,11 @@ struct ObjectData
     const char* unreadBytes = nullptr;
     uint32_t unreadSize = 0;
     bool verbatim = false;  // the lines are what writing its groups gives
+    // Lines a partial load left in the file: read from it when the object was made, from `offset`;
+    // its tags view into them.
+    std::unique_ptr<char[]> linesFromFile;
+    OdUInt64 offset = 0;
+    uint16_t type = 0;
 };
 
 }  // namespace kvdb

@@ -11,6 +11,8 @@
 #include <DbObject.h>
 
 #include <algorithm>
+#include <cstring>
+#include <functional>
 #include <limits>
 
 namespace kvdb {
@@ -103,8 +105,8 @@ int64_t intAt(const Tag* tags, int at)
 
 }  // namespace
 
-bool FileCondenser::condense(const Tag* tags, size_t count, std::string_view bytes, bool verbatim,
-                             Tag& replacement)
+bool FileCondenser::condense(const Tag* tags, size_t count, std::string_view bytes, uint64_t offset,
+                             bool transient, bool verbatim, Tag& replacement)
 {
     const std::string_view type = tags[0].value();
     if (type == "BLOCK" || type == "ENDBLK" ||
@@ -116,13 +118,23 @@ bool FileCondenser::condense(const Tag* tags, size_t count, std::string_view byt
     if (facts.xdataLayer) {
         return false;
     }
+    uint16_t typeNumber = 0;
+    if (transient && !typeNumberOf(type, typeNumber)) {
+        return false;
+    }
     m_maxHandle = std::max(m_maxHandle, facts.maxHandle);
     OdDbStub& stub = *m_db.addStub();
     if (facts.handle != 0 && !kvdxf::parseHandle(tags[facts.handle].value(), stub.handle)) {
         stub.handle = 0;
     }
     UnreadObject& unread = stub.unread;
-    unread.bytes = bytes.data();
+    if (transient) {
+        unread.offset = offset;
+        unread.inFile = true;
+        unread.type = typeNumber;
+    } else {
+        unread.bytes = bytes.data();
+    }
     unread.size = static_cast<uint32_t>(bytes.size());
     unread.verbatim = verbatim;
     unread.followers = type == "POLYLINE" || (type == "INSERT" && intAt(tags, facts.flag66) == 1);
@@ -131,7 +143,7 @@ bool FileCondenser::condense(const Tag* tags, size_t count, std::string_view byt
     unread.paperSpace = intAt(tags, facts.flag67) == 1;
     unread.ownerHandle = facts.owner;
     replacement.data = reinterpret_cast<const char*>(&stub);
-    replacement.size = facts.layer < 0 ? kNoLayer : numberOf(tags[facts.layer].value());
+    replacement.size = facts.layer < 0 ? kNoLayer : numberOf(tags[facts.layer].value(), transient);
     replacement.code = kvdxf::kCondensedCode;
     ++m_db.unreadObjects;
     return true;
@@ -142,10 +154,30 @@ OdDbStub* FileCondenser::stubOf(const Tag& replacement)
     return reinterpret_cast<OdDbStub*>(const_cast<char*>(replacement.data));
 }
 
-uint32_t FileCondenser::numberOf(std::string_view layer)
+bool FileCondenser::typeNumberOf(std::string_view type, uint16_t& number)
 {
-    // A table of numbers at most half full, probed linearly from the name's FNV-1a hash: a drawing
-    // names few layers, and this runs for most of its entities.
+    // Entities of a type come in runs, and a drawing has few types.
+    std::vector<std::string_view>& types = m_db.unreadTypes;
+    if (m_lastType < types.size() && types[m_lastType] == type) {
+        number = m_lastType;
+        return true;
+    }
+    const auto at =
+        static_cast<size_t>(std::find(types.begin(), types.end(), type) - types.begin());
+    if (at == types.size()) {
+        if (types.size() == UINT16_MAX) {
+            return false;
+        }
+        types.push_back(m_db.store(type));
+    }
+    number = m_lastType = static_cast<uint16_t>(at);
+    return true;
+}
+
+uint32_t FileCondenser::numberOf(std::string_view layer, bool store)
+{
+    // A table of numbers at most half full, probed linearly from the name's hash: a drawing names
+    // few layers, and this runs for most of its entities.
     if (2 * (m_layerNames.size() + 1) > m_slots.size()) {
         std::vector<uint32_t> slots(std::max<size_t>(64, 2 * m_slots.size()), kNoLayer);
         m_slots.swap(slots);
@@ -164,32 +196,73 @@ uint32_t FileCondenser::numberOf(std::string_view layer)
         }
     }
     m_slots[at] = static_cast<uint32_t>(m_layerNames.size());
-    m_layerNames.push_back(layer);
+    m_layerNames.push_back(store ? m_db.store(layer) : layer);
     return m_slots[at];
 }
 
 size_t FileCondenser::hashOf(std::string_view text)
 {
-    uint64_t hash = 14695981039346656037ull;
-    for (const char c : text) {
-        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-    }
-    return static_cast<size_t>(hash ^ (hash >> 32));
+    return std::hash<std::string_view>()(text);
 }
+
+namespace {
+
+[[noreturn]] void cannotRead(const OdDbStub& stub, const std::string& why)
+{
+    const DatabaseImpl& db = stub.db->impl();
+    throw OdError(OdString::fromUtf8(db.source()->path() + ": entity " +
+                                     kvdxf::formatHandle(stub.handle) + " cannot be read: " + why),
+                  eFileAccessErr);
+}
+
+// The lines of an unread object a partial load left in the file, as the file holds them now:
+// they must still start with the object's type.
+std::string_view linesInFile(const OdDbStub& stub)
+{
+    kvdxf::FileSource* source = stub.db->impl().source();
+    std::string_view lines;
+    std::string error;
+    if (source == nullptr || !source->bytes(stub.unread.offset, stub.unread.size, lines, error)) {
+        cannotRead(stub, error);
+    }
+    const Tag type = kvdxf::firstTag(lines);
+    if (type.code != 0 || type.value() != unreadTypeOf(&stub)) {
+        cannotRead(stub,
+                   "the file was changed by another program since it was read; read the "
+                   "drawing again");
+    }
+    return lines;
+}
+
+}  // namespace
 
 OdDbObject* makeUnreadObject(const OdDbStub& unreadStub)
 {
     OdDbStub& stub = const_cast<OdDbStub&>(unreadStub);
     const UnreadObject unread = stub.unread;
-    const std::string_view lines(unread.bytes, unread.size);
+    std::unique_ptr<char[]> copy;
+    std::string_view lines;
+    if (unread.inFile) {
+        const std::string_view inFile = linesInFile(stub);
+        copy.reset(new char[inFile.size()]);
+        std::memcpy(copy.get(), inFile.data(), inFile.size());
+        lines = {copy.get(), inFile.size()};
+    } else {
+        lines = {unread.bytes, unread.size};
+    }
     OdDbObject* object = createForDxfType(kvdxf::firstTag(lines).value(), true, {});
     ObjectData& data = Access::state(object);
-    data.unreadBytes = unread.bytes;
+    data.unreadBytes = lines.data();
     data.unreadSize = unread.size;
     data.verbatim = unread.verbatim;
     data.placement = unread.placement;
     data.owner = unread.owner;
     data.isNew = false;
+    if (unread.inFile) {
+        data.linesFromFile = std::move(copy);
+        data.offset = unread.offset;
+        data.type = unread.type;
+    }
     if (unread.followers) {
         auto& followers = stub.db->impl().unreadFollowers;
         const auto found = followers.find(&stub);
@@ -214,7 +287,13 @@ void Access::returnToUnread(OdDbObject* object)
         return;
     }
     UnreadObject& unread = stub->unread;
-    unread.bytes = data.unreadBytes;
+    if (data.linesFromFile != nullptr) {
+        unread.offset = data.offset;
+        unread.inFile = true;
+        unread.type = data.type;
+    } else {
+        unread.bytes = data.unreadBytes;
+    }
     unread.size = data.unreadSize;
     unread.verbatim = data.verbatim;
     unread.placement = data.placement;
@@ -257,9 +336,30 @@ bool unreadLines(const OdDbStub* stub, std::string_view& lines, bool& verbatim)
         verbatim = data.verbatim;
         return data.unreadBytes != nullptr;
     }
-    lines = {stub->unread.bytes, stub->unread.size};
     verbatim = stub->unread.verbatim;
-    return stub->unread.size != 0;
+    if (stub->unread.size == 0) {
+        return false;
+    }
+    lines = stub->unread.inFile ? linesInFile(*stub)
+                                : std::string_view(stub->unread.bytes, stub->unread.size);
+    return true;
+}
+
+bool hasUnreadLines(const OdDbStub* stub)
+{
+    const OdDbObject* object = stub->resident();
+    return object != nullptr ? Access::state(object).unreadBytes != nullptr
+                             : stub->unread.size != 0;
+}
+
+std::string_view unreadTypeOf(const OdDbStub* stub)
+{
+    if (stub->resident() == nullptr && stub->unread.inFile) {
+        return stub->db->impl().unreadTypes[stub->unread.type];
+    }
+    std::string_view lines;
+    bool verbatim = false;
+    return unreadLines(stub, lines, verbatim) ? kvdxf::firstTag(lines).value() : std::string_view();
 }
 
 const std::vector<OdDbStub*>& followersOf(const DatabaseImpl& db, const OdDbStub* stub)
@@ -283,6 +383,10 @@ Placement placementOf(const OdDbStub* stub)
 
 Tag typeTagOf(const OdDbStub* stub)
 {
+    if (stub->resident() == nullptr && stub->unread.inFile) {
+        const std::string_view type = unreadTypeOf(stub);
+        return Tag{type.data(), static_cast<uint32_t>(type.size()), 0};
+    }
     std::string_view lines;
     bool verbatim = false;
     if (unreadLines(stub, lines, verbatim)) {
@@ -297,9 +401,7 @@ void DatabaseImpl::readAll()
         return;
     }
     for (OdDbStub& stub : stubs) {
-        std::string_view lines;
-        bool verbatim = false;
-        if (unreadLines(&stub, lines, verbatim)) {
+        if (hasUnreadLines(&stub)) {
             dataOf(stub.object());
         }
     }

@@ -3,10 +3,12 @@
 
 #include "BulkAllocator.h"
 #include "Diagnostic.h"
+#include "FileSource.h"
 #include "StringArena.h"
 #include "Tag.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,6 +41,20 @@ public:
     std::string path;
     FileBytes buffer;  // the whole file as read; tags view into it
     StringArena arena;
+
+    // A file read in parts (partial load) has no buffer: the bytes of the objects the reader kept
+    // are copied into `kept`, in runs of bytes that follow each other in the file, and the file
+    // stays open in `source` for those it left there (condensed objects, see ObjectCondenser).
+    struct Run
+    {
+        const char* bytes;  // in `kept`
+        size_t size;
+        uint64_t offset;  // in the file
+        uint64_t line;    // the line its first byte is on
+    };
+    std::unique_ptr<FileSource> source;
+    StringArena kept;
+    std::vector<Run> runs;
     TagVector tags;                 // every tag in file order, up to but excluding "0 EOF"
     std::vector<Section> sections;  // in file order
     std::vector<size_t> strayTags;  // indexes of tags outside any section, kept for writing
@@ -51,14 +67,17 @@ public:
 
     // Where a tag is in the file, for messages from the layers above: the 1-based line of its
     // group code and the byte offset of that line (ASCII), or line 0 and the offset of the group
-    // code (binary). A tag whose text is not in the buffer (converted or set later) has no place in
-    // the file: {0, 0}. Costs a scan of the buffer up to the tag; meant for error paths.
+    // code (binary). A tag whose text is not in the buffer or a run (converted or set later) has
+    // no place in the file: {0, 0}. Costs a scan of the buffer up to the tag; meant for error
+    // paths.
     struct Location
     {
         uint64_t line;
         uint64_t offset;
     };
     Location locate(const Tag& tag) const;
+    // Where the object of a partial load that starts at `offset` of the file is.
+    Location locateOffset(uint64_t offset) const;
 
     std::string_view text() const { return {buffer.data(), buffer.size()}; }
 };

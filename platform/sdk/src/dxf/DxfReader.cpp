@@ -11,6 +11,8 @@
 
 namespace kvdxf {
 
+size_t partialReadWindow = 4 << 20;
+
 namespace detail {
 
 Diagnostic makeDiagnostic(const DxfFile& file, Diagnostic::Kind kind, uint64_t line,
@@ -187,42 +189,65 @@ void readHeaderFacts(DxfFile& file)
 
 }  // namespace
 
-DxfFile::Location DxfFile::locate(const Tag& tag) const
+namespace {
+
+// The line and offset of the group code line of the tag whose value starts at `value` in `bytes`,
+// which start on line `firstLine` at `firstOffset` of the file.
+DxfFile::Location locateIn(std::string_view bytes, const char* value, uint64_t firstLine,
+                           uint64_t firstOffset)
 {
-    const std::string_view bytes = text();
     const char* const begin = bytes.data();
-    const std::less<const char*> before;
-    if (tag.data == nullptr || before(tag.data, begin) || before(begin + bytes.size(), tag.data)) {
-        return {0, 0};
-    }
-    const auto valueOffset = static_cast<size_t>(tag.data - begin);
-    if (binary) {
-        const size_t codeBytes = !shortCodes ? 2 : (tag.code >= 255 ? 3 : 1);
-        return {0, valueOffset >= codeBytes ? valueOffset - codeBytes : 0};
-    }
+    const auto valueOffset = static_cast<size_t>(value - begin);
     // The value line starts right after the group code line's '\n'.
     const size_t codeLineEnd = valueOffset > 0 ? valueOffset - 1 : 0;
     const size_t previousEnd = bytes.rfind('\n', codeLineEnd > 0 ? codeLineEnd - 1 : 0);
     size_t codeLineStart =
         previousEnd == std::string_view::npos || codeLineEnd == 0 ? 0 : previousEnd + 1;
-    if (codeLineStart == 0 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+    if (codeLineStart == 0 && firstOffset == 0 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
         codeLineStart = 3;
     }
     const auto lineBreaks = std::count(begin, begin + codeLineStart, '\n');
-    return {static_cast<uint64_t>(lineBreaks) + 1, codeLineStart};
+    return {firstLine + static_cast<uint64_t>(lineBreaks), firstOffset + codeLineStart};
 }
 
-ReadResult parse(FileBytes contents, std::string displayName, ObjectCondenser* condenser)
+bool holds(std::string_view bytes, const char* at)
+{
+    const std::less<const char*> before;
+    return at != nullptr && !before(at, bytes.data()) && !before(bytes.data() + bytes.size(), at);
+}
+
+}  // namespace
+
+DxfFile::Location DxfFile::locate(const Tag& tag) const
+{
+    const std::string_view bytes = text();
+    if (!holds(bytes, tag.data)) {
+        for (const Run& run : runs) {
+            if (holds({run.bytes, run.size}, tag.data)) {
+                return locateIn({run.bytes, run.size}, tag.data, run.line, run.offset);
+            }
+        }
+        return {0, 0};
+    }
+    if (binary) {
+        const auto valueOffset = static_cast<size_t>(tag.data - bytes.data());
+        const size_t codeBytes = !shortCodes ? 2 : (tag.code >= 255 ? 3 : 1);
+        return {0, valueOffset >= codeBytes ? valueOffset - codeBytes : 0};
+    }
+    return locateIn(bytes, tag.data, 1, 0);
+}
+
+DxfFile::Location DxfFile::locateOffset(uint64_t offset) const
+{
+    return {source != nullptr ? source->lineAt(offset) : 0, offset};
+}
+
+namespace {
+
+// Splits the file into tags and finds its sections.
+ReadResult readTags(std::unique_ptr<DxfFile> file, bool binary, ObjectCondenser* condenser)
 {
     ReadResult result;
-    auto file = std::make_unique<DxfFile>();
-    file->path = std::move(displayName);
-    file->buffer = std::move(contents);
-
-    if (refuseForeign(*file, result.diagnostics)) {
-        return result;
-    }
-    const bool binary = file->text().compare(0, kBinarySentinel.size(), kBinarySentinel) == 0;
     const bool read = binary ? detail::tokenizeBinary(*file, result.diagnostics)
                              : detail::tokenizeAscii(*file, result.diagnostics, condenser);
     if (!read) {
@@ -243,23 +268,72 @@ ReadResult parse(FileBytes contents, std::string displayName, ObjectCondenser* c
     return result;
 }
 
+ReadResult refusal(const std::string& path, const std::string& error)
+{
+    ReadResult result;
+    Diagnostic d;
+    d.kind = Diagnostic::Refused;
+    d.file = path;
+    d.message = "cannot read the file: " + error;
+    result.diagnostics.push_back(std::move(d));
+    return result;
+}
+
+// Whether a file starting with `head` can be read in parts: an ASCII file with something in its
+// first bytes; others are read whole, which also finds what is wrong with them.
+bool readableInParts(std::string_view head)
+{
+    const size_t sentinel = std::min(head.size(), kBinarySentinel.size());
+    return head.find_first_not_of(" \t\r\n") != std::string_view::npos &&
+           head.compare(0, sentinel, kBinarySentinel.substr(0, sentinel)) != 0 &&
+           !(head.size() >= 3 && head[0] == 'A' && head[1] == 'C' && head[2] >= '0' &&
+             head[2] <= '9');
+}
+
+}  // namespace
+
+ReadResult parse(FileBytes contents, std::string displayName, ObjectCondenser* condenser)
+{
+    auto file = std::make_unique<DxfFile>();
+    file->path = std::move(displayName);
+    file->buffer = std::move(contents);
+    ReadResult result;
+    if (refuseForeign(*file, result.diagnostics)) {
+        return result;
+    }
+    const bool binary = file->text().compare(0, kBinarySentinel.size(), kBinarySentinel) == 0;
+    return readTags(std::move(file), binary, condenser);
+}
+
 ReadResult parse(std::string_view contents, std::string displayName)
 {
     return parse(FileBytes(contents.begin(), contents.end()), std::move(displayName));
 }
 
-ReadResult readFile(const std::string& path, FileAccess& files, ObjectCondenser* condenser)
+ReadResult readFile(const std::string& path, FileAccess& files, ObjectCondenser* condenser,
+                    bool inParts)
 {
-    FileBytes contents;
     std::string error;
+    if (inParts && condenser != nullptr) {
+        std::unique_ptr<InputFile> input = files.openInput(path, error);
+        if (!input) {
+            return refusal(path, error);
+        }
+        char head[32];
+        const long long got = input->readAt(0, head, sizeof head, error);
+        if (got < 0) {
+            return refusal(path, error);
+        }
+        if (readableInParts({head, static_cast<size_t>(got)})) {
+            auto file = std::make_unique<DxfFile>();
+            file->path = path;
+            file->source = std::make_unique<FileSource>(std::move(input), path);
+            return readTags(std::move(file), false, condenser);
+        }
+    }
+    FileBytes contents;
     if (!files.readAll(path, contents, error)) {
-        ReadResult result;
-        Diagnostic d;
-        d.kind = Diagnostic::Refused;
-        d.file = path;
-        d.message = "cannot read the file: " + error;
-        result.diagnostics.push_back(std::move(d));
-        return result;
+        return refusal(path, error);
     }
     return parse(std::move(contents), path, condenser);
 }

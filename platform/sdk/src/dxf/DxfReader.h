@@ -28,14 +28,16 @@ class ObjectCondenser
 public:
     virtual ~ObjectCondenser() = default;
     // Called when an object of such a section ends: `tags` are its tags, its "0" group first, and
-    // `bytes` the lines they were read from (readCondensed reads the same tags from them again);
-    // `verbatim` says whether those lines are exactly what TagWriter writes for the tags. Returns
-    // true to have the tags replaced by `replacement`, whose code must be kCondensedCode and whose
-    // data and size are the condenser's. Objects holding a real number with a decimal comma are not
-    // offered, so that the section finder reports it; nor is the last object of a file that lacks
-    // "0 EOF".
-    virtual bool condense(const Tag* tags, size_t count, std::string_view bytes, bool verbatim,
-                          Tag& replacement) = 0;
+    // `bytes` the lines they were read from (readCondensed reads the same tags from them again),
+    // which start at `offset` of the file; `verbatim` says whether those lines are exactly what
+    // TagWriter writes for the tags. `transient`: the file is read in parts, and `bytes` are gone
+    // after the call (the lines stay in the file, where the DxfFile's source finds them).
+    // Returns true to have the tags replaced by `replacement`, whose code must be kCondensedCode
+    // and whose data and size are the condenser's. Objects holding a real number with a decimal
+    // comma are not offered, so that the section finder reports it; nor is the last object of a
+    // file that lacks "0 EOF".
+    virtual bool condense(const Tag* tags, size_t count, std::string_view bytes, uint64_t offset,
+                          bool transient, bool verbatim, Tag& replacement) = 0;
 };
 
 // The tags of an object's bytes, read again as the reader read them, appended to `tags`.
@@ -61,8 +63,14 @@ ReadResult parse(FileBytes contents, std::string displayName, ObjectCondenser* c
 // The same for bytes held elsewhere, which are copied.
 ReadResult parse(std::string_view contents, std::string displayName);
 
-// Reads `path` through `files` and parses it; a file that cannot be read is refused.
+// The bytes of the window a file read in parts goes through (4 MiB); tests make it small, so that
+// tags cross its end and lines are longer than it.
+extern size_t partialReadWindow;
+
+// Reads `path` through `files` and parses it; a file that cannot be read is refused. `inParts`
+// (with a condenser): an ASCII file is read through a window instead of into one buffer, and the
+// lines of the objects condensed stay in the file, which the DxfFile keeps open (its source).
 ReadResult readFile(const std::string& path, FileAccess& files,
-                    ObjectCondenser* condenser = nullptr);
+                    ObjectCondenser* condenser = nullptr, bool inParts = false);
 
 }  // namespace kvdxf

@@ -1,4 +1,5 @@
-// The two tokenisers behind parse(): they fill DxfFile::tags from DxfFile::buffer.
+// The two tokenisers behind parse(): they fill DxfFile::tags from DxfFile::buffer, or (ASCII)
+// from DxfFile::source for a file read in parts.
 #pragma once
 
 #include "Diagnostic.h"

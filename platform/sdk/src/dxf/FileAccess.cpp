@@ -74,9 +74,70 @@ private:
     std::string m_error;
 };
 
+class PosixInputFile : public InputFile
+{
+public:
+    PosixInputFile(int fd, const struct stat& info) : m_fd(fd), m_info(info) {}
+    ~PosixInputFile() override { ::close(m_fd); }
+
+    long long readAt(uint64_t offset, char* into, size_t size, std::string& error) override
+    {
+        size_t filled = 0;
+        while (filled < size) {
+            const ssize_t got =
+                ::pread(m_fd, into + filled, size - filled, static_cast<off_t>(offset + filled));
+            if (got < 0) {
+                if (errno == EINTR) {
+                    continue;
+                }
+                error = std::strerror(errno);
+                return -1;
+            }
+            if (got == 0) {
+                break;
+            }
+            filled += static_cast<size_t>(got);
+        }
+        return static_cast<long long>(filled);
+    }
+
+    uint64_t size() const override { return static_cast<uint64_t>(m_info.st_size); }
+
+    bool unchanged() const override
+    {
+        struct stat now
+        {};
+        return ::fstat(m_fd, &now) == 0 && now.st_size == m_info.st_size &&
+               now.st_mtim.tv_sec == m_info.st_mtim.tv_sec &&
+               now.st_mtim.tv_nsec == m_info.st_mtim.tv_nsec;
+    }
+
+private:
+    int m_fd;
+    struct stat m_info;
+};
+
 }  // namespace
 
 OutputFile::~OutputFile() = default;
+InputFile::~InputFile() = default;
+
+std::unique_ptr<InputFile> FileAccess::openInput(const std::string& path, std::string& error)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        error = std::strerror(errno);
+        return nullptr;
+    }
+    struct stat info
+    {};
+    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+        error = S_ISDIR(info.st_mode) ? "is a directory" : std::strerror(errno);
+        ::close(fd);
+        return nullptr;
+    }
+    return std::make_unique<PosixInputFile>(fd, info);
+}
 
 bool FileAccess::readAll(const std::string& path, FileBytes& out, std::string& error)
 {

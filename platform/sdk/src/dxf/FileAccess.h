@@ -4,6 +4,7 @@
 
 #include "BulkAllocator.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -21,6 +22,20 @@ public:
     virtual const std::string& path() const = 0;
 };
 
+// A file kept open for reading parts of it again later (see FileSource).
+class InputFile
+{
+public:
+    virtual ~InputFile();
+    // Reads up to `size` bytes at `offset`; the count read (fewer at the end of the file), or -1
+    // with `error` set.
+    virtual long long readAt(uint64_t offset, char* into, size_t size, std::string& error) = 0;
+    // Its size when it was opened.
+    virtual uint64_t size() const = 0;
+    // Whether the file still has the size and modification time it had when it was opened.
+    virtual bool unchanged() const = 0;
+};
+
 // The real file system by default; override any step to inject failures. Methods return false and
 // set `error` to a readable reason (the system's message) on failure.
 class FileAccess
@@ -28,6 +43,8 @@ class FileAccess
 public:
     virtual ~FileAccess() = default;
     virtual bool readAll(const std::string& path, FileBytes& out, std::string& error);
+    // Opens a file to read it in parts; null with `error` set when it cannot be read.
+    virtual std::unique_ptr<InputFile> openInput(const std::string& path, std::string& error);
     // The file a save to `path` replaces: `path`, or the file its symbolic links lead to, so that
     // a save writes through links and keeps them. Empty, with `error` set, when that file is
     // read-only (no write permission for us, or none for anybody: root is refused too) or is a

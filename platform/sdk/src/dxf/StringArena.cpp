@@ -15,12 +15,12 @@ std::string_view StringArena::store(std::string_view text)
     }
     if (text.size() > kBlockSize / 4) {
         // Large texts get a block of their own so they do not waste the rest of the current one.
-        m_blocks.push_back(std::make_unique<char[]>(text.size()));
+        m_blocks.push_back(std::unique_ptr<char[]>(new char[text.size()]));
         std::memcpy(m_blocks.back().get(), text.data(), text.size());
         return {m_blocks.back().get(), text.size()};
     }
     if (text.size() > m_left) {
-        m_blocks.push_back(std::make_unique<char[]>(kBlockSize));
+        m_blocks.push_back(std::unique_ptr<char[]>(new char[kBlockSize]));
         m_free = m_blocks.back().get();
         m_left = kBlockSize;
     }

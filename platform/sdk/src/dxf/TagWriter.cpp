@@ -38,8 +38,14 @@ void TagWriter::write(int code, std::string_view value)
     }
 }
 
-void TagWriter::writeLines(std::string_view lines)
+void TagWriter::writeLines(std::string_view lines, bool transient)
 {
+    if (transient) {
+        flushLines();
+        m_lines = lines;
+        flushLines();
+        return;
+    }
     if (m_lines.data() + m_lines.size() == lines.data()) {
         m_lines = std::string_view(m_lines.data(), m_lines.size() + lines.size());
         return;
@@ -110,7 +116,17 @@ bool saveAtomically(FileAccess& files, const std::string& path,
     bool ok = true;
     {
         TagWriter writer(*out, crlf);
-        if (!writeBody(writer)) {
+        bool written = false;
+        try {
+            written = writeBody(writer);
+        } catch (...) {
+            // What was to be written could not be had (lines gone from the file they are read
+            // from): the target stays as it was, and no temp file is left behind.
+            out.reset();
+            files.remove(tempPath);
+            throw;
+        }
+        if (!written) {
             ok = false;
             reason = writer.failed() ? std::string() : "the drawing could not be written";
         }

@@ -30,8 +30,9 @@ public:
     void write(const Tag& t) { write(t.code, t.value()); }
     // Writes lines as they are: lines of a file read with the same line ends, which are exactly
     // what writing their tags gives. Lines that continue those written just before (the next
-    // bytes of the same buffer) are handed to the OutputFile with them in one piece.
-    void writeLines(std::string_view lines);
+    // bytes of the same buffer) are handed to the OutputFile with them in one piece, unless they
+    // are `transient`: gone after the call, they are copied now.
+    void writeLines(std::string_view lines, bool transient = false);
     // Hands what is buffered to the OutputFile; false with the first error met.
     bool finish(std::string& error);
     bool failed() const { return !m_error.empty(); }
