@@ -23,6 +23,30 @@ std::vector<std::string> messages(const std::vector<Diagnostic>& diagnostics)
     return texts;
 }
 
+// Read from a file in parts, through windows shorter than a tag, the contents give what reading
+// them whole gave: the same tags, the same repairs or refusal, at the same places.
+void expectSameInParts(const std::string& contents, const ReadResult& whole)
+{
+    auto places = [](const std::vector<Diagnostic>& diagnostics) {
+        std::vector<std::pair<uint64_t, uint64_t>> found;
+        for (const Diagnostic& d : diagnostics) {
+            found.emplace_back(d.line, d.offset);
+        }
+        return found;
+    };
+    for (const size_t window : {5, 16, 61}) {
+        SCOPED_TRACE("read in parts, window " + std::to_string(window));
+        const ReadResult inParts = test::readInParts(contents, window);
+        EXPECT_EQ(messages(inParts.diagnostics), messages(whole.diagnostics));
+        EXPECT_EQ(places(inParts.diagnostics), places(whole.diagnostics));
+        ASSERT_EQ(inParts.ok(), whole.ok());
+        if (whole.ok()) {
+            EXPECT_EQ(tagList(*inParts.file), tagList(*whole.file));
+            EXPECT_EQ(inParts.file->crlf, whole.file->crlf);
+        }
+    }
+}
+
 TEST(DxfReader, RefusesFilesThatAreNotDxf)
 {
     struct Case
@@ -49,6 +73,7 @@ TEST(DxfReader, RefusesFilesThatAreNotDxf)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const ReadResult result = parse(c.contents, "t.dxf");
+        expectSameInParts(c.contents, result);
         EXPECT_FALSE(result.ok());
         ASSERT_FALSE(result.diagnostics.empty());
         EXPECT_EQ(result.diagnostics.back().kind, Diagnostic::Refused);
@@ -72,7 +97,8 @@ TEST(DxfReader, RefusesAGroupCodeLineThatIsNotAnInteger)
          "t.dxf:5: expected a group code, found \"ABC\""},
         {"real number", kEntities + " 1.5\n0\n", 9, 44,
          "t.dxf:9: expected a group code, found \"1.5\""},
-        {"blank line inside", kEntities + "\n  0\nEOF\n", 9, 44,
+        // Longer than a window of a file read in parts: no end of the file.
+        {"blank lines inside", kEntities + std::string(40, '\n') + "  0\nEOF\n", 9, 44,
          "t.dxf:9: expected a group code, found \"\""},
         {"lines shifted by a missing value", kEntities + " 62\n  0\nEOF\n", 11, 52,
          "t.dxf:11: expected a group code, found \"EOF\""},
@@ -82,6 +108,7 @@ TEST(DxfReader, RefusesAGroupCodeLineThatIsNotAnInteger)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const ReadResult result = parse(c.contents, "t.dxf");
+        expectSameInParts(c.contents, result);
         EXPECT_FALSE(result.ok());
         ASSERT_EQ(result.diagnostics.size(), 1u);
         const Diagnostic& refusal = result.diagnostics.back();
@@ -148,6 +175,7 @@ TEST(DxfReader, RepairsDamagedStructureAndReportsIt)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const ReadResult result = parse(c.contents, "t.dxf");
+        expectSameInParts(c.contents, result);
         ASSERT_TRUE(result.ok());
         EXPECT_EQ(messages(result.diagnostics), c.repairs);
         EXPECT_EQ(messages(result.file->diagnostics), c.repairs);
@@ -187,6 +215,7 @@ TEST(DxfReader, AcceptsEveryLineEndStyleAndIgnoresWhatFollowsEof)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const ReadResult result = parse(c.contents, "t.dxf");
+        expectSameInParts(c.contents, result);
         ASSERT_TRUE(result.ok());
         EXPECT_TRUE(result.diagnostics.empty());
         EXPECT_EQ(tagList(*result.file), expected);

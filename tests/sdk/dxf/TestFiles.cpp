@@ -27,6 +27,41 @@ std::vector<std::pair<int, std::string>> tagList(const DxfFile& file)
     return list;
 }
 
+namespace {
+
+// Keeps every object as tags, as reading a drawing does with objects it cannot condense.
+class KeepingCondenser : public ObjectCondenser
+{
+public:
+    bool condense(const Tag*, size_t, std::string_view, uint64_t, bool, bool, Tag&) override
+    {
+        return false;
+    }
+};
+
+}  // namespace
+
+ReadResult readInParts(const std::string& contents, size_t window)
+{
+    const ScratchDir dir;
+    const std::string path = dir.path() + "/t.dxf";
+    std::ofstream(path, std::ios::binary) << contents;
+    KeepingCondenser condenser;
+    const size_t usual = partialReadWindow;
+    partialReadWindow = window;
+    ReadResult result = readFile(path, FileAccess::system(), &condenser, true);
+    partialReadWindow = usual;
+    for (Diagnostic& d : result.diagnostics) {
+        d.file = "t.dxf";
+    }
+    if (result.file != nullptr) {
+        for (Diagnostic& d : result.file->diagnostics) {
+            d.file = "t.dxf";
+        }
+    }
+    return result;
+}
+
 std::string writeToString(const DxfFile& file, std::string* error)
 {
     std::string bytes;

@@ -18,6 +18,11 @@ std::string readBytes(const std::string& path);
 // "code value" pairs of a read file, for comparisons with readable failure output.
 std::vector<std::pair<int, std::string>> tagList(const DxfFile& file);
 
+// `contents` written to a file and read from it in parts, through a window of `window` bytes, as
+// a drawing is read for a check: the diagnostics name the file "t.dxf", as parse(contents,
+// "t.dxf") does.
+ReadResult readInParts(const std::string& contents, size_t window);
+
 // Writes `file` as ASCII DXF into memory (LF or CRLF as the file had it).
 std::string writeToString(const DxfFile& file, std::string* error = nullptr);
 

@@ -4,11 +4,17 @@
 
 #include <algorithm>
 #include <cctype>
+#include <condition_variable>
 #include <cstring>
+#include <deque>
+#include <exception>
+#include <functional>
 #include <limits>
 #include <memory>
+#include <mutex>
 #include <new>
 #include <string>
+#include <thread>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -154,122 +160,73 @@ bool hasCommaNumber(const Tag* tags, size_t count, std::string_view bytes)
     return false;
 }
 
-// The bytes the tokeniser reads: the whole file in its buffer, or, for a file read in parts, a
-// window that moves through the file and is refilled when a tag runs past its end.
-class Input
+// One object of the file as the splitter found it: its tags, from its "0" group (for the first
+// object, from the first tag of the file), and the lines they were read from.
+struct ObjectSpan
 {
-public:
-    explicit Input(const FileBytes& buffer)
-        : m_begin(buffer.data()), m_end(buffer.data() + buffer.size()), m_atEnd(true)
-    {}
-    explicit Input(FileSource& source) : m_source(&source) {}
-
-    const char* begin() const { return m_begin; }
-    const char* end() const { return m_end; }
-    bool atEnd() const { return m_atEnd; }
-    FileSource* source() const { return m_source; }
-    uint64_t offsetOf(const char* p) const { return m_offset + static_cast<uint64_t>(p - m_begin); }
-    const std::string& error() const { return m_error; }
-
-    // Drops the bytes before `keep` and reads more after the rest, which moves: a pointer into it
-    // moves by `delta`. False when nothing more could be read: the file is read to its end
-    // (atEnd), or cannot be read (error()).
-    bool refill(const char* keep, uintptr_t& delta)
-    {
-        if (m_source == nullptr || m_atEnd) {
-            return false;
-        }
-        const auto dropped = static_cast<size_t>(keep - m_begin);
-        const auto rest = static_cast<size_t>(m_end - keep);
-        const auto oldKeep = reinterpret_cast<uintptr_t>(keep);
-        if (m_capacity == 0 || (dropped == 0 && rest == m_capacity)) {
-            // A tag longer than the window: the window grows.
-            const size_t capacity =
-                m_capacity == 0 ? std::max<size_t>(partialReadWindow, 16) : 2 * m_capacity;
-            std::unique_ptr<char[]> grown(new char[capacity]);
-            if (rest > 0) {
-                std::memcpy(grown.get(), keep, rest);
-            }
-            m_window = std::move(grown);
-            m_capacity = capacity;
-        } else if (dropped > 0 && rest > 0) {
-            std::memmove(m_window.get(), keep, rest);
-        }
-        m_offset += dropped;
-        m_begin = m_window.get();
-        m_end = m_begin + rest;
-        delta = reinterpret_cast<uintptr_t>(m_begin) - oldKeep;
-        const size_t wanted = m_capacity - rest;
-        const long long got =
-            m_source->readAt(m_offset + rest, m_window.get() + rest, wanted, m_error);
-        if (got <= 0) {
-            m_atEnd = true;
-            return false;
-        }
-        m_end += got;
-        m_atEnd = static_cast<size_t>(got) < wanted;
-        return true;
-    }
-
-private:
-    FileSource* m_source = nullptr;
-    std::unique_ptr<char[]> m_window;
-    size_t m_capacity = 0;
-    const char* m_begin = nullptr;
-    const char* m_end = nullptr;
-    uint64_t m_offset = 0;  // of m_begin in the file
-    bool m_atEnd = false;
-    std::string m_error;
+    size_t firstTag;  // in the batch's tags
+    size_t tagCount;
+    const char* bytes;  // in the batch's bytes
+    size_t size;
+    uint64_t offset;  // of its first byte in the file
+    uint64_t line;    // its first line
+    bool verbatim;    // its lines are what TagWriter writes for its tags
+    bool last;        // the last object of the file, which is never condensed
 };
 
-// Follows the sections as the section finder will see them and hands each object of a BLOCKS or
-// ENTITIES section, when the next "0" group ends it, to the condenser. Reading a file in parts, it
-// copies every object the condenser does not take into the file's kept bytes, so that the tags
-// keep their text when the window moves on.
+// A stretch of the file and the objects found in it. Reading a file in parts, the batch owns its
+// bytes: a window of the file.
+struct Batch
+{
+    std::unique_ptr<char[]> window;
+    size_t capacity = 0;
+    const char* begin = nullptr;
+    const char* end = nullptr;
+    uint64_t offset = 0;  // of `begin` in the file
+    DxfFile::TagVector tags;
+    std::vector<ObjectSpan> objects;
+
+    uint64_t offsetOf(const char* p) const { return offset + static_cast<uint64_t>(p - begin); }
+};
+
+// Takes the objects the splitter finds, in file order, into the file's tag list: it follows the
+// sections as the section finder will see them and hands each object of a BLOCKS or ENTITIES
+// section to the condenser. Reading a file in parts, it copies every object the condenser does
+// not take into the file's kept bytes, as the batch's window is used again.
 class Condensing
 {
 public:
-    Condensing(DxfFile& file, ObjectCondenser* condenser, const Input& in, const char* start)
-        : m_file(file), m_condenser(condenser), m_in(in), m_bytes(start)
+    Condensing(DxfFile& file, ObjectCondenser* condenser)
+        : m_file(file), m_condenser(condenser), m_inParts(file.source != nullptr)
     {}
 
-    // Called for each tag before it joins the list; `line` is where its group code line starts,
-    // on line `number` of the file.
-    // The tag comes as its code and value: a Tag made in memory only to be copied into the list
-    // would cost a stalled load for every tag of the file.
-    void add(int32_t code, std::string_view value, const char* line, uint64_t number,
-             bool canonical)
+    // Objects of a file read in parts, as a batch holds them.
+    void take(const Batch& batch)
     {
-        if (m_condenser == nullptr && m_in.source() == nullptr) {
-            return;
-        }
-        if (m_naming) {
-            // The tag after "0 SECTION" names the section when it is a group 2.
-            m_naming = false;
-            m_lazySection = code == 2 && isLazySection(value);
-        }
-        if (code == 0) {
-            objectStarts(value, line, number);
-        }
-        m_verbatim = m_verbatim && canonical;
-    }
-
-    // The object being read ends at `end`, with the file; it is never condensed.
-    void finish(const char* end)
-    {
-        if (m_in.source() != nullptr) {
-            keep(end);
+        for (const ObjectSpan& object : batch.objects) {
+            const Tag* tags = batch.tags.data() + object.firstTag;
+            if (lazy(tags, object) && condense(tags, object)) {
+                continue;
+            }
+            const size_t at = m_file.tags.size();
+            m_file.tags.insert(m_file.tags.end(), tags, tags + object.tagCount);
+            keep(object, at);
         }
     }
 
-    // Where the bytes the tags still need start: the object being read.
-    const char* keepFrom() const { return m_bytes; }
-
-    // The window moved: so did the object being read.
-    void moved(uintptr_t delta)
+    // An object of a file read whole, whose tags end the file's list.
+    void takeInPlace(const ObjectSpan& object)
     {
-        m_bytes = shifted(m_bytes, delta);
-        repoint(delta);
+        DxfFile::TagVector& tags = m_file.tags;
+        if (lazy(tags.data() + object.firstTag, object)) {
+            const size_t first = object.firstTag;
+            if (condense(tags.data() + first, object)) {
+                // The replacement went in after the object's tags.
+                const Tag replacement = tags.back();
+                tags.resize(first);
+                tags.push_back(replacement);
+            }
+        }
     }
 
 private:
@@ -284,87 +241,136 @@ private:
         return same(name, "BLOCKS") || same(name, "ENTITIES");
     }
 
-    static const char* shifted(const char* p, uintptr_t delta)
+    // Whether the object may be condensed; follows the sections.
+    bool lazy(const Tag* tags, const ObjectSpan& object)
     {
-        return reinterpret_cast<const char*>(reinterpret_cast<uintptr_t>(p) + delta);
-    }
-
-    void objectStarts(std::string_view type, const char* line, uint64_t number)
-    {
-        if (!(m_lazy && condense(line)) && m_in.source() != nullptr) {
-            keep(line);
-        }
-        if (isKeyword(type, "SECTION")) {
-            m_naming = true;
+        bool lazy = false;
+        if (object.tagCount == 0 || tags[0].code != 0) {
+            // Tags before the first "0" group of the file.
+        } else if (isKeyword(tags[0].value(), "SECTION")) {
+            // The tag after "0 SECTION" names the section when it is a group 2.
+            m_lazySection =
+                object.tagCount > 1 && tags[1].code == 2 && isLazySection(tags[1].value());
+        } else if (isKeyword(tags[0].value(), "ENDSEC")) {
             m_lazySection = false;
-            m_lazy = false;
-        } else if (isKeyword(type, "ENDSEC")) {
-            m_lazySection = false;
-            m_lazy = false;
         } else {
-            m_lazy = m_lazySection && m_condenser != nullptr;
+            lazy = m_lazySection && m_condenser != nullptr && !object.last;
         }
-        m_first = m_file.tags.size();
-        m_bytes = line;
-        m_line = number;
-        m_verbatim = true;
+        return lazy;
     }
 
-    bool condense(const char* end)
+    bool condense(const Tag* tags, const ObjectSpan& object)
     {
-        DxfFile::TagVector& tags = m_file.tags;
-        const size_t count = tags.size() - m_first;
-        const std::string_view bytes(m_bytes, static_cast<size_t>(end - m_bytes));
+        const std::string_view bytes(object.bytes, object.size);
         Tag replacement;
-        if (count == 0 || hasCommaNumber(&tags[m_first], count, bytes) ||
-            !m_condenser->condense(&tags[m_first], count, bytes, m_in.offsetOf(m_bytes),
-                                   m_in.source() != nullptr, m_verbatim, replacement)) {
+        if (hasCommaNumber(tags, object.tagCount, bytes) ||
+            !m_condenser->condense(tags, object.tagCount, bytes, object.offset, m_inParts,
+                                   object.verbatim, replacement)) {
             return false;
         }
-        tags.resize(m_first);
-        tags.push_back(replacement);
+        m_file.tags.push_back(replacement);
         return true;
     }
 
-    // Copies the bytes of the object read so far, up to `end`, out of the window.
-    void keep(const char* end)
+    // Copies the object's lines out of the window; its tags, from `at` in the list, view the copy.
+    void keep(const ObjectSpan& object, size_t at)
     {
-        const auto size = static_cast<size_t>(end - m_bytes);
-        if (size == 0) {
+        if (object.size == 0) {
             return;
         }
-        const std::string_view stored = m_file.kept.store({m_bytes, size});
-        const uint64_t offset = m_in.offsetOf(m_bytes);
-        repoint(reinterpret_cast<uintptr_t>(stored.data()) - reinterpret_cast<uintptr_t>(m_bytes));
+        const std::string_view stored = m_file.kept.store({object.bytes, object.size});
+        const uintptr_t delta =
+            reinterpret_cast<uintptr_t>(stored.data()) - reinterpret_cast<uintptr_t>(object.bytes);
+        DxfFile::TagVector& tags = m_file.tags;
+        for (size_t i = at; i < tags.size(); ++i) {
+            tags[i].data =
+                reinterpret_cast<const char*>(reinterpret_cast<uintptr_t>(tags[i].data) + delta);
+        }
         std::vector<DxfFile::Run>& runs = m_file.runs;
         if (!runs.empty() && runs.back().bytes + runs.back().size == stored.data() &&
-            runs.back().offset + runs.back().size == offset) {
-            runs.back().size += size;
+            runs.back().offset + runs.back().size == object.offset) {
+            runs.back().size += object.size;
         } else {
-            runs.push_back({stored.data(), size, offset, m_line});
-        }
-        m_bytes = end;
-    }
-
-    // The tags of the object being read view into bytes that moved by `delta`.
-    void repoint(uintptr_t delta)
-    {
-        DxfFile::TagVector& tags = m_file.tags;
-        for (size_t i = m_first; i < tags.size(); ++i) {
-            tags[i].data = shifted(tags[i].data, delta);
+            runs.push_back({stored.data(), object.size, object.offset, object.line});
         }
     }
 
     DxfFile& m_file;
     ObjectCondenser* m_condenser;
-    const Input& m_in;
-    bool m_naming = false;       // the last tag was "0 SECTION"
+    bool m_inParts;
     bool m_lazySection = false;  // in a BLOCKS or ENTITIES section
-    bool m_lazy = false;         // the object being read may be condensed
-    size_t m_first = 0;          // its "0" group in the list (what precedes the first is kept)
-    const char* m_bytes;         // where its lines start
-    uint64_t m_line = 1;         // on which line
-    bool m_verbatim = true;
+};
+
+// Batches on their way from the splitter, on a thread of its own, to the condensing and back.
+class BatchQueue
+{
+public:
+    explicit BatchQueue(size_t batches) : m_batches(batches)
+    {
+        for (Batch& batch : m_batches) {
+            m_free.push_back(&batch);
+        }
+    }
+
+    // A batch to fill; null when the condensing stopped.
+    Batch* takeFree()
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        m_changed.wait(lock, [this] { return !m_free.empty() || m_stopped; });
+        if (m_stopped) {
+            return nullptr;
+        }
+        Batch* batch = m_free.back();
+        m_free.pop_back();
+        return batch;
+    }
+    void giveBack(Batch* batch)
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_free.push_back(batch);
+        m_changed.notify_all();
+    }
+    void deliver(Batch* batch)
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_full.push_back(batch);
+        m_changed.notify_all();
+    }
+    // The splitter is done: no batch follows those delivered.
+    void close()
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_closed = true;
+        m_changed.notify_all();
+    }
+    // The condensing stopped (an error): the splitter stops too.
+    void stop()
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_stopped = true;
+        m_changed.notify_all();
+    }
+    // The next batch found; null when the splitter is done.
+    Batch* takeFull()
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        m_changed.wait(lock, [this] { return !m_full.empty() || m_closed; });
+        if (m_full.empty()) {
+            return nullptr;
+        }
+        Batch* batch = m_full.front();
+        m_full.pop_front();
+        return batch;
+    }
+
+private:
+    std::vector<Batch> m_batches;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::vector<Batch*> m_free;
+    std::deque<Batch*> m_full;
+    bool m_closed = false;
+    bool m_stopped = false;
 };
 
 bool onlyBlanks(const char* first, const char* last)
@@ -400,24 +406,268 @@ std::string shownText(const char* first, const char* last)
     return cut ? shown + "..." : shown;
 }
 
+// Splits the file into tags and objects, batch by batch: the whole buffer, handed over every so
+// many tags, or the file read in parts through windows, each handed over when a tag runs past its
+// end (the object it is part of goes to the next window, where its tags are read again).
+class Splitter
+{
+public:
+    // Takes a batch's objects and gives the batch to fill next, empty; null to stop.
+    using Deliver = std::function<Batch*(Batch*)>;
+
+    // A file read whole: each object goes to `inPlace` as soon as it ends, its tags in the
+    // file's list.
+    Splitter(DxfFile& file, std::vector<Diagnostic>& found, Condensing& inPlace)
+        : m_file(file), m_found(found), m_inPlace(&inPlace), m_tags(&file.tags)
+    {}
+    // A file read in parts: batches go to `deliver`.
+    Splitter(DxfFile& file, std::vector<Diagnostic>& found, Deliver deliver)
+        : m_file(file), m_found(found), m_deliver(std::move(deliver))
+    {}
+
+    // False when the file is refused (the last diagnostic says why) or the splitting stopped.
+    bool run(Batch* batch)
+    {
+        m_batch = batch;
+        if (m_inPlace == nullptr) {
+            m_tags = &batch->tags;
+        }
+        const char* p = nullptr;
+        if (m_file.source == nullptr) {
+            batch->begin = m_file.buffer.data();
+            batch->end = batch->begin + m_file.buffer.size();
+            m_atEnd = true;
+            p = batch->begin;
+        } else {
+            m_file.source->noteLine(0, 1);
+            p = readWindow(nullptr, nullptr, 0);
+            // The first line in the window, to learn the line ends.
+            while (p != nullptr && !m_atEnd &&
+                   std::memchr(p, '\n', static_cast<size_t>(m_batch->end - p)) == nullptr) {
+                p = readWindow(p, m_batch->end, 0);
+            }
+            if (p == nullptr) {
+                return failedRead(0, 1);
+            }
+        }
+        if (std::string_view(p, size_t(m_batch->end - p)).compare(0, 3, "\xEF\xBB\xBF") == 0) {
+            p += 3;
+        }
+        const char* firstLineEnd = findLineEnd(p, m_batch->end);
+        m_file.crlf = firstLineEnd != nullptr && firstLineEnd > p && firstLineEnd[-1] == '\r';
+        m_objectBytes = p;
+        return split(p);
+    }
+
+private:
+    bool split(const char* p)
+    {
+        uint64_t line = 1;
+        for (;;) {
+            if (p == m_batch->end && !m_atEnd) {
+                if ((p = moreInput(line)) == nullptr) {
+                    return m_batch != nullptr && failedRead(m_objectOffset(), line);
+                }
+                continue;
+            }
+            if (p == m_batch->end) {
+                break;
+            }
+            const char* const end = m_batch->end;
+            int32_t code = 0;
+            const char* codeEnd = nullptr;
+            bool canonical = false;
+            const uint64_t offset = m_batch->offsetOf(p);
+            const bool isCode = readGroupCodeLine(p, end, m_file.crlf, code, codeEnd, canonical);
+            // A line that runs past the end of the window is read again from the next; so are
+            // blank lines there, which end the file only when nothing follows them.
+            const char* const value = codeEnd != nullptr ? codeEnd + 1 : end;
+            const bool blankEnd = !isCode && m_tagsRead > 0 && onlyBlanks(p, end);
+            if ((codeEnd == nullptr || value == end || blankEnd) && !m_atEnd) {
+                if ((p = moreInput(line)) == nullptr) {
+                    return m_batch != nullptr && failedRead(m_objectOffset(), line);
+                }
+                continue;
+            }
+            if (!isCode) {
+                if (blankEnd) {
+                    break;  // blank lines at the end of a file that lacks "0 EOF"
+                }
+                const std::string shown = shownText(p, codeEnd ? codeEnd : end);
+                m_found.push_back(makeDiagnostic(
+                    m_file, Diagnostic::Refused, line, offset,
+                    m_tagsRead == 0
+                        ? "not a DXF file: the first line is not a group code (found \"" + shown +
+                              "\")"
+                        : "expected a group code, found \"" + shown + '"'));
+                return false;
+            }
+            if (value == end) {
+                m_found.push_back(makeDiagnostic(m_file, Diagnostic::Repaired, line, offset,
+                                                 "the file ends after group code " +
+                                                     std::to_string(code) +
+                                                     " without its value; the tag was dropped"));
+                break;
+            }
+            const char* valueEnd = nullptr;
+            const char* const valueLineEnd = readValueLine(value, end, valueEnd);
+            if (valueLineEnd == nullptr && !m_atEnd) {
+                if ((p = moreInput(line)) == nullptr) {
+                    return m_batch != nullptr && failedRead(m_objectOffset(), line);
+                }
+                continue;
+            }
+            const auto size = static_cast<size_t>(valueEnd - value);
+            if (size > std::numeric_limits<uint32_t>::max()) {
+                m_found.push_back(makeDiagnostic(m_file, Diagnostic::Refused, line + 1,
+                                                 m_batch->offsetOf(value),
+                                                 "not a DXF file: a line is longer than 4 GiB"));
+                return false;
+            }
+            if (code == 0 && isKeyword({value, size}, "EOF")) {
+                return finish(p);
+            }
+            if (code == 0 && !objectStarts(p, line)) {
+                return false;
+            }
+            m_verbatim = m_verbatim && canonical && valueLineEnd != nullptr &&
+                         valueLineEnd - valueEnd == (m_file.crlf ? 1 : 0);
+            Tag& tag = m_tags->emplace_back();
+            tag.data = value;
+            tag.size = static_cast<uint32_t>(size);
+            tag.code = code;
+            ++m_tagsRead;
+            line += 2;
+            p = valueLineEnd ? valueLineEnd + 1 : end;
+        }
+        m_found.push_back(makeDiagnostic(m_file, Diagnostic::Repaired, line, m_batch->offsetOf(p),
+                                         "the file has no \"0 EOF\" tag; it was read to its end"));
+        return finish(p);
+    }
+
+    uint64_t m_objectOffset() const { return m_batch->offsetOf(m_objectBytes); }
+
+    // The object being read ends where the "0" group at `p`, on line `line`, starts the next.
+    bool objectStarts(const char* p, uint64_t line)
+    {
+        endObject(p, false);
+        m_objectFirstTag = m_tags->size();
+        m_objectBytes = p;
+        m_objectLine = line;
+        m_verbatim = true;
+        return true;
+    }
+
+    void endObject(const char* end, bool last)
+    {
+        const size_t count = m_tags->size() - m_objectFirstTag;
+        const auto size = static_cast<size_t>(end - m_objectBytes);
+        if (count == 0 && size == 0) {
+            return;
+        }
+        const ObjectSpan object{m_objectFirstTag, count,        m_objectBytes, size,
+                                m_objectOffset(), m_objectLine, m_verbatim,    last};
+        if (m_inPlace != nullptr) {
+            m_inPlace->takeInPlace(object);
+        } else {
+            m_batch->objects.push_back(object);
+        }
+    }
+
+    // The file ends at `end`; so does its last object.
+    bool finish(const char* end)
+    {
+        endObject(end, true);
+        if (m_inPlace != nullptr) {
+            return true;
+        }
+        m_batch = m_deliver(m_batch);
+        return m_batch != nullptr;
+    }
+
+    // The next window of the file, starting with the object being read, whose tags are read again
+    // from the line it starts on; null when the file could not be read or the splitting stopped
+    // (then m_batch is null).
+    const char* moreInput(uint64_t& line)
+    {
+        m_file.source->noteLine(m_objectOffset(), m_objectLine);
+        const char* p = readWindow(m_objectBytes, m_batch->end, m_batch->offsetOf(m_objectBytes));
+        if (p == nullptr) {
+            return nullptr;
+        }
+        line = m_objectLine;
+        m_objectBytes = p;
+        m_objectFirstTag = 0;
+        m_verbatim = true;
+        return p;
+    }
+
+    // Hands over the batch and fills the next with the bytes [carry, carryEnd), which start at
+    // `offset` of the file, followed by as many of the file's next bytes as fit; returns its
+    // first byte, null when the file could not be read or the splitting stopped.
+    const char* readWindow(const char* carry, const char* carryEnd, uint64_t offset)
+    {
+        const std::string carried(carry, carry != nullptr ? size_t(carryEnd - carry) : 0);
+        Batch* batch = m_batch;
+        if (batch == nullptr || !batch->tags.empty() || !batch->objects.empty() ||
+            batch->begin != nullptr) {
+            batch = m_deliver(m_batch);
+            m_batch = batch;
+            if (batch == nullptr) {
+                return nullptr;
+            }
+            m_tags = &batch->tags;
+        }
+        // A window at least twice what it carries: an object longer than the window makes it
+        // grow.
+        const size_t capacity = std::max(
+            {batch->capacity, std::max<size_t>(partialReadWindow, 16), 2 * carried.size()});
+        if (capacity > batch->capacity) {
+            batch->window.reset(new char[capacity]);
+            batch->capacity = capacity;
+        }
+        std::memcpy(batch->window.get(), carried.data(), carried.size());
+        const size_t wanted = capacity - carried.size();
+        const long long got = m_file.source->readAt(
+            offset + carried.size(), batch->window.get() + carried.size(), wanted, m_error);
+        if (got < 0) {
+            return nullptr;
+        }
+        batch->begin = batch->window.get();
+        batch->end = batch->begin + carried.size() + size_t(got);
+        batch->offset = offset;
+        m_atEnd = static_cast<size_t>(got) < wanted;
+        return batch->begin;
+    }
+
+    bool failedRead(uint64_t offset, uint64_t line)
+    {
+        m_found.push_back(makeDiagnostic(m_file, Diagnostic::Refused, line, offset,
+                                         "cannot read the file: " + m_error));
+        return false;
+    }
+
+    DxfFile& m_file;
+    std::vector<Diagnostic>& m_found;
+    Condensing* m_inPlace = nullptr;
+    Deliver m_deliver;
+    Batch* m_batch = nullptr;
+    DxfFile::TagVector* m_tags = nullptr;  // where the tags go
+    bool m_atEnd = false;
+    std::string m_error;
+    size_t m_tagsRead = 0;
+    // The object being read.
+    size_t m_objectFirstTag = 0;
+    const char* m_objectBytes = nullptr;
+    uint64_t m_objectLine = 1;
+    bool m_verbatim = true;
+};
+
 }  // namespace
 
 bool tokenizeAscii(DxfFile& file, std::vector<Diagnostic>& found, ObjectCondenser* condenser)
 {
-    Input in = file.source != nullptr ? Input(*file.source) : Input(file.buffer);
-    uintptr_t delta = 0;
-    // The first line in the window, to learn the line ends (a first line longer than the window
-    // makes it grow).
-    while (in.refill(in.begin(), delta) &&
-           std::memchr(in.begin(), '\n', static_cast<size_t>(in.end() - in.begin())) == nullptr) {
-    }
     const uint64_t fileSize = file.source != nullptr ? file.source->size() : file.buffer.size();
-    const char* p = in.begin();
-    if (std::string_view(p, static_cast<size_t>(in.end() - p)).compare(0, 3, "\xEF\xBB\xBF") == 0) {
-        p += 3;
-    }
-    const char* firstLineEnd = findLineEnd(p, in.end());
-    file.crlf = firstLineEnd != nullptr && firstLineEnd > p && firstLineEnd[-1] == '\r';
     // Room for the most tags the file can hold (a tag takes at least 3 bytes: "0\n\n"), so the
     // list never moves; pages the tags do not fill are never touched and cost nothing. A system
     // that counts address space against memory (strict overcommit, a limit on the process) may
@@ -427,91 +677,57 @@ bool tokenizeAscii(DxfFile& file, std::vector<Diagnostic>& found, ObjectCondense
     } catch (const std::bad_alloc&) {
         file.tags.reserve(fileSize / 12 + 1);
     }
-
-    Condensing condensing(file, condenser, in, p);
-    uint64_t line = 1;
-    if (file.source != nullptr) {
-        file.source->noteLine(0, 1);
-    }
-    // A tag that runs past the end of the window is read again after the window moves on.
-    auto moreInput = [&]() {
-        if (file.source != nullptr) {
-            file.source->noteLine(in.offsetOf(p), line);
-        }
-        if (!in.refill(condensing.keepFrom(), delta)) {
-            return false;
-        }
-        condensing.moved(delta);
-        p = reinterpret_cast<const char*>(reinterpret_cast<uintptr_t>(p) + delta);
-        return true;
+    Condensing condensing(file, condenser);
+    auto emptied = [](Batch* batch) {
+        batch->tags.clear();
+        batch->objects.clear();
+        return batch;
     };
-    for (;;) {
-        if (p == in.end() && !moreInput()) {
-            break;
-        }
-        const char* const end = in.end();
-        int32_t code = 0;
-        const char* codeEnd = nullptr;
-        bool canonical = false;
-        const uint64_t offset = in.offsetOf(p);
-        const bool isCode = readGroupCodeLine(p, end, file.crlf, code, codeEnd, canonical);
-        if ((!isCode || codeEnd == nullptr || codeEnd + 1 == end) && !in.atEnd() && moreInput()) {
-            continue;
-        }
-        if (!isCode) {
-            if (!file.tags.empty() && onlyBlanks(p, end)) {
-                break;  // blank lines at the end of a file that lacks "0 EOF"
-            }
-            const std::string shown = shownText(p, codeEnd ? codeEnd : end);
-            found.push_back(makeDiagnostic(
-                file, Diagnostic::Refused, line, offset,
-                file.tags.empty()
-                    ? "not a DXF file: the first line is not a group code (found \"" + shown + "\")"
-                    : "expected a group code, found \"" + shown + '"'));
-            return false;
-        }
-        if (codeEnd == nullptr || codeEnd + 1 == end) {
-            found.push_back(makeDiagnostic(file, Diagnostic::Repaired, line, offset,
-                                           "the file ends after group code " +
-                                               std::to_string(code) +
-                                               " without its value; the tag was dropped"));
-            break;
-        }
-        const char* value = codeEnd + 1;
-        const char* valueEnd = nullptr;
-        const char* valueLineEnd = readValueLine(value, end, valueEnd);
-        if (valueLineEnd == nullptr && !in.atEnd() && moreInput()) {
-            continue;
-        }
-        const auto size = static_cast<size_t>(valueEnd - value);
-        if (size > std::numeric_limits<uint32_t>::max()) {
-            found.push_back(makeDiagnostic(file, Diagnostic::Refused, line + 1, in.offsetOf(value),
-                                           "not a DXF file: a line is longer than 4 GiB"));
-            return false;
-        }
-        if (code == 0 && isKeyword({value, size}, "EOF")) {
-            condensing.finish(p);
-            return true;
-        }
-        canonical =
-            canonical && valueLineEnd != nullptr && valueLineEnd - valueEnd == (file.crlf ? 1 : 0);
-        condensing.add(code, {value, size}, p, line, canonical);
-        Tag& tag = file.tags.emplace_back();
-        tag.data = value;
-        tag.size = static_cast<uint32_t>(size);
-        tag.code = code;
-        line += 2;
-        p = valueLineEnd ? valueLineEnd + 1 : end;
+    // A file read in parts that spans several windows is split on a thread of its own while the
+    // objects found are condensed.
+    if (file.source == nullptr) {
+        Batch batch;
+        return Splitter(file, found, condensing).run(&batch);
     }
-    if (!in.error().empty()) {
-        found.push_back(makeDiagnostic(file, Diagnostic::Refused, line, in.offsetOf(p),
-                                       "cannot read the file: " + in.error()));
-        return false;
+    if (fileSize <= 2 * partialReadWindow) {
+        Batch batch;
+        Splitter splitter(file, found, [&](Batch* full) {
+            condensing.take(*full);
+            return emptied(full);
+        });
+        return splitter.run(&batch);
     }
-    condensing.finish(p);
-    found.push_back(makeDiagnostic(file, Diagnostic::Repaired, line, in.offsetOf(p),
-                                   "the file has no \"0 EOF\" tag; it was read to its end"));
-    return true;
+    BatchQueue queue(3);
+    bool split = false;
+    std::exception_ptr failure;
+    std::thread splitting([&] {
+        try {
+            Splitter splitter(file, found, [&](Batch* full) {
+                queue.deliver(full);
+                Batch* next = queue.takeFree();
+                return next != nullptr ? emptied(next) : nullptr;
+            });
+            split = splitter.run(queue.takeFree());
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        queue.close();
+    });
+    try {
+        while (Batch* batch = queue.takeFull()) {
+            condensing.take(*batch);
+            queue.giveBack(batch);
+        }
+    } catch (...) {
+        queue.stop();
+        splitting.join();
+        throw;
+    }
+    splitting.join();
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
+    return split;
 }
 
 }  // namespace kvdxf::detail
