@@ -250,8 +250,10 @@ TEST(DxfReader, KeepsValuesExactlyAsWritten)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const ReadResult result =
-            parse("  0\nSECTION\n  2\nENTITIES\n" + c.lines + "  0\nENDSEC\n  0\nEOF\n", "t.dxf");
+        const std::string contents =
+            "  0\nSECTION\n  2\nENTITIES\n" + c.lines + "  0\nENDSEC\n  0\nEOF\n";
+        const ReadResult result = parse(contents, "t.dxf");
+        expectSameInParts(contents, result);
         ASSERT_TRUE(result.ok());
         ASSERT_EQ(result.file->tags.size(), 4u);
         EXPECT_EQ(result.file->tags[2].code, c.code);
@@ -316,6 +318,12 @@ TEST(DxfReader, LocatesTagsInTheFile)
         const DxfFile::Location where = result.file->locate(result.file->tags[c.tag]);
         EXPECT_EQ(where.line, c.line);
         EXPECT_EQ(where.offset, c.offset);
+        // Read in parts, the tag is where the bytes kept of it came from.
+        const ReadResult inParts = test::readInParts(c.prefix + body, 7);
+        ASSERT_TRUE(inParts.ok());
+        const DxfFile::Location kept = inParts.file->locate(inParts.file->tags[c.tag]);
+        EXPECT_EQ(kept.line, c.line);
+        EXPECT_EQ(kept.offset, c.offset);
     }
     const ReadResult result = parse(body, "t.dxf");
     const Tag stored{"x", 1, 1};

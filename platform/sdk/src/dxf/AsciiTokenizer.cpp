@@ -14,6 +14,7 @@
 #include <mutex>
 #include <new>
 #include <string>
+#include <system_error>
 #include <thread>
 
 #ifdef __SSE2__
@@ -689,30 +690,38 @@ bool tokenizeAscii(DxfFile& file, std::vector<Diagnostic>& found, ObjectCondense
         Batch batch;
         return Splitter(file, found, condensing).run(&batch);
     }
-    if (fileSize <= 2 * partialReadWindow) {
+    auto splitHere = [&] {
         Batch batch;
         Splitter splitter(file, found, [&](Batch* full) {
             condensing.take(*full);
             return emptied(full);
         });
         return splitter.run(&batch);
+    };
+    if (fileSize <= 2 * partialReadWindow) {
+        return splitHere();
     }
     BatchQueue queue(3);
     bool split = false;
     std::exception_ptr failure;
-    std::thread splitting([&] {
-        try {
-            Splitter splitter(file, found, [&](Batch* full) {
-                queue.deliver(full);
-                Batch* next = queue.takeFree();
-                return next != nullptr ? emptied(next) : nullptr;
-            });
-            split = splitter.run(queue.takeFree());
-        } catch (...) {
-            failure = std::current_exception();
-        }
-        queue.close();
-    });
+    std::thread splitting;
+    try {
+        splitting = std::thread([&] {
+            try {
+                Splitter splitter(file, found, [&](Batch* full) {
+                    queue.deliver(full);
+                    Batch* next = queue.takeFree();
+                    return next != nullptr ? emptied(next) : nullptr;
+                });
+                split = splitter.run(queue.takeFree());
+            } catch (...) {
+                failure = std::current_exception();
+            }
+            queue.close();
+        });
+    } catch (const std::system_error&) {
+        return splitHere();  // no thread to be had: the same work, one step after the other
+    }
     try {
         while (Batch* batch = queue.takeFull()) {
             condensing.take(*batch);

@@ -122,35 +122,40 @@ private:
 OutputFile::~OutputFile() = default;
 InputFile::~InputFile() = default;
 
-std::unique_ptr<InputFile> FileAccess::openInput(const std::string& path, std::string& error)
+namespace {
+
+// Opens a file that is no directory for reading; -1 with `error` set when it cannot be.
+int openForReading(const std::string& path, struct stat& info, std::string& error)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         error = std::strerror(errno);
-        return nullptr;
+        return -1;
     }
-    struct stat info
-    {};
     if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
         error = S_ISDIR(info.st_mode) ? "is a directory" : std::strerror(errno);
         ::close(fd);
-        return nullptr;
+        return -1;
     }
-    return std::make_unique<PosixInputFile>(fd, info);
+    return fd;
+}
+
+}  // namespace
+
+std::unique_ptr<InputFile> FileAccess::openInput(const std::string& path, std::string& error)
+{
+    struct stat info
+    {};
+    const int fd = openForReading(path, info, error);
+    return fd < 0 ? nullptr : std::make_unique<PosixInputFile>(fd, info);
 }
 
 bool FileAccess::readAll(const std::string& path, FileBytes& out, std::string& error)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        error = std::strerror(errno);
-        return false;
-    }
     struct stat info
     {};
-    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-        error = S_ISDIR(info.st_mode) ? "is a directory" : std::strerror(errno);
-        ::close(fd);
+    const int fd = openForReading(path, info, error);
+    if (fd < 0) {
         return false;
     }
     // Read straight into the buffer, which resize() does not zero-fill; a file that grows
