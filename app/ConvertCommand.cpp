@@ -20,7 +20,7 @@ int runConvert(const ConvertOptions& options)
 {
     OdDbDatabasePtr db;
     try {
-        db = OdDbDatabase::readFile(OdString(options.in));
+        db = OdDbDatabase::readFile(OdString(options.in), true);
     } catch (const OdError& e) {
         std::fprintf(stderr, "%s\n", e.description().toUtf8().c_str());
         return kExitUnreadable;

@@ -6,8 +6,10 @@
 namespace kvdxf {
 
 namespace {
-// Objects are mostly read in file order (writing, reading them all), so a read fetches this much.
+// Objects read in file order (writing, reading them all) are fetched this much at a time; one
+// read out of that order (opening an entity here and there) fetches little more than itself.
 constexpr size_t kCacheSize = 256 * 1024;
+constexpr size_t kSingleRead = 16 * 1024;
 constexpr const char* kChanged =
     "the file was changed by another program since it was read; read the drawing again";
 }  // namespace
@@ -30,8 +32,11 @@ bool FileSource::bytes(uint64_t offset, uint32_t size, std::string_view& bytes, 
             error = kChanged;
             return false;
         }
-        const size_t wanted =
-            std::max<size_t>(size, std::min<uint64_t>(kCacheSize, m_size - offset));
+        // Reading on from what was read last, or from the start.
+        const bool inOrder =
+            offset >= m_cacheOffset && offset - m_cacheOffset < m_cacheSize + kCacheSize;
+        const size_t wanted = std::max<size_t>(
+            size, std::min<uint64_t>(inOrder ? kCacheSize : kSingleRead, m_size - offset));
         if (wanted > m_cacheCapacity) {
             m_cache.reset(new char[wanted]);
             m_cacheCapacity = wanted;
