@@ -6,19 +6,18 @@ namespace kvdxf::detail {
 
 namespace {
 
-// Mappings are whole huge pages long: the system then places them on a huge page boundary.
-constexpr size_t kHugePage = size_t{2} << 20;
+constexpr size_t kPage = 4096;
 
 size_t mappedLength(size_t bytes)
 {
-    return (bytes + kHugePage - 1) / kHugePage * kHugePage;
+    return (bytes + kPage - 1) / kPage * kPage;
 }
 
 }  // namespace
 
 void* mapBulk(size_t bytes)
 {
-    if (bytes > static_cast<size_t>(-1) - kHugePage) {
+    if (bytes > static_cast<size_t>(-1) - kPage) {
         return nullptr;
     }
     const size_t length = mappedLength(bytes);
@@ -28,10 +27,6 @@ void* mapBulk(size_t bytes)
     if (block == MAP_FAILED) {
         return nullptr;
     }
-#ifdef MADV_HUGEPAGE
-    // Only a hint: without huge pages the block works the same, with more page faults.
-    static_cast<void>(::madvise(block, length, MADV_HUGEPAGE));
-#endif
     return block;
 }
 

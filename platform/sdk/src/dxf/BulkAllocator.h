@@ -11,9 +11,10 @@ namespace kvdxf {
 
 namespace detail {
 
-// Large blocks come straight from the system: untouched until written (so room reserved but never
-// filled costs address space only) and backed by huge pages where the system offers them, which
-// saves most of the page faults of filling tens of megabytes once. Null when the system refuses.
+// Large blocks come straight from the system: untouched until written, so room reserved but never
+// filled costs address space only. Null when the system refuses. (Asking for huge pages for them
+// was measured: a system short of free huge pages then stops the reader to compact memory, which
+// made reading a drawing up to three times slower, and never more than a tenth faster.)
 void* mapBulk(size_t bytes);
 void unmapBulk(void* block, size_t bytes);
 
