@@ -13,8 +13,10 @@ import json
 import os
 import pty
 import shutil
+import signal
 import subprocess
 import sys
+import time
 import xml.etree.ElementTree as ET
 from pathlib import Path
 
@@ -187,6 +189,69 @@ def many_drawings(kvcad, workdir, standards, expect):
     expect("a progress line on a terminal", "4 of 4 drawings" in said and "\r" in said and
            "missing.dxf: not found" in said, said)
     expect("no progress line elsewhere", "\r" not in run(kvcad, *batch, standards, cwd=workdir)[2])
+
+
+def children_of(pid):
+    """The ids of the processes whose parent is `pid`."""
+    found = []
+    for entry in Path("/proc").iterdir():
+        try:
+            stat = (entry / "stat").read_text()
+        except OSError:
+            continue
+        # "pid (name) state ppid ...": the name may hold spaces and parentheses.
+        if entry.name.isdigit() and int(stat.rsplit(")", 1)[1].split()[1]) == pid:
+            found.append(int(entry.name))
+    return found
+
+
+def has_open(pid, path):
+    try:
+        return any(os.path.realpath(fd) == os.path.realpath(path)
+                   for fd in (Path(f"/proc/{pid}") / "fd").iterdir())
+    except OSError:
+        return False
+
+
+def dying_worker(kvcad, workdir, standards, expect):
+    """A worker killed while on a drawing, as the system's memory killer would: that drawing is
+    reported as not checked, saying why, and a new worker checks the rest."""
+    folder = workdir / "dying"
+    folder.mkdir()
+    before, big, after = folder / "a.dxf", folder / "big.dxf", folder / "c.dxf"
+    shutil.copyfile(workdir / "layers.dxf", before)
+    shutil.copyfile(workdir / "layers.dxf", after)
+    # Large enough that checking it takes a while: many lines in model space.
+    doc = ezdxf.readfile(workdir / "layers.dxf")
+    text = (workdir / "layers.dxf").read_text()
+    owner = doc.modelspace().block_record.dxf.handle
+    lines = "".join(f"  0\nLINE\n  5\n{h:X}\n330\n{owner}\n100\nAcDbEntity\n  8\n0\n100\n"
+                    f"AcDbLine\n 10\n0.0\n 20\n0.0\n 30\n0.0\n 11\n1.0\n 21\n1.0\n 31\n0.0\n"
+                    for h in range(0x100000, 0x100000 + 300000))
+    start = text.index("ENTITIES\n") + len("ENTITIES\n")
+    big.write_text(text[:start] + lines + text[start:])
+    # Tried again when the worker was through the drawing before it was seen on it.
+    for _ in range(5):
+        proc = subprocess.Popen([kvcad, "check", str(before), str(big), str(after),
+                                 "--standards", standards, "--format", "json", "--jobs", "2"],
+                                stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+        killed = False
+        while proc.poll() is None and not killed:
+            for worker in children_of(proc.pid):
+                if has_open(worker, big):
+                    os.kill(worker, signal.SIGKILL)
+                    killed = True
+            time.sleep(0.002)
+        out, err = proc.communicate(timeout=120)
+        if killed:
+            break
+    report = json.loads(out)["drawings"] if out else []
+    found = {Path(d["drawing"]).name: d.get("error", "") for d in report}
+    expect("a killed worker: its drawing is not checked, the others are, exit 2",
+           killed and proc.returncode == 2 and found.get("a.dxf") == "" and
+           found.get("c.dxf") == "" and
+           "the worker process on it was ended by signal 9" in found.get("big.dxf", ""),
+           (killed, proc.returncode, found, err))
 
 
 def same_value(expected, actual):
@@ -438,6 +503,7 @@ def main(argv):
     expect("html: the passing drawing OK, the ignored mark shown",
            "OK" in texts and "ignored by bob" in texts)
     many_drawings(kvcad, workdir, standards, expect)
+    dying_worker(kvcad, workdir, standards, expect)
     project_file(kvcad, workdir, standards, expect)
     return checklist.exit_code()
 
