@@ -12,6 +12,8 @@
 #include <dirent.h>
 #include <functional>
 #include <string>
+#include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -127,4 +129,28 @@ TEST(PartialLoad, AFileChangedAfterReadingIsSaidAndNothingIsWrittenFromIt)
         }
         std::remove(saved.path.c_str());
     }
+}
+
+TEST(PartialLoad, APipeIsReadWhole)
+{
+    // A pipe cannot be read again where an entity was: asked to read it in parts, the reader reads
+    // it whole, as `kvcad convert /dev/stdin out.dxf` needs.
+    const TempFile drawing("pipe-source.dxf");
+    const TempFile pipe("pipe.dxf");
+    {
+        OdDbDatabasePtr db = OdDbDatabase::createObject();
+        addLine(db.get(), addLayer(db.get(), "WALLS"));
+        db->writeFile(OdString(drawing.path));
+    }
+    const std::string bytes = drawing.read();
+    ASSERT_EQ(::mkfifo(pipe.path.c_str(), 0600), 0);
+    std::thread writer([&] { writeBytes(pipe.path, bytes); });
+    OdDbDatabasePtr db;
+    EXPECT_NO_THROW(db = OdDbDatabase::readFile(OdString(pipe.path), true));
+    writer.join();
+    ASSERT_FALSE(db.isNull());
+    EXPECT_EQ(openEntities(*db), "");
+    const TempFile saved("pipe-saved.dxf");
+    db->writeFile(OdString(saved.path));
+    EXPECT_TRUE(saved.read() == bytes);
 }

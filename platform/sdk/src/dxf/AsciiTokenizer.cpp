@@ -55,8 +55,8 @@ const char* findLineEnd(const char* from, const char* end)
 // takes the general path (parseGroupCode); both read the same code from a line they both accept.
 // `canonical` tells whether the line is exactly what TagWriter writes for the code, with the
 // line end of a file with CRLF line ends or not.
-const char* readPlainGroupCode(const char* p, const char* end, bool crlf, int32_t& code,
-                               bool& canonical)
+inline const char* readPlainGroupCode(const char* p, const char* end, bool crlf, int32_t& code,
+                                      bool& canonical)
 {
     const char* const start = p;
     while (p < end && *p == ' ') {
@@ -120,16 +120,20 @@ bool parseGroupCode(const char* first, const char* last, int32_t& code)
 // Reads the group code line at `p`: its code and the position of its '\n' (null when the line
 // ends the file). False when the line is not a group code. `canonical` as readPlainGroupCode says;
 // a line the general path reads never is.
-bool readGroupCodeLine(const char* p, const char* end, bool crlf, int32_t& code,
-                       const char*& lineEnd, bool& canonical)
+// The general path, out of line: the plain one runs for nearly every line of a file.
+[[gnu::noinline]] bool readOtherGroupCodeLine(const char* p, const char* end, int32_t& code,
+                                              const char*& lineEnd, bool& canonical)
 {
-    lineEnd = readPlainGroupCode(p, end, crlf, code, canonical);
-    if (lineEnd != nullptr) {
-        return true;
-    }
     canonical = false;
     lineEnd = findLineEnd(p, end);
     return parseGroupCode(p, lineEnd ? lineEnd : end, code);
+}
+
+inline bool readGroupCodeLine(const char* p, const char* end, bool crlf, int32_t& code,
+                              const char*& lineEnd, bool& canonical)
+{
+    lineEnd = readPlainGroupCode(p, end, crlf, code, canonical);
+    return lineEnd != nullptr || readOtherGroupCodeLine(p, end, code, lineEnd, canonical);
 }
 
 // The value line at `value`: sets `valueEnd` to the end of the value (carriage returns before

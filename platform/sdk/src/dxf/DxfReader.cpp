@@ -314,17 +314,14 @@ ReadResult readFile(const std::string& path, FileAccess& files, ObjectCondenser*
                     bool inParts)
 {
     std::string error;
-    if (inParts && condenser != nullptr) {
-        std::unique_ptr<InputFile> input = files.openInput(path, error);
-        if (!input) {
-            return refusal(path, error);
-        }
+    // What cannot be read in parts (a pipe, a binary file, no DXF at all) is read whole, which also
+    // says what is wrong with it.
+    std::unique_ptr<InputFile> input =
+        inParts && condenser != nullptr ? files.openInput(path, error) : nullptr;
+    if (input != nullptr) {
         char head[32];
         const long long got = input->readAt(0, head, sizeof head, error);
-        if (got < 0) {
-            return refusal(path, error);
-        }
-        if (readableInParts({head, static_cast<size_t>(got)})) {
+        if (got >= 0 && readableInParts({head, static_cast<size_t>(got)})) {
             auto file = std::make_unique<DxfFile>();
             file->path = path;
             file->source = std::make_unique<FileSource>(std::move(input), path);

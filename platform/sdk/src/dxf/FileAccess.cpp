@@ -146,6 +146,12 @@ std::unique_ptr<InputFile> FileAccess::openInput(const std::string& path, std::s
 {
     struct stat info
     {};
+    // A pipe or a device cannot be read again where an object was; asked before opening, as
+    // opening a pipe would take what its writer sends from whoever reads it next.
+    if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        error = "not a regular file";
+        return nullptr;
+    }
     const int fd = openForReading(path, info, error);
     return fd < 0 ? nullptr : std::make_unique<PosixInputFile>(fd, info);
 }

@@ -43,7 +43,8 @@ class FileAccess
 public:
     virtual ~FileAccess() = default;
     virtual bool readAll(const std::string& path, FileBytes& out, std::string& error);
-    // Opens a file to read it in parts; null with `error` set when it cannot be read.
+    // Opens a regular file to read it in parts; null with `error` set when it cannot be read or is
+    // no regular file (a pipe).
     virtual std::unique_ptr<InputFile> openInput(const std::string& path, std::string& error);
     // The file a save to `path` replaces: `path`, or the file its symbolic links lead to, so that
     // a save writes through links and keeps them. Empty, with `error` set, when that file is
