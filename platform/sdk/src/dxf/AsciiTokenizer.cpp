@@ -210,7 +210,7 @@ public:
     {
         for (const ObjectSpan& object : batch.objects) {
             const Tag* tags = batch.tags.data() + object.firstTag;
-            if (lazy(tags, object) && condense(tags, object)) {
+            if (condensable(tags, object) && condense(tags, object)) {
                 continue;
             }
             const size_t at = m_file.tags.size();
@@ -223,7 +223,7 @@ public:
     void takeInPlace(const ObjectSpan& object)
     {
         DxfFile::TagVector& tags = m_file.tags;
-        if (lazy(tags.data() + object.firstTag, object)) {
+        if (condensable(tags.data() + object.firstTag, object)) {
             const size_t first = object.firstTag;
             if (condense(tags.data() + first, object)) {
                 // The replacement went in after the object's tags.
@@ -246,8 +246,8 @@ private:
         return same(name, "BLOCKS") || same(name, "ENTITIES");
     }
 
-    // Whether the object may be condensed; follows the sections.
-    bool lazy(const Tag* tags, const ObjectSpan& object)
+    // Follows the sections, the object being the next; whether it may be condensed.
+    bool condensable(const Tag* tags, const ObjectSpan& object)
     {
         bool lazy = false;
         if (object.tagCount == 0 || tags[0].code != 0) {
@@ -411,9 +411,10 @@ std::string shownText(const char* first, const char* last)
     return cut ? shown + "..." : shown;
 }
 
-// Splits the file into tags and objects, batch by batch: the whole buffer, handed over every so
-// many tags, or the file read in parts through windows, each handed over when a tag runs past its
-// end (the object it is part of goes to the next window, where its tags are read again).
+// Splits the file into tags and objects: a file read whole object by object, each handed to the
+// condensing as it ends; a file read in parts window by window, each handed over as a batch when a
+// tag runs past its end (the object it is part of goes to the next window, where its tags are read
+// again).
 class Splitter
 {
 public:
@@ -471,7 +472,7 @@ private:
         for (;;) {
             if (p == m_batch->end && !m_atEnd) {
                 if ((p = moreInput(line)) == nullptr) {
-                    return m_batch != nullptr && failedRead(m_objectOffset(), line);
+                    return m_batch != nullptr && failedRead(objectOffset(), line);
                 }
                 continue;
             }
@@ -490,7 +491,7 @@ private:
             const bool blankEnd = !isCode && m_tagsRead > 0 && onlyBlanks(p, end);
             if ((codeEnd == nullptr || value == end || blankEnd) && !m_atEnd) {
                 if ((p = moreInput(line)) == nullptr) {
-                    return m_batch != nullptr && failedRead(m_objectOffset(), line);
+                    return m_batch != nullptr && failedRead(objectOffset(), line);
                 }
                 continue;
             }
@@ -518,7 +519,7 @@ private:
             const char* const valueLineEnd = readValueLine(value, end, valueEnd);
             if (valueLineEnd == nullptr && !m_atEnd) {
                 if ((p = moreInput(line)) == nullptr) {
-                    return m_batch != nullptr && failedRead(m_objectOffset(), line);
+                    return m_batch != nullptr && failedRead(objectOffset(), line);
                 }
                 continue;
             }
@@ -550,7 +551,7 @@ private:
         return finish(p);
     }
 
-    uint64_t m_objectOffset() const { return m_batch->offsetOf(m_objectBytes); }
+    uint64_t objectOffset() const { return m_batch->offsetOf(m_objectBytes); }
 
     // The object being read ends where the "0" group at `p`, on line `line`, starts the next.
     bool objectStarts(const char* p, uint64_t line)
@@ -571,7 +572,7 @@ private:
             return;
         }
         const ObjectSpan object{m_objectFirstTag, count,        m_objectBytes, size,
-                                m_objectOffset(), m_objectLine, m_verbatim,    last};
+                                objectOffset(),   m_objectLine, m_verbatim,    last};
         if (m_inPlace != nullptr) {
             m_inPlace->takeInPlace(object);
         } else {
@@ -595,7 +596,7 @@ private:
     // (then m_batch is null).
     const char* moreInput(uint64_t& line)
     {
-        m_file.source->noteLine(m_objectOffset(), m_objectLine);
+        m_file.source->noteLine(objectOffset(), m_objectLine);
         const char* p = readWindow(m_objectBytes, m_batch->end, m_batch->offsetOf(m_objectBytes));
         if (p == nullptr) {
             return nullptr;
