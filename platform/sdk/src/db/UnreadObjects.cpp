@@ -227,9 +227,7 @@ std::string_view linesInFile(const OdDbStub& stub)
     }
     const Tag type = kvdxf::firstTag(lines);
     if (type.code != 0 || type.value() != unreadTypeOf(&stub)) {
-        cannotRead(stub,
-                   "the file was changed by another program since it was read; read the "
-                   "drawing again");
+        cannotRead(stub, kvdxf::FileSource::kChanged);
     }
     return lines;
 }

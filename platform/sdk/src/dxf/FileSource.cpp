@@ -10,9 +10,10 @@ namespace {
 // read out of that order (opening an entity here and there) fetches little more than itself.
 constexpr size_t kCacheSize = 256 * 1024;
 constexpr size_t kSingleRead = 16 * 1024;
-constexpr const char* kChanged =
-    "the file was changed by another program since it was read; read the drawing again";
 }  // namespace
+
+const char* const FileSource::kChanged =
+    "the file was changed by another program since it was read; read the drawing again";
 
 FileSource::FileSource(std::unique_ptr<InputFile> input, std::string path)
     : m_input(std::move(input)), m_path(std::move(path)), m_size(m_input->size())

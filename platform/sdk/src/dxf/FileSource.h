@@ -16,6 +16,9 @@ namespace kvdxf {
 class FileSource
 {
 public:
+    // Why bytes cannot be had when the file is not what it was.
+    static const char* const kChanged;
+
     FileSource(std::unique_ptr<InputFile> input, std::string path);
 
     const std::string& path() const { return m_path; }
