@@ -210,7 +210,9 @@ public:
     {
         for (const ObjectSpan& object : batch.objects) {
             const Tag* tags = batch.tags.data() + object.firstTag;
-            if (condensable(tags, object) && condense(tags, object)) {
+            Tag replacement;
+            if (condensable(tags, object) && condense(tags, object, replacement)) {
+                m_file.tags.push_back(replacement);
                 continue;
             }
             const size_t at = m_file.tags.size();
@@ -223,14 +225,11 @@ public:
     void takeInPlace(const ObjectSpan& object)
     {
         DxfFile::TagVector& tags = m_file.tags;
-        if (condensable(tags.data() + object.firstTag, object)) {
-            const size_t first = object.firstTag;
-            if (condense(tags.data() + first, object)) {
-                // The replacement went in after the object's tags.
-                const Tag replacement = tags.back();
-                tags.resize(first);
-                tags.push_back(replacement);
-            }
+        const Tag* first = tags.data() + object.firstTag;
+        Tag replacement;
+        if (condensable(first, object) && condense(first, object, replacement)) {
+            tags.resize(object.firstTag);
+            tags.push_back(replacement);
         }
     }
 
@@ -264,17 +263,13 @@ private:
         return lazy;
     }
 
-    bool condense(const Tag* tags, const ObjectSpan& object)
+    // Whether the condenser takes the object, to stand in the list as `replacement`.
+    bool condense(const Tag* tags, const ObjectSpan& object, Tag& replacement)
     {
         const std::string_view bytes(object.bytes, object.size);
-        Tag replacement;
-        if (hasCommaNumber(tags, object.tagCount, bytes) ||
-            !m_condenser->condense(tags, object.tagCount, bytes, object.offset, m_inParts,
-                                   object.verbatim, replacement)) {
-            return false;
-        }
-        m_file.tags.push_back(replacement);
-        return true;
+        return !hasCommaNumber(tags, object.tagCount, bytes) &&
+               m_condenser->condense(tags, object.tagCount, bytes, object.offset, m_inParts,
+                                     object.verbatim, replacement);
     }
 
     // Copies the object's lines out of the window; its tags, from `at` in the list, view the copy.
